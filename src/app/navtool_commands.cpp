@@ -1,0 +1,41 @@
+#include "app/navtool_commands.h"
+
+#include "app/nav_view_state.h"
+
+namespace nav {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: navtool COMMAND ...\n"
+    "Commands:\n"
+    "  info FOLDER   load FOLDER/world5000s.map and FOLDER/database/ as the program does\n"
+    "                and print the number of records of each table\n";
+
+}  // namespace
+
+int navtoolInfo(const std::string& folder, std::ostream& out, std::ostream& err) {
+  NavViewState state;
+  state.exeFolder = withTrailingSeparator(folder);
+  const bool ok = loadDataFiles(state, [&](const std::string& text) { err << text << '\n'; });
+  const NavDatabase& db = state.db;
+  out << "waypoints " << db.waypointCount() << '\n'
+      << "airports " << db.airportCount() << '\n'
+      << "ils " << db.ilsCount() << '\n'
+      << "navaids " << db.navaidCount() << '\n'
+      << "runways " << db.runwayCount() << '\n'
+      << "outline " << state.outline.values.size() << '\n';
+  return ok ? 0 : 1;
+}
+
+int runNavtool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+    (args.empty() ? err : out) << kUsage;
+    return args.empty() ? 2 : 0;
+  }
+  if (args[0] == "info" && args.size() == 2) return navtoolInfo(args[1], out, err);
+  err << kUsage;
+  return 2;
+}
+
+}  // namespace nav

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace nav {
+
+// The general format of a real: up to 15 significant digits, no trailing
+// zeros, no separator without a digit after it; fixed notation for magnitudes
+// from 0.00001 with at most 15 digits before the separator, otherwise
+// scientific notation with the letter E ("1.5E-6", "1E20").
+std::string formatGeneral(double value, char decimalSeparator = '.');
+
+// Reads a real written with `decimalSeparator` (an optional sign, digits, the
+// separator, an exponent). Anything else, and values that are not finite,
+// give nothing.
+std::optional<double> parseReal(std::string_view text, char decimalSeparator = '.');
+
+// Reads a 32-bit integer in decimal, or in hexadecimal after "0x", "0X" or
+// "$" (eight hexadecimal digits at most, taken as the 32-bit pattern).
+std::optional<std::int32_t> parseInteger(std::string_view text);
+
+}  // namespace nav

@@ -1,0 +1,119 @@
+#include "mapview/viewport.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/failure.h"
+
+namespace nav {
+
+namespace {
+
+std::int32_t toPixel(double v) {
+  // Truncation toward zero; NaN fails the test as well.
+  if (!(v > -2147483649.0 && v < 2147483648.0)) fail("Range check error");
+  return static_cast<std::int32_t>(v);
+}
+
+double clampCentre(double v, double limit) {
+  if (std::isnan(v)) return 0;
+  return std::clamp(v, -limit, limit);
+}
+
+}  // namespace
+
+std::int32_t clampMag(std::int32_t mag) { return std::clamp(mag, 1, Viewport::kMaxMag); }
+
+GeoPosition Viewport::PixelToGeo(std::int32_t x, std::int32_t y) const {
+  GeoPosition p;
+  p.lon = clientWidth > 0 ? left + (static_cast<double>(x) / clientWidth) * (right - left) : left;
+  p.lat = clientHeight > 0 ? top - (static_cast<double>(y) / clientHeight) * (top - bottom) : top;
+  return p;
+}
+
+MapPixel Viewport::GeoToPixel(double lon, double lat) const {
+  MapPixel p;
+  p.x = toPixel(((lon - left) / (right - left)) * clientWidth);
+  p.y = toPixel(((top - lat) / (top - bottom)) * clientHeight);
+  p.inside = left <= lon && lon <= right && bottom <= lat && lat <= top;
+  return p;
+}
+
+void Viewport::Size(std::int32_t w, std::int32_t h) {
+  // Without a positive width and height there is no shape to fit.
+  if (w <= 0 || h <= 0) return;
+  const double cLon = clampCentre(centreLon(), kMaxCentreLon);
+  const double cLat = clampCentre(centreLat(), kMaxCentreLat);
+  const double r = static_cast<double>(w) / h;
+  if (r > 2) {
+    top = 324000;
+    bottom = -324000;
+    left = -324000 * r;
+    right = 324000 * r;
+  } else {
+    left = -648000;
+    right = 648000;
+    top = 648000 / r;
+    bottom = -648000 / r;
+  }
+  const std::int32_t passes = std::min(mag, kMaxMag) - 1;
+  for (std::int32_t i = 0; i < passes; ++i) {
+    const double qLon = (right - left) / 4;
+    const double qLat = (top - bottom) / 4;
+    right -= qLon;
+    left += qLon;
+    top -= qLat;
+    bottom += qLat;
+  }
+  const double m = (right + left) / 2;
+  const double n = (top + bottom) / 2;
+  right = right + cLon - m;
+  left = left + cLon - m;
+  top = top + cLat - n;
+  bottom = bottom + cLat - n;
+  markLon = cLon;
+  markLat = cLat;
+}
+
+void Viewport::CenterAt(double lat, double lon) {
+  lat = clampCentre(lat, kMaxCentreLat);
+  lon = clampCentre(lon, kMaxCentreLon);
+  markLon = lon;
+  markLat = lat;
+  const double dLon = (right + left) / 2 - lon;
+  const double dLat = (top + bottom) / 2 - lat;
+  left -= dLon;
+  right -= dLon;
+  top -= dLat;
+  bottom -= dLat;
+}
+
+bool Viewport::zoomIn() {
+  if (mag >= kMaxMag) return false;
+  const double qLon = (right - left) / 4;
+  const double qLat = (top - bottom) / 4;
+  right -= qLon;
+  left += qLon;
+  top -= qLat;
+  bottom += qLat;
+  mag += 1;
+  // mag2 only follows mag; a value from an old settings file may be anything,
+  // so it doubles with 32-bit wrap-around instead of overflowing.
+  mag2 = static_cast<std::int32_t>(static_cast<std::uint32_t>(mag2) * 2u);
+  return true;
+}
+
+bool Viewport::zoomOut() {
+  if (mag <= 1) return false;
+  const double hLon = (right - left) / 2;
+  const double hLat = (top - bottom) / 2;
+  right += hLon;
+  left -= hLon;
+  top += hLat;
+  bottom -= hLat;
+  mag -= 1;
+  mag2 = mag2 / 2;
+  return true;
+}
+
+}  // namespace nav

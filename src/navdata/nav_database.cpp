@@ -1,0 +1,55 @@
+#include "navdata/nav_database.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+
+#include "app/failure.h"
+#include "app/file_io.h"
+
+namespace nav {
+
+namespace {
+
+std::int32_t headerI32(const std::string& data, std::size_t offset) {
+  std::uint32_t v = 0;
+  for (std::size_t i = 0; i < 4; ++i)
+    v |= static_cast<std::uint32_t>(static_cast<unsigned char>(data[offset + i])) << (8 * i);
+  return static_cast<std::int32_t>(v);
+}
+
+template <class Record>
+void loadTable(const std::string& path, std::vector<Record>& table) {
+  table.clear();
+  const std::string data = readWholeFile(path);
+  if (data.size() < kDbdHeaderSize) fail("Stream read error");
+  const std::int32_t recordCount = headerI32(data, 16);
+  const std::int32_t recordSize = headerI32(data, 20);
+  if (recordCount < 0) fail("Range check error");
+  if (recordSize <= 0) fail(fmt::format("Invalid record size {} in file {}", recordSize, path));
+
+  // Only records the file really holds are kept: the header's numbers never
+  // decide how much is allocated.
+  const std::size_t size = static_cast<std::size_t>(recordSize);
+  const std::size_t whole = (data.size() - kDbdHeaderSize) / size;
+  const std::size_t count = std::min(static_cast<std::size_t>(recordCount), whole);
+  // A record longer than the layout is cut to it; a shorter one leaves zeros.
+  const std::size_t copied = std::min(size, Record::kSize);
+  table.resize(count);
+  for (std::size_t i = 0; i < count; ++i)
+    std::memcpy(table[i].bytes.data(), data.data() + kDbdHeaderSize + i * size, copied);
+  if (count < static_cast<std::size_t>(recordCount)) fail("Stream read error");
+}
+
+}  // namespace
+
+void loadNavDatabase(const std::string& folder, NavDatabase& db) {
+  db = NavDatabase{};
+  loadTable(folder + "WAYPOINT.dbd", db.waypoints);
+  loadTable(folder + "AIRPORT.dbd", db.airports);
+  loadTable(folder + "ILS.dbd", db.ilsComponents);
+  loadTable(folder + "NAVAID.dbd", db.navaids);
+  loadTable(folder + "RUNWAY.dbd", db.runways);
+}
+
+}  // namespace nav
