@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "app/failure.h"
+
+namespace navui {
+
+// The window caption, also the caption of every error box.
+QString applicationTitle();
+
+// Shows an error text (Windows-1252 bytes, full stop already added). By
+// default a modal critical message box; tests record the texts instead.
+using ErrorPresenter = std::function<void(const QString& text)>;
+void setErrorPresenter(ErrorPresenter presenter);  // empty: the message box again
+void showError(const std::string& text);
+
+// The reporter every guarded step hands its failure to.
+const nav::FailureReporter& errorReporter();
+
+// Runs an event handler or a start-up step; a failure abandons it and is shown.
+inline bool guarded(const std::function<void()>& step) { return nav::runGuarded(step, errorReporter()); }
+
+}  // namespace navui

@@ -1,0 +1,345 @@
+#include "ui/main_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <array>
+
+#include "ui/error_box.h"
+#include "ui/layer_button.h"
+#include "ui/map_widget.h"
+#include "ui/text_decoding.h"
+
+namespace navui {
+
+namespace {
+
+constexpr int kUpperPanelHeight = 141;
+constexpr int kSearchPanelWidth = 240;
+constexpr int kButtonBarWidth = 88;
+constexpr int kSplitterHandle = 5;
+constexpr std::array<int, 4> kStatusPanelWidths{300, 200, 200, 50};
+constexpr std::array<int, 8> kFindGridWidths{20, 60, 30, 40, 135, 64, 64, 64};
+constexpr std::array<int, 15> kPlanGridWidths{120, 80, 80, 80, 70, 50, 40, 50, 40, 64, 64, 64, 64, 64, 64};
+
+QStringList planColumnNames() {
+  return {QStringLiteral("name"), QStringLiteral("llps.lat"), QStringLiteral("llps.lon"), QStringLiteral("llps.xx"),
+          QStringLiteral("llps.yy"), QStringLiteral("dbky"), QStringLiteral("type"), QStringLiteral("alt"),
+          QStringLiteral("sped"), QStringLiteral("Type"), QStringLiteral("ID"), QStringLiteral("Nom"),
+          QStringLiteral("Fréquence"), QStringLiteral("Route"), QStringLiteral("Altitude")};
+}
+
+QToolButton* toolButton(QToolBar* bar, const char* name, QStyle::StandardPixmap icon, const QString& text,
+                        const QString& tip) {
+  auto* button = new QToolButton(bar);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setIcon(bar->style()->standardIcon(icon));
+  button->setText(text);
+  button->setToolTip(tip);
+  button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  bar->addWidget(button);
+  return button;
+}
+
+}  // namespace
+
+TformNavView::TformNavView(const std::string& exeFolder, QWidget* parent) : QMainWindow(parent) {
+  setObjectName(QStringLiteral("formNavView"));
+  setWindowTitle(applicationTitle());
+  state_.exeFolder = nav::withTrailingSeparator(exeFolder);
+
+  buildToolBar();
+  Splitter1 = new QSplitter(Qt::Vertical, this);
+  Splitter1->setObjectName(QStringLiteral("Splitter1"));
+  Splitter1->setHandleWidth(kSplitterHandle);
+  Splitter1->setChildrenCollapsible(false);
+  Splitter1->addWidget(buildUpperPanel());
+  Splitter1->addWidget(buildLowerPanel());
+  Splitter1->setStretchFactor(0, 0);
+  Splitter1->setStretchFactor(1, 1);
+  setCentralWidget(Splitter1);
+  buildStatusBar();
+
+  FormCreate();
+}
+
+void TformNavView::buildToolBar() {
+  auto* bar = new QToolBar(this);
+  bar->setObjectName(QStringLiteral("ToolBar1"));
+  bar->setMovable(false);
+  bar->setFloatable(false);
+  bar->toggleViewAction()->setVisible(false);
+  addToolBar(Qt::TopToolBarArea, bar);
+  btnLoadPLN = toolButton(bar, "btnLoadPLN", QStyle::SP_DialogOpenButton, QStringLiteral("Ouvrir"),
+                          QStringLiteral("Charger un plan de vol"));
+  btnSavePLN = toolButton(bar, "btnSavePLN", QStyle::SP_DialogSaveButton, QStringLiteral("Enregistrer"),
+                          QStringLiteral("Enregistrer le plan de vol"));
+  btnSavePLN->setEnabled(false);
+  btnClearPLN = toolButton(bar, "btnClearPLN", QStyle::SP_DialogResetButton, QStringLiteral("Effacer"),
+                           QStringLiteral("Effacer le plan de vol"));
+  btnPrint = toolButton(bar, "btnPrint", QStyle::SP_FileDialogDetailedView, QStringLiteral("Imprimer"),
+                        QStringLiteral("Imprimer le plan de vol"));
+  bar->addSeparator();
+  btnHelp = toolButton(bar, "btnHelp", QStyle::SP_DialogHelpButton, QStringLiteral("Aide"), QStringLiteral("Aide"));
+}
+
+QWidget* TformNavView::buildUpperPanel() {
+  auto* panel = new QWidget(this);
+  panel->setObjectName(QStringLiteral("PanelHaut"));
+  panel->setMinimumHeight(kUpperPanelHeight);
+  auto* layout = new QHBoxLayout(panel);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  layout->addWidget(buildSearchPanel());
+
+  PageControl1 = new QTabWidget(panel);
+  PageControl1->setObjectName(QStringLiteral("PageControl1"));
+  PLNgrid = new QTableWidget(1, 15, PageControl1);
+  PLNgrid->setObjectName(QStringLiteral("PLNgrid"));
+  PLNgrid->setHorizontalHeaderLabels(planColumnNames());
+  PLNgrid->verticalHeader()->hide();
+  PLNgrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  PLNgrid->verticalHeader()->setDefaultSectionSize(18);
+  PLNgrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  PLNgrid->horizontalHeader()->setHighlightSections(false);
+  for (int c = 0; c < static_cast<int>(kPlanGridWidths.size()); ++c) PLNgrid->setColumnWidth(c, kPlanGridWidths[c]);
+  PLNgrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  PLNgrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  PLNgrid->setSelectionMode(QAbstractItemView::SingleSelection);
+  QFont planFont(QStringLiteral("Tahoma"));
+  planFont.setPixelSize(11);
+  PLNgrid->setFont(planFont);
+  PageControl1->addTab(PLNgrid, QStringLiteral("Plan de vol"));
+  PageControl1->addTab(buildAircraftPage(), QStringLiteral("Avion"));
+  layout->addWidget(PageControl1, 1);
+  return panel;
+}
+
+QWidget* TformNavView::buildSearchPanel() {
+  auto* panel = new QWidget(this);
+  panel->setObjectName(QStringLiteral("PanelIDchoix"));
+  panel->setFixedWidth(kSearchPanelWidth);
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->setSpacing(2);
+
+  auto* row = new QHBoxLayout;
+  auto* caption = new QLabel(QStringLiteral("OACI"), panel);
+  caption->setObjectName(QStringLiteral("cbIDLabel"));
+  cbID = new QLineEdit(panel);
+  cbID->setObjectName(QStringLiteral("cbID"));
+  cbID->setFixedWidth(90);
+  caption->setBuddy(cbID);
+  Label10 = new QLabel(panel);
+  Label10->setObjectName(QStringLiteral("Label10"));
+  row->addWidget(caption);
+  row->addWidget(cbID);
+  row->addWidget(Label10, 1);
+  layout->addLayout(row);
+
+  findGrid = new QTableWidget(1, 8, panel);
+  findGrid->setObjectName(QStringLiteral("findGrid"));
+  findGrid->horizontalHeader()->hide();
+  findGrid->verticalHeader()->hide();
+  findGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  findGrid->verticalHeader()->setDefaultSectionSize(21);
+  for (int c = 0; c < static_cast<int>(kFindGridWidths.size()); ++c) findGrid->setColumnWidth(c, kFindGridWidths[c]);
+  findGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  findGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+  findGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+  layout->addWidget(findGrid, 1);
+  return panel;
+}
+
+QWidget* TformNavView::buildAircraftPage() {
+  auto* page = new QWidget(this);
+  page->setObjectName(QStringLiteral("TabAvion"));
+  auto* grid = new QGridLayout(page);
+  grid->setContentsMargins(8, 6, 8, 6);
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(3);
+
+  auto* typeCaption = new QLabel(QStringLiteral("Type"), page);
+  auto* type = new QComboBox(page);
+  type->setObjectName(QStringLiteral("cbType"));
+  type->setEditable(true);
+  type->addItem(QStringLiteral("Cessna"));
+  type->setFixedWidth(145);
+  grid->addWidget(typeCaption, 0, 0);
+  grid->addWidget(type, 0, 1);
+
+  const std::array<const char*, 3> speeds{"Vitesse en croisière", "Vitesse en montée", "Vitesse en descente"};
+  for (int i = 0; i < static_cast<int>(speeds.size()); ++i) {
+    auto* caption = new QLabel(QString::fromUtf8(speeds[i]), page);
+    auto* edit = new QLineEdit(QStringLiteral("Edit1"), page);
+    edit->setObjectName(QStringLiteral("EditVitesse%1").arg(i + 1));
+    edit->setFixedWidth(60);
+    auto* unit = new QLabel(QStringLiteral("noeuds"), page);
+    grid->addWidget(caption, i + 1, 0);
+    grid->addWidget(edit, i + 1, 1, Qt::AlignLeft);
+    grid->addWidget(unit, i + 1, 2);
+  }
+  grid->setColumnStretch(3, 1);
+  grid->setRowStretch(4, 1);
+  return page;
+}
+
+QWidget* TformNavView::buildLowerPanel() {
+  auto* panel = new QWidget(this);
+  panel->setObjectName(QStringLiteral("PanelBas"));
+  auto* layout = new QHBoxLayout(panel);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  auto* bar = new QWidget(panel);
+  bar->setObjectName(QStringLiteral("PanelBoutons"));
+  bar->setFixedWidth(kButtonBarWidth);
+  auto* buttons = new QVBoxLayout(bar);
+  buttons->setContentsMargins(2, 2, 2, 2);
+  buttons->setSpacing(1);
+  auto zoomButton = [&](const char* name, const char* caption, void (TformNavView::*handler)()) {
+    auto* button = new QToolButton(bar);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(QString::fromLatin1(caption));
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connect(button, &QToolButton::clicked, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
+    buttons->addWidget(button);
+    return button;
+  };
+  btnZoomIn = zoomButton("btnZoomIn", "+", &TformNavView::btnZoomInClick);
+  btnZoomOut = zoomButton("btnZoomOut", "-", &TformNavView::btnZoomOutClick);
+  buttons->addSpacing(6);
+
+  for (const nav::LayerButtonEntry& entry : nav::kLayerButtons) {
+    auto* button = new LayerButton(QString::fromLatin1(entry.button.data(), static_cast<qsizetype>(entry.button.size())),
+                                   QString::fromLatin1(entry.caption.data(), static_cast<qsizetype>(entry.caption.size())),
+                                   bar);
+    if (entry.hasHandler) {
+      const std::string name(entry.button);
+      connect(button, &QToolButton::clicked, this, [this, name] { guarded([&] { layerSwitch(name); }); });
+    }
+    layerButtons_.emplace(std::string(entry.button), button);
+    buttons->addWidget(button);
+  }
+  buttons->addStretch(1);
+  layout->addWidget(bar);
+
+  Carte = new MapWidget(panel);
+  Carte->onResize = [this] { CarteResize(); };
+  layout->addWidget(Carte, 1);
+  return panel;
+}
+
+void TformNavView::buildStatusBar() {
+  auto* bar = new QStatusBar(this);
+  bar->setObjectName(QStringLiteral("StatusBar"));
+  bar->setSizeGripEnabled(false);
+  for (int i = 0; i < static_cast<int>(kStatusPanelWidths.size()); ++i) {
+    auto* panel = new QLabel(bar);
+    panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+    panel->setFixedWidth(kStatusPanelWidths[i]);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    bar->addWidget(panel);
+    statusPanels_[i] = panel;
+  }
+  setStatusBar(bar);
+}
+
+LayerButton* TformNavView::layerButton(std::string_view name) const {
+  const auto it = layerButtons_.find(name);
+  return it == layerButtons_.end() ? nullptr : it->second;
+}
+
+void TformNavView::FormCreate() {
+  state_.settingsPending = true;
+  state_.rubberActive = false;
+  state_.detailMag = 6;
+  state_.view.markLat = 0;
+  state_.view.markLon = 0;
+  state_.settings.wptName = false;
+
+  // Without an outline the map is drawn without it; start-up goes on.
+  guarded([&] { nav::loadWorldOutline(state_.exeFolder, state_.outline); });
+
+  guarded([&] {
+    if (const QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
+    // The layout is settled only when the window is shown; the resize that
+    // follows fits the view to the real map area.
+    state_.view.clientWidth = Carte->width();
+    state_.view.clientHeight = Carte->height();
+
+    state_.settingsPending = false;
+    state_.applySettings(nav::loadViewSettings(state_.settingsPath(), userDecimalSeparator()));
+
+    for (std::string_view name : nav::kStartupPressOrder) {
+      const nav::LayerButtonEntry* entry = nav::findLayerButton(name);
+      layerButton(name)->setChecked(state_.settings.*(entry->flag));
+    }
+    layerButton("btnNomwpt")->setChecked(false);
+
+    state_.view.markLat = 0;
+    state_.view.markLon = 0;
+    state_.view.Size(state_.view.clientWidth, state_.view.clientHeight);
+
+    state_.pens = nav::createPens();
+    nav::loadNavDatabase(state_.databaseFolder(), state_.db);
+  });
+}
+
+void TformNavView::CarteResize() {
+  state_.view.clientWidth = Carte->width();
+  state_.view.clientHeight = Carte->height();
+  state_.view.Size(state_.view.clientWidth, state_.view.clientHeight);
+  Carte->update();
+}
+
+void TformNavView::FormCloseQuery(bool& canClose) {
+  saveViewSettings(state_.settingsPath(), state_.settingsToSave(), userDecimalSeparator());
+  state_.pens = nav::Pens{};
+  canClose = true;
+}
+
+void TformNavView::closeEvent(QCloseEvent* event) {
+  bool canClose = true;
+  // A settings file that cannot be written is reported; the user can still
+  // end the program.
+  guarded([&] { FormCloseQuery(canClose); });
+  event->accept();
+}
+
+void TformNavView::btnZoomInClick() {
+  if (!state_.view.zoomIn()) return;
+  LocationBar();
+  Carte->update();
+}
+
+void TformNavView::btnZoomOutClick() {
+  if (!state_.view.zoomOut()) return;
+  LocationBar();
+  Carte->update();
+}
+
+void TformNavView::LocationBar() {}
+
+void TformNavView::layerSwitch(std::string_view button) {
+  const nav::LayerButtonEntry* entry = nav::findLayerButton(button);
+  if (!entry || !entry->hasHandler) return;
+  layerButton(button)->setChecked(nav::toggleLayer(state_.settings, *entry));
+  Carte->update();
+}
+
+}  // namespace navui

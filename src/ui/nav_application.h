@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QApplication>
+
+namespace navui {
+
+// The application object; its event dispatch is the last guard, so that no
+// exception ever reaches Qt's event loop.
+class NavApplication : public QApplication {
+ public:
+  NavApplication(int& argc, char** argv);
+  bool notify(QObject* receiver, QEvent* event) override;
+};
+
+}  // namespace navui
