@@ -1,0 +1,123 @@
+#include "app/view_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "app/failure.h"
+#include "test_support.h"
+
+namespace {
+
+using navtest::readFile;
+using navtest::writeFile;
+
+std::vector<std::string> keysInOrder(const std::string& text) {
+  std::vector<std::string> keys;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line))
+    if (auto eq = line.find('='); eq != std::string::npos) keys.push_back(line.substr(0, eq));
+  return keys;
+}
+
+TEST(ViewSettings, MissingFileGivesDefaultsAndCreatesNothing) {
+  navtest::ScratchFolder dir;
+  const std::string path = dir.path() + "nav.ini";
+  const nav::ViewSettings s = nav::loadViewSettings(path, '.');
+  EXPECT_EQ(s.idealDist, 139.0);
+  EXPECT_TRUE(s.showGrid);
+  EXPECT_TRUE(s.showMaps);
+  EXPECT_FALSE(s.vor);
+  EXPECT_TRUE(s.largeSymbols);
+  EXPECT_EQ(s.left, -180.0);
+  EXPECT_EQ(s.bottom, -90.0);
+  EXPECT_EQ(s.mag, 1);
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(ViewSettings, ValuesOfEveryKind) {
+  navtest::ScratchFolder dir;
+  const std::string path = dir.path() + "nav.ini";
+  writeFile(path,
+            "[View]\nvor=2\nndb=yes\nils=-1\nairport=0\nmag=0x3\nmag2=$4\nleft=abc\nright=12,5\ntop=\n"
+            "showGrid=0\nidealDist=1.5\n");
+  const nav::ViewSettings s = nav::loadViewSettings(path, ',');
+  EXPECT_TRUE(s.vor);
+  EXPECT_FALSE(s.ndb);  // not an integer: default
+  EXPECT_TRUE(s.ils);
+  EXPECT_FALSE(s.airport);
+  EXPECT_EQ(s.mag, 3);
+  EXPECT_EQ(s.mag2, 4);
+  EXPECT_EQ(s.left, -180.0);
+  EXPECT_EQ(s.right, 12.5);
+  EXPECT_EQ(s.top, 90.0);
+  EXPECT_FALSE(s.showGrid);
+  EXPECT_EQ(s.idealDist, 139.0);  // a full stop is not this user's separator
+}
+
+TEST(ViewSettings, ZoomLevelIsKeptWithinWhatTheMapDraws) {
+  navtest::ScratchFolder dir;
+  const std::string path = dir.path() + "nav.ini";
+  writeFile(path, "[View]\nmag=2000000000\n");
+  EXPECT_EQ(nav::loadViewSettings(path, '.').mag, 16);
+  writeFile(path, "[View]\nmag=-5\n");
+  EXPECT_EQ(nav::loadViewSettings(path, '.').mag, 1);
+}
+
+TEST(ViewSettings, FirstWriteCreatesTheSectionWithEveryKeyInOrder) {
+  navtest::ScratchFolder dir;
+  const std::string path = dir.path() + "nav.ini";
+  nav::ViewSettings s;
+  s.wptName = true;
+  s.left = -424732.17391304346;
+  nav::saveViewSettings(path, s, ',');
+  const std::string text = readFile(path);
+  EXPECT_EQ(text.rfind("[View]\n", 0), 0u);
+  EXPECT_EQ(keysInOrder(text),
+            (std::vector<std::string>{"idealDist", "showGrid", "showMaps", "planning", "vor", "ils", "ndb",
+                                      "airport", "marker", "obstruct", "waypoint", "hiway", "loway", "idway", "id",
+                                      "name", "freq", "showAirportZones", "largeSymbols", "left", "right", "top",
+                                      "bottom", "mag", "mag2"}));
+  EXPECT_NE(text.find("idealDist=139\n"), std::string::npos);
+  EXPECT_NE(text.find("showGrid=1\n"), std::string::npos);
+  EXPECT_NE(text.find("left=-424732,173913043\n"), std::string::npos);
+  EXPECT_EQ(text.find("wptName"), std::string::npos);
+}
+
+TEST(ViewSettings, RoundTripKeepsTheOtherLinesAndWhatWasRead) {
+  navtest::ScratchFolder dir;
+  const std::string path = dir.path() + "nav.ini";
+  writeFile(path, "[Fenetre]\r\nx=3\r\n[View]\r\nidealDist=42,25\r\nloway=1\r\nidway=7\r\nlargeSymbols=0\r\n"
+                  "showAirportZones=1\r\n");
+  const nav::ViewSettings s = nav::loadViewSettings(path, ',');
+  nav::saveViewSettings(path, s, ',');
+  const std::string text = readFile(path);
+  EXPECT_EQ(text.rfind("[Fenetre]\r\nx=3\r\n[View]\r\nidealDist=42,25\r\nloway=1\r\nidway=1\r\n", 0), 0u);
+  EXPECT_NE(text.find("largeSymbols=0\r\n"), std::string::npos);
+  EXPECT_NE(text.find("showAirportZones=1\r\n"), std::string::npos);
+  const nav::ViewSettings again = nav::loadViewSettings(path, ',');
+  EXPECT_EQ(again.idealDist, 42.25);
+  EXPECT_TRUE(again.loway);
+  EXPECT_TRUE(again.idway);
+}
+
+TEST(ViewSettings, UnwritableFileIsReportedAndLeftAsItWas) {
+  navtest::ScratchFolder dir;
+  const std::string path = dir.path() + "nav.ini";
+  writeFile(path, "[View]\nvor=1\n");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+  try {
+    nav::saveViewSettings(path, nav::ViewSettings{}, '.');
+    FAIL() << "no failure";
+  } catch (const nav::Failure& f) {
+    EXPECT_EQ(std::string(f.what()), "Unable to write to " + path);
+  }
+  EXPECT_EQ(readFile(path), "[View]\nvor=1\n");
+
+  const std::string inMissingFolder = dir.path() + "no/such/nav.ini";
+  EXPECT_THROW(nav::saveViewSettings(inMissingFolder, nav::ViewSettings{}, '.'), nav::Failure);
+}
+
+}  // namespace

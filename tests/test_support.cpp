@@ -1,0 +1,90 @@
+#include "test_support.h"
+
+#include <bit>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace navtest {
+
+namespace fs = std::filesystem;
+
+ScratchFolder::ScratchFolder() {
+  std::string pattern = (fs::temp_directory_path() / "navtest-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a scratch folder");
+  path_ = pattern + "/";
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ec;
+  // Tests make files read-only; give the owner the rights back to remove them.
+  for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::recursive_directory_iterator(); ++it)
+    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::remove_all(path_, ec);
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) throw std::runtime_error("cannot write " + path);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void makeFolder(const std::string& path) { fs::create_directories(path); }
+
+DbdBuilder& DbdBuilder::record() {
+  records_.emplace_back(static_cast<std::size_t>(recordSize_), '\0');
+  return *this;
+}
+
+DbdBuilder& DbdBuilder::i32(std::size_t offset, std::int32_t v) {
+  const auto u = static_cast<std::uint32_t>(v);
+  for (std::size_t i = 0; i < 4; ++i) records_.back().at(offset + i) = static_cast<char>((u >> (8 * i)) & 0xFF);
+  return *this;
+}
+
+DbdBuilder& DbdBuilder::f64(std::size_t offset, double v) {
+  const auto u = std::bit_cast<std::uint64_t>(v);
+  for (std::size_t i = 0; i < 8; ++i) records_.back().at(offset + i) = static_cast<char>((u >> (8 * i)) & 0xFF);
+  return *this;
+}
+
+DbdBuilder& DbdBuilder::text(std::size_t offset, const std::string& s) {
+  records_.back().replace(offset, s.size(), s);
+  return *this;
+}
+
+std::string DbdBuilder::bytes() const { return bytes(static_cast<std::int32_t>(records_.size())); }
+
+std::string DbdBuilder::bytes(std::int32_t headerCount) const { return bytes(headerCount, recordSize_); }
+
+std::string DbdBuilder::bytes(std::int32_t headerCount, std::int32_t headerSize) const {
+  std::string out(56, '\0');
+  auto put = [&](std::size_t offset, std::int32_t v) {
+    const auto u = static_cast<std::uint32_t>(v);
+    for (std::size_t i = 0; i < 4; ++i) out[offset + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
+  };
+  put(16, headerCount);
+  put(20, headerSize);
+  for (const std::string& r : records_) out += r;
+  return out;
+}
+
+void writeEmptyDatabase(const std::string& folder) {
+  makeFolder(folder + "database");
+  const std::pair<const char*, std::int32_t> files[] = {
+      {"WAYPOINT.dbd", 105}, {"AIRPORT.dbd", 260}, {"ILS.dbd", 130}, {"NAVAID.dbd", 129}, {"RUNWAY.dbd", 271}};
+  for (const auto& [name, size] : files) writeFile(folder + "database/" + name, DbdBuilder(size).bytes());
+}
+
+}  // namespace navtest

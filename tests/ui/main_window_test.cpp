@@ -1,0 +1,237 @@
+#include "ui/main_window.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+#include <memory>
+
+#include "test_support.h"
+#include "ui/error_box.h"
+#include "ui/layer_button.h"
+#include "ui/map_widget.h"
+#include "ui/nav_popup.h"
+
+using navui::TformNavView;
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QStringList errors;
+  std::unique_ptr<navtest::ScratchFolder> dir;
+
+  std::string ini() const { return dir->path() + "nav.ini"; }
+  std::unique_ptr<TformNavView> open() { return std::make_unique<TformNavView>(dir->path()); }
+  template <class W>
+  static W* child(QWidget* w, const char* name) {
+    return w->findChild<W*>(QString::fromLatin1(name));
+  }
+
+ private slots:
+  void init() {
+    errors.clear();
+    navui::setErrorPresenter([this](const QString& text) { errors << text; });
+    dir = std::make_unique<navtest::ScratchFolder>();
+    navtest::writeEmptyDatabase(dir->path());
+    navtest::writeFile(dir->path() + "world5000s.map", std::string(8, '\0'));
+  }
+  void cleanup() {
+    navui::setErrorPresenter({});
+    dir.reset();
+  }
+
+  void layoutHoldsEveryComponent() {
+    auto w = open();
+    QCOMPARE(w->windowTitle(), QStringLiteral("Générateur de plan de vol pour Norvane!"));
+    QCOMPARE(w->objectName(), QStringLiteral("formNavView"));
+    for (const char* name : {"btnLoadPLN", "btnSavePLN", "btnClearPLN", "btnPrint", "btnHelp", "btnZoomIn", "btnZoomOut"})
+      QVERIFY2(child<QToolButton>(w.get(), name), name);
+    QVERIFY(!child<QToolButton>(w.get(), "btnSavePLN")->isEnabled());
+    QCOMPARE(child<QToolButton>(w.get(), "btnZoomIn")->text(), QStringLiteral("+"));
+    QCOMPARE(child<QToolButton>(w.get(), "btnZoomOut")->text(), QStringLiteral("-"));
+    for (const nav::LayerButtonEntry& entry : nav::kLayerButtons) {
+      navui::LayerButton* b = w->layerButton(entry.button);
+      QVERIFY(b);
+      QCOMPARE(b->text().toStdString(), std::string(entry.caption));
+    }
+
+    QTableWidget* plan = child<QTableWidget>(w.get(), "PLNgrid");
+    QVERIFY(plan);
+    QCOMPARE(plan->columnCount(), 15);
+    QCOMPARE(plan->horizontalHeaderItem(0)->text(), QStringLiteral("name"));
+    QCOMPARE(plan->horizontalHeaderItem(12)->text(), QStringLiteral("Fréquence"));
+    QCOMPARE(plan->horizontalHeaderItem(14)->text(), QStringLiteral("Altitude"));
+    QCOMPARE(plan->verticalHeader()->defaultSectionSize(), 18);
+    QVERIFY(plan->editTriggers() == QAbstractItemView::NoEditTriggers);
+    QTableWidget* find = child<QTableWidget>(w.get(), "findGrid");
+    QCOMPARE(find->columnCount(), 8);
+    QCOMPARE(find->rowCount(), 1);
+    QCOMPARE(find->columnWidth(4), 135);
+    QVERIFY(child<QLineEdit>(w.get(), "cbID"));
+    QVERIFY(child<QLabel>(w.get(), "Label10"));
+    QCOMPARE(child<QWidget>(w.get(), "PanelIDchoix")->width(), 240);
+
+    QTabWidget* pages = child<QTabWidget>(w.get(), "PageControl1");
+    QCOMPARE(pages->count(), 2);
+    QCOMPARE(pages->tabText(0), QStringLiteral("Plan de vol"));
+    QCOMPARE(pages->tabText(1), QStringLiteral("Avion"));
+    QCOMPARE(child<QSplitter>(w.get(), "Splitter1")->handleWidth(), 5);
+
+    QCOMPARE(w->carte()->objectName(), QStringLiteral("Carte"));
+    QCOMPARE(w->carte()->cursor().shape(), Qt::CrossCursor);
+    QStatusBar* status = w->statusBar();
+    QCOMPARE(status->objectName(), QStringLiteral("StatusBar"));
+    const QList<QLabel*> panels = status->findChildren<QLabel*>();
+    QCOMPARE(panels.size(), 4);
+    QCOMPARE(panels[0]->width(), 300);
+    QCOMPARE(panels[3]->width(), 50);
+    QVERIFY(errors.isEmpty());
+  }
+
+  void startsWithDefaultsWithoutSettingsFile() {
+    auto w = open();
+    const nav::NavViewState& s = w->state();
+    QCOMPARE(s.view.mag, 1);
+    QVERIFY(std::abs(s.view.centreLon()) < 1e-6);
+    QVERIFY(std::abs(s.view.centreLat()) < 1e-6);
+    QVERIFY(w->layerButton("btnGrid")->isChecked());
+    QVERIFY(w->layerButton("btnMap")->isChecked());
+    QVERIFY(!w->layerButton("btnVOR")->isChecked());
+    QVERIFY(!w->layerButton("btnAirport")->isChecked());
+    QVERIFY(!s.settingsPending);
+    QVERIFY(s.outline.outlineLoaded);
+    QVERIFY(!std::filesystem::exists(ini()));  // nothing created at start-up
+    QVERIFY(errors.isEmpty());
+  }
+
+  void buttonsTakeTheirSwitchesFromSettings() {
+    navtest::writeFile(ini(), "[View]\nobstruct=1\nvor=2\nloway=1\nidway=1\nmag=0x3\nleft=abc\n");
+    auto w = open();
+    QVERIFY(w->layerButton("btnObstruct")->isChecked());
+    QVERIFY(w->layerButton("btnVOR")->isChecked());
+    QVERIFY(w->layerButton("btnLway")->isChecked());
+    QVERIFY(w->layerButton("btnIDway")->isChecked());
+    QVERIFY(!w->layerButton("btnNomwpt")->isChecked());
+    QCOMPARE(w->state().view.mag, 3);
+  }
+
+  void layerButtonsFlipTheirSwitch() {
+    auto w = open();
+    w->show();
+    navui::LayerButton* ndb = w->layerButton("btnNDB");
+    QTest::mouseClick(ndb, Qt::LeftButton);
+    QVERIFY(w->state().settings.ndb);
+    QVERIFY(ndb->isChecked());
+    QTest::mouseClick(ndb, Qt::LeftButton);
+    QVERIFY(!w->state().settings.ndb);
+    QVERIFY(!ndb->isChecked());
+
+    QTest::mouseClick(w->layerButton("btnNomwpt"), Qt::LeftButton);
+    QVERIFY(w->state().settings.wptName);
+
+    // No handler: nothing changes, not even the pressed state.
+    QTest::mouseClick(w->layerButton("btnLway"), Qt::LeftButton);
+    QTest::mouseClick(w->layerButton("btnIDway"), Qt::LeftButton);
+    QVERIFY(!w->state().settings.loway);
+    QVERIFY(!w->layerButton("btnLway")->isChecked());
+    QVERIFY(!w->layerButton("btnIDway")->isChecked());
+  }
+
+  void zoomButtonsAndResizeKeepTheCentre() {
+    auto w = open();
+    w->resize(1000, 700);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const nav::Viewport& v = w->state().view;
+    QCOMPARE(v.clientWidth, w->carte()->width());
+    const double span = v.right - v.left;
+    QTest::mouseClick(child<QToolButton>(w.get(), "btnZoomIn"), Qt::LeftButton);
+    QCOMPARE(v.mag, 2);
+    QCOMPARE(v.right - v.left, span / 2);
+    QTest::mouseClick(child<QToolButton>(w.get(), "btnZoomOut"), Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>(w.get(), "btnZoomOut"), Qt::LeftButton);
+    QCOMPARE(v.mag, 1);
+    QCOMPARE(v.right - v.left, span);
+
+    w->state().view.CenterAt(100000, 200000);
+    w->resize(800, 700);
+    QTRY_COMPARE(v.clientWidth, w->carte()->width());
+    QVERIFY(std::abs(v.centreLon() - 200000) < 1e-6);
+    QVERIFY(std::abs((v.right - v.left) / (v.top - v.bottom) - double(v.clientWidth) / v.clientHeight) < 1e-9);
+  }
+
+  void closingWritesTheSettings() {
+    navtest::writeFile(ini(), "[Autre]\nx=1\n[View]\nidealDist=12\nlargeSymbols=0\n");
+    {
+      auto w = open();
+      w->show();
+      QTest::mouseClick(w->layerButton("btnAirport"), Qt::LeftButton);
+      QTest::mouseClick(w->layerButton("btnNomwpt"), Qt::LeftButton);
+      QTest::mouseClick(child<QToolButton>(w.get(), "btnZoomIn"), Qt::LeftButton);
+      QVERIFY(w->close());
+    }
+    const std::string text = navtest::readFile(ini());
+    QVERIFY(text.rfind("[Autre]\nx=1\n[View]\nidealDist=12\nlargeSymbols=0\n", 0) == 0);
+    QVERIFY(text.find("airport=1\n") != std::string::npos);
+    QVERIFY(text.find("mag=2\n") != std::string::npos);
+    QVERIFY(text.find("wptName") == std::string::npos);
+    auto again = open();
+    QVERIFY(again->state().settings.airport);
+    QVERIFY(!again->state().settings.wptName);
+    QCOMPARE(again->state().view.mag, 2);
+    QVERIFY(errors.isEmpty());
+  }
+
+  void unwritableSettingsAreReportedAndTheWindowStillCloses() {
+    navtest::writeFile(ini(), "[View]\nvor=1\n");
+    std::filesystem::permissions(ini(), std::filesystem::perms::owner_read);
+    auto w = open();
+    w->show();
+    QVERIFY(w->close());
+    QCOMPARE(errors, QStringList{QString::fromStdString("Unable to write to " + ini() + ".")});
+    QVERIFY(!w->isVisible());
+  }
+
+  void missingDataFilesAreReportedAndTheWindowOpens() {
+    std::filesystem::remove(dir->path() + "world5000s.map");
+    std::filesystem::remove(dir->path() + "database/ILS.dbd");
+    navtest::DbdBuilder airports(260);
+    airports.record().text(18, "LFPG");
+    navtest::writeFile(dir->path() + "database/AIRPORT.dbd", airports.bytes());
+    navtest::writeFile(ini(), "[View]\nndb=1\nmag=5\n");
+    auto w = open();
+    QCOMPARE(errors.size(), 2);
+    QCOMPARE(errors[0], QString::fromStdString("Cannot open file " + dir->path() + "world5000s.map."));
+    QCOMPARE(errors[1], QString::fromStdString("Cannot open file " + dir->path() + "database/ILS.dbd."));
+    QVERIFY(!w->state().outline.outlineLoaded);
+    QCOMPARE(w->state().db.airportCount(), std::size_t{1});
+    QVERIFY(w->layerButton("btnNDB")->isChecked());  // the rest of start-up ran
+    QCOMPARE(w->state().view.mag, 5);
+    QCOMPARE(w->state().pens.penVor.color, (nav::Rgb{0, 0, 255}));
+  }
+
+  void errorTextsAreDecodedFromTheCodePage() {
+    navui::showError("Trouv\xE9 \xB0");
+    QCOMPARE(errors, QStringList{QStringLiteral("Trouvé °")});
+  }
+
+  void popupStartsHiddenWithItsFixedSize() {
+    navui::Tform_NavPopup popup;
+    QCOMPARE(popup.objectName(), QStringLiteral("form_NavPopup"));
+    QVERIFY(!popup.isVisible());
+    QCOMPARE(popup.size(), QSize(222, 17));
+    QVERIFY(popup.windowFlags() & Qt::FramelessWindowHint);
+    popup.setText(QStringLiteral("LFPG"));
+    QCOMPARE(popup.text(), QStringLiteral("LFPG"));
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
