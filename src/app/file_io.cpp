@@ -23,6 +23,16 @@ std::string readWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) fail(fmt::format("Cannot open file {}", path));
   std::string data;
+  // One read of the size the file has now; the loop picks up anything that
+  // was appended meanwhile, and files whose size cannot be told.
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  in.seekg(0, std::ios::beg);
+  if (size > 0) {
+    data.resize(static_cast<std::size_t>(size));
+    in.read(data.data(), size);
+    data.resize(static_cast<std::size_t>(in.gcount()));
+  }
   char buffer[1 << 16];
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
     data.append(buffer, static_cast<std::size_t>(in.gcount()));
