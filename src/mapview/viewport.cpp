@@ -57,14 +57,7 @@ void Viewport::Size(std::int32_t w, std::int32_t h) {
     bottom = -648000 / r;
   }
   const std::int32_t passes = std::min(mag, kMaxMag) - 1;
-  for (std::int32_t i = 0; i < passes; ++i) {
-    const double qLon = (right - left) / 4;
-    const double qLat = (top - bottom) / 4;
-    right -= qLon;
-    left += qLon;
-    top -= qLat;
-    bottom += qLat;
-  }
+  for (std::int32_t i = 0; i < passes; ++i) halveSpans();
   const double m = (right + left) / 2;
   const double n = (top + bottom) / 2;
   right = right + cLon - m;
@@ -88,14 +81,18 @@ void Viewport::CenterAt(double lat, double lon) {
   bottom -= dLat;
 }
 
-bool Viewport::zoomIn() {
-  if (mag >= kMaxMag) return false;
+void Viewport::halveSpans() {
   const double qLon = (right - left) / 4;
   const double qLat = (top - bottom) / 4;
   right -= qLon;
   left += qLon;
   top -= qLat;
   bottom += qLat;
+}
+
+bool Viewport::zoomIn() {
+  if (mag >= kMaxMag) return false;
+  halveSpans();
   mag += 1;
   // mag2 only follows mag; a value from an old settings file may be anything,
   // so it doubles with 32-bit wrap-around instead of overflowing.

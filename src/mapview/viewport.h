@@ -53,6 +53,10 @@ struct Viewport {
 
   double centreLon() const { return (left + right) / 2; }
   double centreLat() const { return (top + bottom) / 2; }
+
+ private:
+  // Shrinks both spans to half about the centre: one zoom level.
+  void halveSpans();
 };
 
 // Brings a zoom level read from settings into 1 .. kMaxMag.
