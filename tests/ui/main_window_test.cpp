@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -182,6 +183,7 @@ class MainWindowTest : public QObject {
     QVERIFY(text.find("airport=1\n") != std::string::npos);
     QVERIFY(text.find("mag=2\n") != std::string::npos);
     QVERIFY(text.find("wptName") == std::string::npos);
+    QCOMPARE(std::count(text.begin(), text.end(), '='), 1 + 25);  // x=1 of [Autre], then every key once
     auto again = open();
     QVERIFY(again->state().settings.airport);
     QVERIFY(!again->state().settings.wptName);
