@@ -19,6 +19,13 @@ std::string stripTrailingZeros(std::string digits) {
 
 }  // namespace
 
+std::string formatFixed(double value, int decimals, char decimalSeparator) {
+  std::string out = fmt::format("{:.{}f}", value, decimals);
+  if (decimalSeparator != '.')
+    if (auto dot = out.find('.'); dot != std::string::npos) out[dot] = decimalSeparator;
+  return out;
+}
+
 std::string formatGeneral(double value, char decimalSeparator) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";

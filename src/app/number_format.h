@@ -13,6 +13,10 @@ namespace nav {
 // scientific notation with the letter E ("1.5E-6", "1E20").
 std::string formatGeneral(double value, char decimalSeparator = '.');
 
+// Fixed notation with `decimals` digits after the separator ("%.3f"),
+// rounded half away from zero as printf does.
+std::string formatFixed(double value, int decimals, char decimalSeparator = '.');
+
 // Reads a real written with `decimalSeparator` (an optional sign, digits, the
 // separator, an exponent). Anything else, and values that are not finite,
 // give nothing.

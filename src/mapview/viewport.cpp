@@ -9,12 +9,6 @@ namespace nav {
 
 namespace {
 
-std::int32_t toPixel(double v) {
-  // Truncation toward zero; NaN fails the test as well.
-  if (!(v > -2147483649.0 && v < 2147483648.0)) fail("Range check error");
-  return static_cast<std::int32_t>(v);
-}
-
 double clampCentre(double v, double limit) {
   if (std::isnan(v)) return 0;
   return std::clamp(v, -limit, limit);
@@ -31,13 +25,7 @@ GeoPosition Viewport::PixelToGeo(std::int32_t x, std::int32_t y) const {
   return p;
 }
 
-MapPixel Viewport::GeoToPixel(double lon, double lat) const {
-  MapPixel p;
-  p.x = toPixel(((lon - left) / (right - left)) * clientWidth);
-  p.y = toPixel(((top - lat) / (top - bottom)) * clientHeight);
-  p.inside = left <= lon && lon <= right && bottom <= lat && lat <= top;
-  return p;
-}
+void Viewport::rangeError() { fail("Range check error"); }
 
 void Viewport::Size(std::int32_t w, std::int32_t h) {
   // Without a positive width and height there is no shape to fit.

@@ -40,7 +40,15 @@ struct Viewport {
 
   GeoPosition PixelToGeo(std::int32_t x, std::int32_t y) const;
   // Fails with "Range check error" when a pixel coordinate leaves 32 bits.
-  MapPixel GeoToPixel(double lon, double lat) const;
+  MapPixel GeoToPixel(double lon, double lat) const {
+    MapPixel p;
+    p.x = toPixel(((lon - left) / (right - left)) * clientWidth);
+    p.y = toPixel(((top - lat) / (top - bottom)) * clientHeight);
+    p.inside = contains(lon, lat);
+    return p;
+  }
+  // The inside test of GeoToPixel on its own, edges included.
+  bool contains(double lon, double lat) const { return left <= lon && lon <= right && bottom <= lat && lat <= top; }
 
   // Fits the whole world to a w x h area at the current zoom level, keeping
   // the view centre, and puts the centre mark there.
@@ -55,6 +63,13 @@ struct Viewport {
   double centreLat() const { return (top + bottom) / 2; }
 
  private:
+  // Truncation toward zero; NaN fails the test as well.
+  static std::int32_t toPixel(double v) {
+    if (!(v > -2147483649.0 && v < 2147483648.0)) [[unlikely]]
+      rangeError();
+    return static_cast<std::int32_t>(v);
+  }
+  [[noreturn]] static void rangeError();
   // Shrinks both spans to half about the centre: one zoom level.
   void halveSpans();
 };

@@ -8,6 +8,5 @@ std::string fieldText(const std::uint8_t* field, std::size_t width) {
   return std::string(reinterpret_cast<const char*>(field), length);
 }
 
-double signedLon(double lon) { return lon > 648000 ? lon - 1296000 : lon; }
 
 }  // namespace nav

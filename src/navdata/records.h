@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -9,13 +10,15 @@
 
 namespace nav {
 
+static_assert(std::endian::native == std::endian::little, "records are read as the files store them: little-endian");
+
 // The text of a fixed-width character field: up to its first NUL, or the whole
 // width. Bytes are kept as they are (Windows-1252).
 std::string fieldText(const std::uint8_t* field, std::size_t width);
 
 // Stored longitudes run from 0 to 1296000 arc-seconds; above 648000 they are
 // western longitudes plus 360 degrees.
-double signedLon(double lon);
+inline double signedLon(double lon) { return lon > 648000 ? lon - 1296000 : lon; }
 
 // Kind codes of the result grid, the plan rows and the saved-simulation file.
 namespace typeCode {
@@ -33,17 +36,24 @@ struct FixedRecord {
   std::array<std::uint8_t, N> bytes{};
 
  protected:
+  // The layers read positions of hundreds of thousands of records at every
+  // paint: one unaligned load each.
   std::int32_t i32(std::size_t offset) const {
-    std::uint32_t v = 0;
-    for (std::size_t i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(bytes[offset + i]) << (8 * i);
+    std::uint32_t v;
+    std::memcpy(&v, bytes.data() + offset, 4);
     return static_cast<std::int32_t>(v);
   }
   double f64(std::size_t offset) const {
-    std::uint64_t v = 0;
-    for (std::size_t i = 0; i < 8; ++i) v |= static_cast<std::uint64_t>(bytes[offset + i]) << (8 * i);
-    return std::bit_cast<double>(v);
+    double v;
+    std::memcpy(&v, bytes.data() + offset, 8);
+    return v;
   }
   std::string text(std::size_t offset, std::size_t width) const { return fieldText(bytes.data() + offset, width); }
+  // The same text without a copy, for the paint.
+  std::string_view textView(std::size_t offset, std::size_t width) const {
+    const std::string_view whole = raw(offset, width);
+    return whole.substr(0, std::min(whole.find('\0'), width));
+  }
   // The whole width of a character field, bytes after a NUL included.
   std::string_view raw(std::size_t offset, std::size_t width) const {
     return {reinterpret_cast<const char*>(bytes.data() + offset), width};
@@ -54,6 +64,7 @@ struct WaypointRecord : FixedRecord<105> {
   std::int32_t recId() const { return i32(0); }
   std::string dbky() const { return text(4, 10); }
   std::string ident() const { return text(14, 26); }
+  std::string_view identView() const { return textView(14, 26); }
   std::string_view identField() const { return raw(14, 26); }
   std::string region() const { return text(40, 3); }
   std::uint8_t mapHidden() const { return bytes[46]; }

@@ -46,4 +46,12 @@ const nav::FailureReporter& errorReporter() {
   return reporter;
 }
 
+const nav::FailureReporter& laterErrorReporter() {
+  static const nav::FailureReporter reporter = [](const std::string& text) {
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [text] { showError(text); }, Qt::QueuedConnection);
+  };
+  return reporter;
+}
+
 }  // namespace navui

@@ -19,6 +19,9 @@ void showError(const std::string& text);
 
 // The reporter every guarded step hands its failure to.
 const nav::FailureReporter& errorReporter();
+// The same, for paints: the box is shown once the paint is over, since a
+// modal box must not run inside a paint event.
+const nav::FailureReporter& laterErrorReporter();
 
 // Runs an event handler or a start-up step; a failure abandons it and is shown.
 inline bool guarded(const std::function<void()>& step) { return nav::runGuarded(step, errorReporter()); }

@@ -20,7 +20,9 @@
 
 #include "ui/error_box.h"
 #include "ui/layer_button.h"
+#include "mapview/location_bar.h"
 #include "ui/map_widget.h"
+#include "ui/qpainter_surface.h"
 #include "ui/text_decoding.h"
 
 namespace navui {
@@ -239,6 +241,7 @@ QWidget* TformNavView::buildLowerPanel() {
 
   Carte = new MapWidget(panel);
   Carte->onResize = [this] { CarteResize(); };
+  Carte->renderer = [this](QImage& image) { CartePaint(image); };
   layout->addWidget(Carte, 1);
   return panel;
 }
@@ -304,7 +307,7 @@ void TformNavView::CarteResize() {
   state_.view.clientWidth = Carte->width();
   state_.view.clientHeight = Carte->height();
   state_.view.Size(state_.view.clientWidth, state_.view.clientHeight);
-  Carte->update();
+  Carte->invalidateMap();
 }
 
 void TformNavView::FormCloseQuery(bool& canClose) {
@@ -324,22 +327,28 @@ void TformNavView::closeEvent(QCloseEvent* event) {
 void TformNavView::btnZoomInClick() {
   if (!state_.view.zoomIn()) return;
   LocationBar();
-  Carte->update();
+  Carte->invalidateMap();
 }
 
 void TformNavView::btnZoomOutClick() {
   if (!state_.view.zoomOut()) return;
   LocationBar();
-  Carte->update();
+  Carte->invalidateMap();
 }
 
-void TformNavView::LocationBar() {}
+void TformNavView::LocationBar() {
+  statusPanels_[0]->setText(fromWindows1252(nav::locationBarText(state_.view, userDecimalSeparator())));
+}
+
+QString TformNavView::statusText(int panel) const { return statusPanels_[panel]->text(); }
+
+void TformNavView::CartePaint(QImage& image) { paintMapImage(image, state_, userDecimalSeparator()); }
 
 void TformNavView::layerSwitch(std::string_view button) {
   const nav::LayerButtonEntry* entry = nav::findLayerButton(button);
   if (!entry || !entry->hasHandler) return;
   layerButton(button)->setChecked(nav::toggleLayer(state_.settings, *entry));
-  Carte->update();
+  Carte->invalidateMap();
 }
 
 }  // namespace navui

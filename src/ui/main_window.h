@@ -8,6 +8,7 @@
 #include "app/layer_switches.h"
 #include "app/nav_view_state.h"
 
+class QImage;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
@@ -43,6 +44,8 @@ class TformNavView : public QMainWindow {
   void btnZoomInClick();
   void btnZoomOutClick();
   void LocationBar();
+  void CartePaint(QImage& image);
+  QString statusText(int panel) const;
 
   // The layer switches.
   void btnNDBClick() { layerSwitch("btnNDB"); }

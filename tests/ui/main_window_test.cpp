@@ -156,6 +156,7 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(child<QToolButton>(w.get(), "btnZoomIn"), Qt::LeftButton);
     QCOMPARE(v.mag, 2);
     QCOMPARE(v.right - v.left, span / 2);
+    QVERIFY(w->statusText(0).startsWith(QStringLiteral("center: 0.000000, 0.000000 (0° 0' 0\"N")));
     QTest::mouseClick(child<QToolButton>(w.get(), "btnZoomOut"), Qt::LeftButton);
     QTest::mouseClick(child<QToolButton>(w.get(), "btnZoomOut"), Qt::LeftButton);
     QCOMPARE(v.mag, 1);

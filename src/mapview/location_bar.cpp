@@ -1,0 +1,53 @@
+#include "mapview/location_bar.h"
+
+#include <fmt/format.h>
+
+#include <cmath>
+
+#include "app/failure.h"
+
+namespace nav {
+
+namespace {
+
+std::int32_t toInt32(double v) {
+  if (!(v > -2147483649.0 && v < 2147483648.0)) fail("Range check error");
+  return static_cast<std::int32_t>(v);
+}
+
+struct Dms {
+  std::int32_t d, m, s;
+};
+
+Dms toDms(double degrees) {
+  const double v = std::fabs(degrees);
+  const std::int32_t d = toInt32(v);
+  const double minutes = (v - d) * 60;
+  const std::int32_t m = toInt32(minutes);
+  return {d, m, toInt32((minutes - m) * 60)};
+}
+
+std::string fixed86(double v, char sep) {
+  std::string out = fmt::format("{:8.6f}", v);
+  if (sep != '.')
+    if (auto dot = out.find('.'); dot != std::string::npos) out[dot] = sep;
+  return out;
+}
+
+}  // namespace
+
+std::string locationBarText(const Viewport& view, char decimalSeparator) {
+  const double cLon = (view.left + view.right) / 3600 / 2;
+  const double cLat = (view.top + view.bottom) / 3600 / 2;
+  const char lonLetter = cLon >= 0 ? 'E' : 'W';
+  const char latLetter = cLat >= 0 ? 'N' : 'S';
+  const Dms lat = toDms(cLat);
+  const Dms lon = toDms(cLon);
+  const std::int32_t w = toInt32(view.right - view.left) / 60;
+  const std::int32_t h = toInt32(view.top - view.bottom) / 60;
+  return fmt::format("center: {}, {} ({}\xB0 {}' {}\"{}, {}\xB0 {}' {}\"{}),  size: {} by {} nm",
+                     fixed86(cLat, decimalSeparator), fixed86(cLon, decimalSeparator), lat.d, lat.m, lat.s, latLetter,
+                     lon.d, lon.m, lon.s, lonLetter, w, h);
+}
+
+}  // namespace nav

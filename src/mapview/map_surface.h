@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "mapview/pens.h"
+
+namespace nav {
+
+struct PixelPoint {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+
+struct TextSize {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+};
+
+// The drawing operations the map layers use, and nothing more. One
+// implementation paints with QPainter, another records the calls for tests.
+// Boxes run from (x1, y1) to (x2, y2), the right and bottom edges excluded;
+// a line excludes its end point. Texts are Windows-1252 bytes.
+class MapSurface {
+ public:
+  virtual ~MapSurface() = default;
+
+  virtual Pen pen() const = 0;
+  virtual void setPen(const Pen& pen) = 0;
+  // The brush: fills shapes, colours frames and the background of text.
+  virtual void setFillColor(Rgb color) = 0;
+  virtual void setTextColor(Rgb color) = 0;
+
+  virtual void polygon(std::span<const PixelPoint> points) = 0;
+  virtual void ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) = 0;
+  virtual void rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) = 0;
+  virtual void moveTo(std::int32_t x, std::int32_t y) = 0;
+  virtual void lineTo(std::int32_t x, std::int32_t y) = 0;
+  virtual void frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) = 0;
+  virtual void textOut(std::int32_t x, std::int32_t y, std::string_view text) = 0;
+  virtual TextSize textExtent(std::string_view text) = 0;
+  // The map font's height setting: negative, the character height in pixels.
+  virtual std::int32_t fontHeight() const = 0;
+};
+
+// The map's pen discipline: drawing routines save the current pen into the
+// spare pen, select their own, and some restore the saved one afterwards.
+inline void savePen(MapSurface& s, Pens& pens) { pens.penSaved = s.pen(); }
+inline void restorePen(MapSurface& s, const Pens& pens) { s.setPen(pens.penSaved); }
+
+}  // namespace nav

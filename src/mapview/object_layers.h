@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "mapview/map_surface.h"
+#include "mapview/paint_context.h"
+
+namespace nav {
+
+// Up to two lines of text centred above (x, y) in a box framed with
+// `frameColor`; N is the upper line, T the lower. Nothing when both are empty.
+void drawLabel(MapSurface& surface, std::int32_t x, std::int32_t y, const std::string& upper,
+               const std::string& lower, Rgb frameColor);
+
+// The layers of navigation objects: each walks its whole table and draws
+// what lies inside the view, more of it at full detail.
+void drawNavaidLayer(MapSurface& surface, MapPaintContext& ctx);
+void drawAirportLayer(MapSurface& surface, MapPaintContext& ctx);
+void drawIlsLayer(MapSurface& surface, MapPaintContext& ctx);
+void drawWaypointLayer(MapSurface& surface, MapPaintContext& ctx);
+
+// The waypoint mark and, at full detail with waypoint names on, its name in
+// lower case below it; the route layer gives user points the same look.
+void drawWaypointSymbol(MapSurface& surface, const MapPaintContext& ctx, std::int32_t x, std::int32_t y,
+                        std::string_view ident);
+
+}  // namespace nav

@@ -1,0 +1,74 @@
+#include "navdata/outline_drawing.h"
+
+namespace nav {
+
+int outlineThinningPeriod(std::int32_t mag) {
+  switch (mag) {
+    case 1: return 4;
+    case 2: return 3;
+    case 3: return 2;
+    default: return 1;
+  }
+}
+
+void drawWorldOutline(MapSurface& surface, MapPaintContext& ctx) {
+  if (!ctx.outline.outlineLoaded) return;
+  savePen(surface, ctx.pens);
+  surface.setPen(ctx.pens.penOutline);
+
+  const Viewport& v = ctx.view;
+  const double west = v.left < -648000 ? -648000 : v.left;
+  const double east = v.right >= 648000 ? 648000 : v.right;
+  const double north = v.top >= 324000 ? 324000 : v.top;
+  const double south = v.bottom < -324000 ? -324000 : v.bottom;
+
+  bool penUp = true;
+  bool prevOut = false;
+  bool wrapBreak = false;
+  double prevLon = 0;
+  PixelPoint lastOut;
+  const int period = outlineThinningPeriod(v.mag);
+  int sinceSeparator = 0;  // the first point after a separator is always drawn
+  const bool wholeWorld = v.mag == 1;
+
+  const std::vector<float>& values = ctx.outline.values;
+  const std::size_t pairs = values.size() / 2;
+  for (std::size_t i = 0; i < pairs; ++i) {
+    const double lon = values[2 * i];
+    const double lat = values[2 * i + 1];
+    if (lon == 0 && lat == 0) {
+      penUp = true;
+      sinceSeparator = 0;
+      continue;
+    }
+    if (sinceSeparator++ % period != 0) continue;
+
+    const bool curOut = lon < west || lon > east || lat < south || lat > north;
+    if (wholeWorld && !penUp && ((lon > 612000 && prevLon < -612000) || (lon < -612000 && prevLon > 612000)))
+      wrapBreak = true;
+    const MapPixel p = v.GeoToPixel(lon, lat);
+
+    if (penUp) {
+      surface.moveTo(p.x, p.y);
+    } else if (curOut && !prevOut) {
+      surface.lineTo(p.x, p.y);  // the segment that leaves the view, in full
+    } else if (curOut) {
+      // Outside and still outside: nothing to draw.
+    } else if (prevOut) {
+      surface.moveTo(lastOut.x, lastOut.y);  // the segment that comes back, in full
+      surface.lineTo(p.x, p.y);
+    } else if (wrapBreak) {
+      surface.moveTo(p.x, p.y);  // no line across the whole map at the 180th meridian
+      wrapBreak = false;
+    } else {
+      surface.lineTo(p.x, p.y);
+    }
+    if (curOut) lastOut = {p.x, p.y};
+
+    prevLon = lon;
+    prevOut = curOut;
+    penUp = false;
+  }
+}
+
+}  // namespace nav

@@ -1,0 +1,222 @@
+#include "ui/qpainter_surface.h"
+
+#include <QImage>
+#include <QPolygon>
+#include <algorithm>
+#include <cmath>
+
+#include "mapview/map_painter.h"
+#include "ui/text_decoding.h"
+
+namespace navui {
+
+namespace {
+
+QColor toColor(nav::Rgb c) { return QColor(c.r, c.g, c.b); }
+
+// Lines are clipped to the area and this margin around it.
+constexpr int kMargin = 64;
+constexpr std::size_t kBatch = 2048;
+
+// Liang-Barsky clipping of the segment to [x0, x1] x [y0, y1]; false when
+// nothing of it is left.
+bool clipSegment(double& ax, double& ay, double& bx, double& by, double x0, double y0, double x1, double y1) {
+  double t0 = 0, t1 = 1;
+  const double dx = bx - ax, dy = by - ay;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {ax - x0, x1 - ax, ay - y0, y1 - ay};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double r = q[i] / p[i];
+    if (p[i] < 0) {
+      if (r > t1) return false;
+      t0 = std::max(t0, r);
+    } else {
+      if (r < t0) return false;
+      t1 = std::min(t1, r);
+    }
+  }
+  const double sx = ax, sy = ay;
+  ax = sx + t0 * dx;
+  ay = sy + t0 * dy;
+  bx = sx + t1 * dx;
+  by = sy + t1 * dy;
+  return true;
+}
+
+int clampCoordinate(std::int32_t v, int size) {
+  return static_cast<int>(std::clamp<std::int64_t>(v, -kMargin, std::int64_t{size} + kMargin));
+}
+
+}  // namespace
+
+QFont mapFont() {
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(11);
+  font.setStyleHint(QFont::SansSerif);
+  return font;
+}
+
+std::uint32_t* directPixels(QImage& image) {
+  const QImage::Format f = image.format();
+  if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied)
+    return nullptr;
+  return reinterpret_cast<std::uint32_t*>(image.bits());
+}
+
+QPainterSurface::QPainterSurface(QImage& image)
+    : image_(image),
+      pixels_(directPixels(image)),
+      stride_(image.bytesPerLine() / 4),
+      width_(image.width()),
+      height_(image.height()),
+      painter_(&image),
+      font_(mapFont()),
+      metrics_(font_) {
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+  painter_.setFont(font_);
+  painter_.setBrush(fill_);
+  applyPen();
+  lines_.reserve(kBatch);
+}
+
+QPainterSurface::~QPainterSurface() {
+  flush();
+  painter_.end();
+}
+
+void QPainterSurface::flush() {
+  if (lines_.empty()) return;
+  painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+  lines_.clear();
+}
+
+void QPainterSurface::applyPen() {
+  penPixel_ = 0xFF000000u | (std::uint32_t{pen_.color.r} << 16) | (std::uint32_t{pen_.color.g} << 8) | pen_.color.b;
+  QPen p(toColor(pen_.color));
+  p.setWidth(pen_.width <= 1 ? 0 : pen_.width);  // width 0: the fast one-pixel pen
+  p.setStyle(Qt::SolidLine);
+  painter_.setPen(p);
+}
+
+void QPainterSurface::setPen(const nav::Pen& pen) {
+  if (pen == pen_) return;
+  flush();
+  pen_ = pen;
+  applyPen();
+}
+
+void QPainterSurface::setFillColor(nav::Rgb color) {
+  const QColor c = toColor(color);
+  if (c == fill_) return;
+  flush();
+  fill_ = c;
+  painter_.setBrush(fill_);
+}
+
+void QPainterSurface::setTextColor(nav::Rgb color) { text_ = toColor(color); }
+
+void QPainterSurface::polygon(std::span<const nav::PixelPoint> points) {
+  flush();
+  // Clamping the corners keeps the world frame (the only polygon, axis
+  // aligned) exact while its corners lie far outside the area.
+  QPolygon poly;
+  for (const nav::PixelPoint& pt : points) poly << QPoint(clampCoordinate(pt.x, width_), clampCoordinate(pt.y, height_));
+  painter_.drawPolygon(poly);
+}
+
+void QPainterSurface::ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+  flush();
+  painter_.drawEllipse(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+}
+
+void QPainterSurface::rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+  flush();
+  painter_.drawRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+}
+
+void QPainterSurface::moveTo(std::int32_t x, std::int32_t y) {
+  posX_ = x;
+  posY_ = y;
+}
+
+// Bresenham's line without its end point, as the map's geometry counts it.
+inline void QPainterSurface::plotLine(int x0, int y0, int x1, int y1) {
+  const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+  const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+  const auto inside = [this](int x, int y) {
+    return static_cast<unsigned>(x) < static_cast<unsigned>(width_) &&
+           static_cast<unsigned>(y) < static_cast<unsigned>(height_);
+  };
+  const bool checked = !inside(x0, y0) || !inside(x1, y1);
+  int err = dx + dy;
+  for (int n = std::max(dx, -dy); n > 0; --n) {
+    if (!checked || inside(x0, y0)) pixels_[y0 * stride_ + x0] = penPixel_;
+    const int e2 = 2 * err;
+    if (e2 >= dy) err += dy, x0 += sx;
+    if (e2 <= dx) err += dx, y0 += sy;
+  }
+}
+
+void QPainterSurface::lineTo(std::int32_t x, std::int32_t y) {
+  const std::int64_t ax = posX_, ay = posY_;
+  posX_ = x;
+  posY_ = y;
+  const auto near = [](std::int64_t v, int size) { return v >= -kMargin && v <= size + kMargin; };
+  int x0, y0, x1, y1;
+  if (near(ax, width_) && near(x, width_) && near(ay, height_) && near(y, height_)) {
+    x0 = static_cast<int>(ax), y0 = static_cast<int>(ay), x1 = x, y1 = y;
+  } else {
+    double cx0 = static_cast<double>(ax), cy0 = static_cast<double>(ay), cx1 = x, cy1 = y;
+    if (!clipSegment(cx0, cy0, cx1, cy1, -kMargin, -kMargin, width_ + kMargin, height_ + kMargin)) return;
+    x0 = static_cast<int>(std::lround(cx0)), y0 = static_cast<int>(std::lround(cy0));
+    x1 = static_cast<int>(std::lround(cx1)), y1 = static_cast<int>(std::lround(cy1));
+  }
+  if (pixels_ && pen_.width <= 1) {
+    plotLine(x0, y0, x1, y1);
+    return;
+  }
+  lines_.emplace_back(x0, y0, x1, y1);
+  if (lines_.size() >= kBatch) flush();
+}
+
+void QPainterSurface::frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+  flush();
+  painter_.save();
+  painter_.setPen(QPen(fill_, 0));
+  painter_.setBrush(Qt::NoBrush);
+  painter_.drawRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+  painter_.restore();
+}
+
+void QPainterSurface::textOut(std::int32_t x, std::int32_t y, std::string_view text) {
+  flush();
+  const QString s = fromWindows1252(text);
+  const int w = metrics_.horizontalAdvance(s);
+  painter_.fillRect(x, y, w, metrics_.height(), fill_);
+  painter_.save();
+  painter_.setPen(text_);
+  painter_.drawText(x, y + metrics_.ascent(), s);
+  painter_.restore();
+  posX_ = x + w;
+  posY_ = y;
+}
+
+nav::TextSize QPainterSurface::textExtent(std::string_view text) {
+  return {metrics_.horizontalAdvance(fromWindows1252(text)), metrics_.height()};
+}
+
+void paintMapImage(QImage& image, nav::NavViewState& state, char decimalSeparator) {
+  image.fill(Qt::white);
+  state.view.clientWidth = image.width();
+  state.view.clientHeight = image.height();
+  QPainterSurface surface(image);
+  nav::MapPaintContext ctx{state.view, state.settings, state.db, state.outline, state.pens, state.detailMag,
+                           decimalSeparator};
+  nav::CartePaint(surface, ctx);
+}
+
+}  // namespace navui

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QLine>
+#include <QPainter>
+#include <QImage>
+#include <vector>
+
+#include "app/nav_view_state.h"
+#include "mapview/map_surface.h"
+
+
+namespace navui {
+
+// The map's drawing surface on an image, painted with QPainter. One-pixel
+// lines, by far the most of a map, are set pixel by pixel instead: the map
+// draws up to a million of them at every paint. Coordinates far outside the
+// area are clipped here, since the raster engine cannot take the full 32-bit
+// range.
+class QPainterSurface : public nav::MapSurface {
+ public:
+  explicit QPainterSurface(QImage& image);
+  ~QPainterSurface() override;
+
+  nav::Pen pen() const override { return pen_; }
+  void setPen(const nav::Pen& pen) override;
+  void setFillColor(nav::Rgb color) override;
+  void setTextColor(nav::Rgb color) override;
+  void polygon(std::span<const nav::PixelPoint> points) override;
+  void ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override;
+  void rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override;
+  void moveTo(std::int32_t x, std::int32_t y) override;
+  void lineTo(std::int32_t x, std::int32_t y) override;
+  void frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override;
+  void textOut(std::int32_t x, std::int32_t y, std::string_view text) override;
+  nav::TextSize textExtent(std::string_view text) override;
+  std::int32_t fontHeight() const override { return -11; }
+
+  // Draws the lines collected so far.
+  void flush();
+
+ private:
+  void applyPen();
+  void plotLine(int x0, int y0, int x1, int y1);
+
+  QImage& image_;
+  std::uint32_t* pixels_;  // null when the image format needs the painter
+  qsizetype stride_;       // in pixels
+  int width_;
+  int height_;
+  QPainter painter_;
+  std::uint32_t penPixel_ = 0xFF000000;
+  nav::Pen pen_{};
+  QColor fill_{Qt::white};
+  QColor text_{Qt::black};
+  std::int64_t posX_ = 0;
+  std::int64_t posY_ = 0;
+  std::vector<QLine> lines_;
+  QFont font_;
+  QFontMetrics metrics_;
+};
+
+// The map font: Arial (or its metric twin) with characters 11 pixels high.
+QFont mapFont();
+
+// Paints the whole map of `state` into `image`, which it first fills white;
+// the image's size is the map area's. Used by the window and by navtool.
+void paintMapImage(QImage& image, nav::NavViewState& state, char decimalSeparator);
+
+}  // namespace navui

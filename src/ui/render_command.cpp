@@ -1,0 +1,161 @@
+#include "ui/render_command.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <memory>
+#include <sstream>
+
+#include "app/failure.h"
+#include "app/layer_switches.h"
+#include "app/nav_view_state.h"
+#include "app/number_format.h"
+#include "ui/qpainter_surface.h"
+
+namespace navui {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: navtool render FOLDER OUT.png --size WxH --mag M --center LON,LAT [--layers LIST]\n"
+    "  LON, LAT: the view centre in signed arc-seconds; LIST: comma-separated nav.ini keys, or wptName\n";
+
+struct RenderOptions {
+  std::string folder, output;
+  int width = 0, height = 0;
+  std::int32_t mag = 1;
+  double lon = 0, lat = 0;
+  std::vector<std::string> layers;
+};
+
+std::vector<std::string> split(const std::string& text, char sep) {
+  std::vector<std::string> parts;
+  std::string part;
+  std::istringstream in(text);
+  while (std::getline(in, part, sep)) parts.push_back(part);
+  return parts;
+}
+
+RenderOptions parseOptions(const std::vector<std::string>& args) {
+  if (args.size() < 2) nav::fail("missing FOLDER or OUT.png");
+  RenderOptions o;
+  o.folder = args[0];
+  o.output = args[1];
+  bool haveSize = false, haveMag = false, haveCenter = false;
+  for (std::size_t i = 2; i < args.size(); ++i) {
+    const std::string& key = args[i];
+    if (i + 1 >= args.size()) nav::fail("missing value after " + key);
+    const std::string& value = args[++i];
+    if (key == "--size") {
+      const auto parts = split(value, 'x');
+      const auto w = parts.size() == 2 ? nav::parseInteger(parts[0]) : std::nullopt;
+      const auto h = parts.size() == 2 ? nav::parseInteger(parts[1]) : std::nullopt;
+      if (!w || !h || *w <= 0 || *h <= 0 || *w > 16384 || *h > 16384) nav::fail("bad --size " + value);
+      o.width = *w;
+      o.height = *h;
+      haveSize = true;
+    } else if (key == "--mag") {
+      const auto m = nav::parseInteger(value);
+      if (!m) nav::fail("bad --mag " + value);
+      o.mag = *m;
+      haveMag = true;
+    } else if (key == "--center") {
+      const auto parts = split(value, ',');
+      const auto lon = parts.size() == 2 ? nav::parseReal(parts[0]) : std::nullopt;
+      const auto lat = parts.size() == 2 ? nav::parseReal(parts[1]) : std::nullopt;
+      if (!lon || !lat) nav::fail("bad --center " + value);
+      o.lon = *lon;
+      o.lat = *lat;
+      haveCenter = true;
+    } else if (key == "--layers") {
+      o.layers = split(value, ',');
+    } else if (key == "--plan") {
+      nav::fail("--plan is not available yet");
+    } else {
+      nav::fail("unknown option " + key);
+    }
+  }
+  if (!haveSize || !haveMag || !haveCenter) nav::fail("--size, --mag and --center are required");
+  return o;
+}
+
+bool setLayerFlag(nav::ViewSettings& s, const std::string& key, bool value) {
+  using S = nav::ViewSettings;
+  static const std::pair<const char*, bool S::*> flags[] = {
+      {"showGrid", &S::showGrid}, {"showMaps", &S::showMaps}, {"planning", &S::planning},
+      {"vor", &S::vor},           {"ils", &S::ils},           {"ndb", &S::ndb},
+      {"airport", &S::airport},   {"marker", &S::marker},     {"obstruct", &S::obstruct},
+      {"waypoint", &S::waypoint}, {"hiway", &S::hiway},       {"loway", &S::loway},
+      {"idway", &S::idway},       {"name", &S::name},         {"id", &S::id},
+      {"freq", &S::freq},         {"showAirportZones", &S::showAirportZones},
+      {"largeSymbols", &S::largeSymbols}, {"wptName", &S::wptName}};
+  for (const auto& [name, flag] : flags) {
+    if (key == name) {
+      s.*flag = value;
+      return true;
+    }
+  }
+  return false;
+}
+
+// Image painting needs a GUI application; none is shown, so the offscreen
+// platform does when no other is asked for.
+std::unique_ptr<QGuiApplication> guiApplication() {
+  if (QCoreApplication::instance()) return nullptr;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "navtool";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+}  // namespace
+
+int renderCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  RenderOptions o;
+  try {
+    o = parseOptions(args);
+  } catch (const nav::Failure& f) {
+    err << f.what() << '\n' << kUsage;
+    return 2;
+  }
+  const auto app = guiApplication();
+
+  nav::NavViewState state;
+  state.exeFolder = nav::withTrailingSeparator(o.folder);
+  const bool loaded = nav::loadDataFiles(state, [&](const std::string& text) { err << text << '\n'; });
+
+  // As start-up with a nav.ini that holds this centre and zoom level, and
+  // exactly these layers.
+  nav::ViewSettings s;
+  s.showGrid = false;
+  s.showMaps = false;
+  s.largeSymbols = false;
+  for (const std::string& key : o.layers) {
+    if (!setLayerFlag(s, key, true)) {
+      err << "unknown layer " << key << '\n';
+      return 2;
+    }
+  }
+  s.left = s.right = o.lon;
+  s.top = s.bottom = o.lat;
+  s.mag = nav::clampMag(o.mag);
+  state.applySettings(s);
+  state.settings.wptName = s.wptName;
+  state.view.clientWidth = o.width;
+  state.view.clientHeight = o.height;
+  state.view.markLon = state.view.markLat = 0;
+  state.view.Size(o.width, o.height);
+  state.pens = nav::createPens();
+
+  QImage image(o.width, o.height, QImage::Format_RGB32);
+  const bool painted = nav::runGuarded([&] { paintMapImage(image, state, '.'); },
+                                       [&](const std::string& text) { err << text << '\n'; });
+  if (!image.save(QString::fromStdString(o.output), "PNG")) {
+    err << nav::withFullStop("Cannot create file " + o.output) << '\n';
+    return 1;
+  }
+  out << o.output << ' ' << o.width << 'x' << o.height << '\n';
+  return loaded && painted ? 0 : 1;
+}
+
+}  // namespace navui
