@@ -1,7 +1,10 @@
 #include <QImage>
 #include <QTest>
 
+#include "app/failure.h"
 #include "mapview/paint_fixture.h"
+#include "ui/error_box.h"
+#include "ui/map_widget.h"
 #include "ui/qpainter_surface.h"
 
 // Pixels painted by the QPainter surface, as the window shows them.
@@ -51,6 +54,29 @@ class MapImageTest : public QObject {
     QVERIFY(green);
     QVERIFY(black);
     QCOMPARE(image.pixelColor(200 - 5, 100), QColor(Qt::red));  // the airport's ring
+  }
+
+  void failedPaintIsReportedOnceNotAtEveryRepaint() {
+    QStringList errors;
+    navui::setErrorPresenter([&](const QString& text) { errors << text; });
+    navui::MapWidget map(nullptr);
+    int paints = 0;
+    map.renderer = [&](QImage&) {
+      ++paints;
+      nav::fail("Range check error");
+    };
+    map.resize(120, 80);
+    map.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&map));
+    QTRY_COMPARE(errors, QStringList{QStringLiteral("Range check error.")});
+    map.update();  // shown again, nothing changed: no new paint of the map
+    QTest::qWait(20);
+    QCOMPARE(paints, 1);
+    QCOMPARE(errors.size(), 1);
+    map.invalidateMap();  // the view changed: painted again, reported again
+    QTRY_COMPARE(errors.size(), 2);
+    QCOMPARE(paints, 2);
+    navui::setErrorPresenter({});
   }
 };
 
