@@ -1,5 +1,7 @@
 #include "app/number_format.h"
 
+#include "app/failure.h"
+
 #include <fmt/format.h>
 
 #include <charconv>
@@ -18,6 +20,11 @@ std::string stripTrailingZeros(std::string digits) {
 }
 
 }  // namespace
+
+std::int32_t truncToInt32(double value) {
+  if (!(value > -2147483649.0 && value < 2147483648.0)) fail("Range check error");
+  return static_cast<std::int32_t>(value);
+}
 
 std::string formatFixed(double value, int decimals, char decimalSeparator) {
   std::string out = fmt::format("{:.{}f}", value, decimals);

@@ -22,6 +22,10 @@ std::string formatFixed(double value, int decimals, char decimalSeparator = '.')
 // give nothing.
 std::optional<double> parseReal(std::string_view text, char decimalSeparator = '.');
 
+// Truncates toward zero to 32 bits; fails with "Range check error" when the
+// value does not fit (NaN included).
+std::int32_t truncToInt32(double value);
+
 // Reads a 32-bit integer in decimal, or in hexadecimal after "0x", "0X" or
 // "$" (eight hexadecimal digits at most, taken as the 32-bit pattern).
 std::optional<std::int32_t> parseInteger(std::string_view text);

@@ -5,17 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/failure.h"
 #include "app/number_format.h"
 
 namespace nav {
 
 namespace {
-
-std::int32_t truncToInt32(double v) {
-  if (!(v > -2147483649.0 && v < 2147483648.0)) fail("Range check error");
-  return static_cast<std::int32_t>(v);
-}
 
 // The first line at or inside the lower edge and the limit near the upper
 // edge, the edges in arc-seconds and the step in degrees: the lines fall on a

@@ -4,16 +4,11 @@
 
 #include <cmath>
 
-#include "app/failure.h"
+#include "app/number_format.h"
 
 namespace nav {
 
 namespace {
-
-std::int32_t toInt32(double v) {
-  if (!(v > -2147483649.0 && v < 2147483648.0)) fail("Range check error");
-  return static_cast<std::int32_t>(v);
-}
 
 struct Dms {
   std::int32_t d, m, s;
@@ -21,10 +16,10 @@ struct Dms {
 
 Dms toDms(double degrees) {
   const double v = std::fabs(degrees);
-  const std::int32_t d = toInt32(v);
+  const std::int32_t d = truncToInt32(v);
   const double minutes = (v - d) * 60;
-  const std::int32_t m = toInt32(minutes);
-  return {d, m, toInt32((minutes - m) * 60)};
+  const std::int32_t m = truncToInt32(minutes);
+  return {d, m, truncToInt32((minutes - m) * 60)};
 }
 
 std::string fixed86(double v, char sep) {
@@ -43,8 +38,8 @@ std::string locationBarText(const Viewport& view, char decimalSeparator) {
   const char latLetter = cLat >= 0 ? 'N' : 'S';
   const Dms lat = toDms(cLat);
   const Dms lon = toDms(cLon);
-  const std::int32_t w = toInt32(view.right - view.left) / 60;
-  const std::int32_t h = toInt32(view.top - view.bottom) / 60;
+  const std::int32_t w = truncToInt32(view.right - view.left) / 60;
+  const std::int32_t h = truncToInt32(view.top - view.bottom) / 60;
   return fmt::format("center: {}, {} ({}\xB0 {}' {}\"{}, {}\xB0 {}' {}\"{}),  size: {} by {} nm",
                      fixed86(cLat, decimalSeparator), fixed86(cLon, decimalSeparator), lat.d, lat.m, lat.s, latLetter,
                      lon.d, lon.m, lon.s, lonLetter, w, h);
