@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
   const std::string exeFolder = QDir(QCoreApplication::applicationDirPath()).absolutePath().toStdString() + '/';
   navui::TformNavView formNavView(exeFolder);
   navui::Tform_NavPopup form_NavPopup;
+  formNavView.attachPopup(&form_NavPopup);
   formNavView.show();
   return app.exec();
 }

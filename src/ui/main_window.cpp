@@ -1,11 +1,16 @@
 #include "ui/main_window.h"
 
+#include "ui/nav_popup.h"
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QLineEdit>
 #include <QScreen>
 #include <QSplitter>
@@ -36,6 +41,59 @@ constexpr int kSplitterHandle = 5;
 constexpr std::array<int, 4> kStatusPanelWidths{300, 200, 200, 50};
 constexpr std::array<int, 8> kFindGridWidths{20, 60, 30, 40, 135, 64, 64, 64};
 constexpr std::array<int, 15> kPlanGridWidths{120, 80, 80, 80, 70, 50, 40, 50, 40, 64, 64, 64, 64, 64, 64};
+
+constexpr int kIconRowWidth = 30;
+
+// The small icons of the result grid, drawn here, by image-list index.
+QPixmap searchIconPixmap(int index) {
+  QPixmap pm(9, 9);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  switch (index) {
+    case nav::searchIcon::airport:
+      p.setPen(QPen(Qt::red, 1));
+      p.drawEllipse(1, 1, 6, 6);
+      p.drawLine(4, 0, 4, 8);
+      break;
+    case nav::searchIcon::vor:
+      p.setPen(QPen(Qt::blue, 1));
+      p.drawEllipse(1, 1, 6, 6);
+      p.drawPoint(4, 4);
+      break;
+    case nav::searchIcon::ndb:
+      p.setPen(QPen(QColor(0, 160, 0), 1));
+      p.drawEllipse(0, 0, 8, 8);
+      p.drawEllipse(2, 2, 4, 4);
+      break;
+    case nav::searchIcon::tacanDme:
+      p.setPen(QPen(QColor(0, 0, 160), 1));
+      p.drawRect(1, 1, 6, 6);
+      p.drawPoint(4, 4);
+      break;
+    case nav::searchIcon::waypoint:
+      p.setPen(QPen(Qt::black, 1));
+      p.drawLine(4, 1, 8, 7);
+      p.drawLine(8, 7, 0, 7);
+      p.drawLine(0, 7, 4, 1);
+      break;
+    default:
+      break;
+  }
+  return pm;
+}
+
+// Several icons side by side in one cell.
+QIcon iconRow(const std::vector<int>& icons) {
+  QPixmap row(kIconRowWidth, 9);
+  row.fill(Qt::transparent);
+  QPainter p(&row);
+  int x = 0;
+  for (int index : icons) {
+    p.drawPixmap(x, 0, searchIconPixmap(index));
+    x += 10;
+  }
+  return QIcon(row);
+}
 
 QStringList planColumnNames() {
   return {QStringLiteral("name"), QStringLiteral("llps.lat"), QStringLiteral("llps.lon"), QStringLiteral("llps.xx"),
@@ -162,7 +220,25 @@ QWidget* TformNavView::buildSearchPanel() {
   findGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   findGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
   findGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+  findGrid->setIconSize(QSize(kIconRowWidth, 9));
   layout->addWidget(findGrid, 1);
+
+  cbID->installEventFilter(this);
+  PopupMenu2 = new QMenu(findGrid);
+  PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+  QAction* place = PopupMenu2->addAction(QStringLiteral("Placer dans le plan de vol"));
+  place->setObjectName(QStringLiteral("Placerdansleplandevol1"));
+  connect(place, &QAction::triggered, this, [this] { guarded([&] { Placerdansleplandevol1Click(); }); });
+  QAction* centre = PopupMenu2->addAction(QStringLiteral("Centrer à..."));
+  centre->setObjectName(QStringLiteral("Centrer2"));
+  connect(centre, &QAction::triggered, this, [this] { guarded([&] { Centrer2Click(); }); });
+  findGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(findGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    if (const QModelIndex index = findGrid->indexAt(at); index.isValid()) findGrid->selectRow(index.row());
+    PopupMenu2->popup(findGrid->viewport()->mapToGlobal(at));
+  });
+  connect(findGrid, &QTableWidget::cellDoubleClicked, this,
+          [this](int, int) { guarded([&] { Placerdansleplandevol1Click(); }); });
   return panel;
 }
 
@@ -242,6 +318,9 @@ QWidget* TformNavView::buildLowerPanel() {
   Carte = new MapWidget(panel);
   Carte->onResize = [this] { CarteResize(); };
   Carte->renderer = [this](QImage& image) { CartePaint(image); };
+  Carte->onMouseMove = [this](int x, int y) { CarteMouseMove(x, y); };
+  Carte->onMouseDown = [this](Qt::MouseButton b, int x, int y) { CarteMouseDown(b, x, y); };
+  Carte->onMouseUp = [this](Qt::MouseButton b, int x, int y) { CarteMouseUp(b, x, y); };
   layout->addWidget(Carte, 1);
   return panel;
 }
@@ -269,7 +348,7 @@ LayerButton* TformNavView::layerButton(std::string_view name) const {
 
 void TformNavView::FormCreate() {
   state_.settingsPending = true;
-  state_.rubberActive = false;
+  state_.rubber.rubberActive = false;
   state_.detailMag = 6;
   state_.view.markLat = 0;
   state_.view.markLon = 0;
@@ -338,6 +417,145 @@ void TformNavView::btnZoomOutClick() {
 
 void TformNavView::LocationBar() {
   statusPanels_[0]->setText(fromWindows1252(nav::locationBarText(state_.view, userDecimalSeparator())));
+}
+
+void TformNavView::CenterAt(double lat, double lon) {
+  state_.view.CenterAt(lat, lon);
+  LocationBar();
+  Carte->invalidateMap();
+}
+
+void TformNavView::drawRubberBand(const std::function<void(nav::MapSurface&)>& draw) {
+  Carte->ensurePainted();
+  // A map painted afresh since the band was last drawn holds no figure to
+  // take away.
+  if (rubberGeneration_ != Carte->generation()) {
+    state_.rubber.rubberCorner = state_.rubber.rubberAnchor;
+    rubberGeneration_ = Carte->generation();
+  }
+  Carte->drawOnMap([&](QImage& image) {
+    QPainterSurface surface(image);
+    draw(surface);
+  });
+}
+
+void TformNavView::CarteMouseMove(int x, int y) {
+  nav::RubberBand& band = state_.rubber;
+  if (band.rubberActive) {
+    drawRubberBand([&](nav::MapSurface& s) { band.follow(s, x, y); });
+  }
+  if (state_.settingsPending || state_.view.clientWidth <= 0 || state_.view.clientHeight <= 0) return;
+
+  const nav::GeoPosition geo = state_.view.PixelToGeo(x, y);
+  const nav::PointerPosition pos = nav::pointerPosition(geo.lon, geo.lat);
+  statusPanels_[1]->setText(fromWindows1252(pos.statusText));
+
+  const nav::Identification found = nav::identifyAt(pos.pointerLat, pos.pointerLon, state_.view.mag, state_.settings,
+                                                    state_.db, state_.userPointCounter, userDecimalSeparator());
+  state_.hover = found.selection;
+  const QString description = fromWindows1252(found.description);
+
+  if (form_NavPopup) {
+    if (found.found) {
+      form_NavPopup->setText(description);
+      const QPoint origin = Carte->mapToGlobal(QPoint(0, 0));
+      const QSize outer = form_NavPopup->frameGeometry().size();
+      const nav::ScreenPoint at =
+          nav::popupTopLeft(origin.x(), origin.y(), x, y, width(), height(), outer.width(), outer.height());
+      form_NavPopup->move(at.x, at.y);
+      form_NavPopup->show();
+    } else {
+      form_NavPopup->hide();
+    }
+  }
+
+  // The first panel shows the description as the map's hint: written when it
+  // changes, so that the location bar stands until then.
+  if (description != carteHint_) {
+    carteHint_ = description;
+    Carte->setStatusTip(description);
+    statusPanels_[0]->setText(description);
+  }
+}
+
+void TformNavView::CarteMouseDown(Qt::MouseButton button, int x, int y) {
+  if (button == Qt::MiddleButton) {
+    if (state_.view.clientWidth <= 0 || state_.view.clientHeight <= 0) return;
+    const nav::GeoPosition geo = state_.view.PixelToGeo(x, y);
+    CenterAt(geo.lat, geo.lon);
+  } else if (button == Qt::RightButton) {
+    Carte->ensurePainted();
+    state_.rubber.press(x, y);
+    rubberGeneration_ = Carte->generation();
+  }
+}
+
+void TformNavView::CarteMouseUp(Qt::MouseButton, int, int) {
+  nav::RubberBand& band = state_.rubber;
+  if (!band.rubberActive) return;
+  drawRubberBand([&](nav::MapSurface& s) { band.release(s); });
+}
+
+bool TformNavView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == cbID && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    guarded([&] { cbIDKeyDown(key); });
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TformNavView::cbIDKeyDown(int key) {
+  if (key != Qt::Key_Return && key != Qt::Key_Enter) return;
+  const std::string text = nav::searchText(toWindows1252(cbID->text()));
+  cbID->setText(fromWindows1252(text));
+  std::size_t current = 0;
+  state_.searchRows = nav::searchIdentifier(text, state_.db, userDecimalSeparator(), &current);
+  showSearchRows(current);
+  Label10->setText(fromWindows1252(nav::foundLabel(state_.searchRows.size() - 1)));
+}
+
+void TformNavView::showSearchRows(std::size_t currentRow) {
+  findGrid->clearContents();
+  findGrid->setRowCount(static_cast<int>(state_.searchRows.size()));
+  for (int r = 0; r < findGrid->rowCount(); ++r) {
+    const nav::SearchRow& row = state_.searchRows[static_cast<std::size_t>(r)];
+    for (int c = 0; c < 8; ++c) {
+      auto* item = new QTableWidgetItem(fromWindows1252(row.cells[static_cast<std::size_t>(c)]));
+      item->setTextAlignment(c <= 2 ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
+      if (c == 0 && !row.icons.empty()) {
+        item->setIcon(iconRow(row.icons));
+        QVariantList icons;
+        for (int i : row.icons) icons << i;
+        item->setData(Qt::UserRole, icons);
+      }
+      findGrid->setItem(r, c, item);
+    }
+  }
+  findGrid->selectRow(static_cast<int>(currentRow));
+  findGrid->setCurrentCell(static_cast<int>(currentRow), 1);
+}
+
+void TformNavView::Centrer2Click() {
+  const int row = findGrid->currentRow();
+  if (row < 0 || row >= static_cast<int>(state_.searchRows.size())) return;
+  const nav::StoredPosition p =
+      nav::resultRowPosition(state_.searchRows[static_cast<std::size_t>(row)], userDecimalSeparator());
+  CenterAt(p.lat, nav::signedLon(p.lon));
+}
+
+void TformNavView::Placerdansleplandevol1Click() {}
+
+void TformNavView::Centrer1Click() {
+  const int row = PLNgrid->currentRow();
+  if (row < 0) return;
+  auto cell = [&](int column) {
+    const QTableWidgetItem* item = PLNgrid->item(row, column);
+    return item ? toWindows1252(item->text()) : std::string();
+  };
+  // Plan cells hold numbers with a full stop, whatever the user's settings.
+  const double lat = nav::cellNumber(cell(1), '.', false);
+  const double lon = nav::cellNumber(cell(2), '.', false);
+  CenterAt(lat, nav::signedLon(lon));
 }
 
 QString TformNavView::statusText(int panel) const { return statusPanels_[panel]->text(); }

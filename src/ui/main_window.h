@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
 
 #include "app/layer_switches.h"
 #include "app/nav_view_state.h"
+#include "mapview/map_surface.h"
 
 class QImage;
 class QLabel;
@@ -36,6 +38,9 @@ class TformNavView : public QMainWindow {
   LayerButton* layerButton(std::string_view name) const;
   MapWidget* carte() const { return Carte; }
 
+  // The popup the pointer's descriptions go to (created after the window).
+  void attachPopup(class Tform_NavPopup* popup) { form_NavPopup = popup; }
+
   // Start-up and shutdown.
   void FormCreate();
   void FormCloseQuery(bool& canClose);
@@ -45,6 +50,22 @@ class TformNavView : public QMainWindow {
   void btnZoomOutClick();
   void LocationBar();
   void CartePaint(QImage& image);
+  // Moves the view centre and the centre mark, updates the location bar and
+  // repaints.
+  void CenterAt(double lat, double lon);
+
+  // The pointer on the map.
+  void CarteMouseMove(int x, int y);
+  void CarteMouseDown(Qt::MouseButton button, int x, int y);
+  void CarteMouseUp(Qt::MouseButton button, int x, int y);
+
+  // The identifier search and its result grid.
+  void cbIDKeyDown(int key);
+  void Centrer2Click();
+  void Placerdansleplandevol1Click();
+
+  // The plan grid's centring command.
+  void Centrer1Click();
   QString statusText(int panel) const;
 
   // The layer switches.
@@ -76,6 +97,13 @@ class TformNavView : public QMainWindow {
   void buildStatusBar();
   void layerSwitch(std::string_view button);
   void CarteResize();
+  void showSearchRows(std::size_t currentRow);
+  void drawRubberBand(const std::function<void(nav::MapSurface&)>& draw);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
 
   nav::NavViewState state_;
 
@@ -95,6 +123,10 @@ class TformNavView : public QMainWindow {
   std::map<std::string, LayerButton*, std::less<>> layerButtons_;
   MapWidget* Carte = nullptr;
   QLabel* statusPanels_[4] = {};
+  class Tform_NavPopup* form_NavPopup = nullptr;
+  class QMenu* PopupMenu2 = nullptr;
+  QString carteHint_;
+  unsigned rubberGeneration_ = 0;
 };
 
 }  // namespace navui

@@ -6,6 +6,9 @@
 
 namespace navui {
 
+// The format of a drag from the map; the plan grid accepts only this.
+inline constexpr const char* kMapDragFormat = "application/x-plandevol-map-object";
+
 // The map area `Carte`: a white surface with a cross pointer. The map is
 // painted into an image, which the widget shows; the image is painted again
 // only when the map was invalidated or the area changed size.
@@ -17,18 +20,33 @@ class MapWidget : public QWidget {
   // Paints the whole map into the image (already of the area's size).
   std::function<void(QImage&)> renderer;
   std::function<void()> onResize;
+  std::function<void(int x, int y)> onMouseMove;
+  std::function<void(Qt::MouseButton button, int x, int y)> onMouseDown;
+  std::function<void(Qt::MouseButton button, int x, int y)> onMouseUp;
 
   // Asks for the map to be painted again from scratch.
   void invalidateMap();
   const QImage& mapImage() const { return image_; }
+  // Paints the map into the image now if it is due.
+  void ensurePainted();
+  // Draws straight onto the map image and shows the result, without
+  // painting the map again.
+  void drawOnMap(const std::function<void(QImage&)>& draw);
+  // Counts the paints of the map into the image.
+  unsigned generation() const { return generation_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   QImage image_;
   bool dirty_ = true;
+  unsigned generation_ = 0;
+  void startDrag();
 };
 
 }  // namespace navui

@@ -119,6 +119,13 @@ void QPainterSurface::setFillColor(nav::Rgb color) {
 
 void QPainterSurface::setTextColor(nav::Rgb color) { text_ = toColor(color); }
 
+void QPainterSurface::setInvertMode(bool on) {
+  if (on == invert_) return;
+  flush();
+  invert_ = on;
+  painter_.setCompositionMode(on ? QPainter::RasterOp_NotDestination : QPainter::CompositionMode_SourceOver);
+}
+
 void QPainterSurface::polygon(std::span<const nav::PixelPoint> points) {
   flush();
   // Clamping the corners keeps the world frame (the only polygon, axis
@@ -154,7 +161,10 @@ inline void QPainterSurface::plotLine(int x0, int y0, int x1, int y1) {
   const bool checked = !inside(x0, y0) || !inside(x1, y1);
   int err = dx + dy;
   for (int n = std::max(dx, -dy); n > 0; --n) {
-    if (!checked || inside(x0, y0)) pixels_[y0 * stride_ + x0] = penPixel_;
+    if (!checked || inside(x0, y0)) {
+      std::uint32_t& pixel = pixels_[y0 * stride_ + x0];
+      pixel = invert_ ? pixel ^ 0x00FFFFFFu : penPixel_;
+    }
     const int e2 = 2 * err;
     if (e2 >= dy) err += dy, x0 += sx;
     if (e2 <= dx) err += dx, y0 += sy;

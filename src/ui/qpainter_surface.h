@@ -28,6 +28,7 @@ class QPainterSurface : public nav::MapSurface {
   void setPen(const nav::Pen& pen) override;
   void setFillColor(nav::Rgb color) override;
   void setTextColor(nav::Rgb color) override;
+  void setInvertMode(bool on) override;
   void polygon(std::span<const nav::PixelPoint> points) override;
   void ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override;
   void rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override;
@@ -52,6 +53,7 @@ class QPainterSurface : public nav::MapSurface {
   int height_;
   QPainter painter_;
   std::uint32_t penPixel_ = 0xFF000000;
+  bool invert_ = false;
   nav::Pen pen_{};
   QColor fill_{Qt::white};
   QColor text_{Qt::black};

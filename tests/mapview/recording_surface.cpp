@@ -12,7 +12,7 @@ void RecordingSurface::polygon(std::span<const nav::PixelPoint> points) {
 }
 
 void RecordingSurface::lineTo(std::int32_t x, std::int32_t y) {
-  ops.push_back({"line", {x_, y_, x, y}, {}, pen_, fill_});
+  ops.push_back({"line", {x_, y_, x, y}, {}, pen_, fill_, invert_});
   x_ = x;
   y_ = y;
 }

@@ -17,12 +17,15 @@ class RecordingSurface : public nav::MapSurface {
     std::string text;
     nav::Pen pen;
     nav::Rgb fill;
+    bool invert = false;
   };
 
   nav::Pen pen() const override { return pen_; }
   void setPen(const nav::Pen& pen) override { pen_ = pen; }
   void setFillColor(nav::Rgb color) override { fill_ = color; }
   void setTextColor(nav::Rgb color) override { textColor = color; }
+  void setInvertMode(bool on) override { invert_ = on; }
+  bool invertMode() const { return invert_; }
   void polygon(std::span<const nav::PixelPoint> points) override;
   void ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override { box("ellipse", x1, y1, x2, y2); }
   void rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override { box("rectangle", x1, y1, x2, y2); }
@@ -45,6 +48,7 @@ class RecordingSurface : public nav::MapSurface {
   void box(const char* kind, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
   nav::Pen pen_{};
   nav::Rgb fill_{255, 255, 255};
+  bool invert_ = false;
   std::int32_t x_ = 0, y_ = 0;
 };
 

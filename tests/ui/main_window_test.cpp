@@ -18,6 +18,7 @@
 #include "ui/layer_button.h"
 #include "ui/map_widget.h"
 #include "ui/nav_popup.h"
+#include "app/failure.h"
 
 using navui::TformNavView;
 
@@ -223,6 +224,110 @@ class MainWindowTest : public QObject {
   void errorTextsAreDecodedFromTheCodePage() {
     navui::showError("Trouv\xE9 \xB0");
     QCOMPARE(errors, QStringList{QStringLiteral("Trouvé °")});
+  }
+
+  void searchFillsTheGridAndCentresOnARow() {
+    navtest::DbdBuilder airports(260);
+    airports.record().text(4, "KEY1").text(18, "LFPG").text(23, "Roissy").f64(93, 176446).f64(101, 9180);
+    navtest::writeFile(dir->path() + "database/AIRPORT.dbd", airports.bytes());
+    navtest::DbdBuilder runways(271);
+    runways.record().text(14, "KEY1").i32(24, 4200).text(59, "09L").f64(63, 176400.5).f64(71, 1279800).text(155, "27R");
+    navtest::writeFile(dir->path() + "database/RUNWAY.dbd", runways.bytes());
+    auto w = open();
+    w->resize(1000, 700);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    auto* field = child<QLineEdit>(w.get(), "cbID");
+    QTest::keyClicks(field, QStringLiteral("lfpg"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(field->text(), QStringLiteral("LFPG"));
+    QCOMPARE(child<QLabel>(w.get(), "Label10")->text(), QStringLiteral("Trouvé 3"));
+    QTableWidget* grid = child<QTableWidget>(w.get(), "findGrid");
+    QCOMPARE(grid->rowCount(), 4);
+    QCOMPARE(grid->item(0, 4)->text(), QStringLiteral("Roissy"));
+    QCOMPARE(grid->item(2, 2)->text(), QStringLiteral("27R"));
+    QCOMPARE(grid->item(0, 0)->data(Qt::UserRole).toList().value(0).toInt(), nav::searchIcon::airport);
+    QCOMPARE(grid->currentRow(), 2);
+
+    grid->setCurrentCell(1, 1);  // a runway end, stored west of Greenwich
+    w->Centrer2Click();
+    QCOMPARE(w->state().view.centreLat(), 176400.5);
+    QCOMPARE(w->state().view.centreLon(), -16200.0);
+    QVERIFY(w->statusText(0).startsWith(QStringLiteral("center: 49.")));
+
+    grid->setCurrentCell(3, 1);  // the empty row: a failure, the view stays
+    QVERIFY_THROWS_EXCEPTION(nav::Failure, w->Centrer2Click());
+    QCOMPARE(w->state().view.centreLat(), 176400.5);
+  }
+
+  void hoverShowsThePopupAndThePosition() {
+    navtest::DbdBuilder airports(260);
+    airports.record().text(4, "KEY1").text(18, "LFPG").text(23, "Roissy").f64(93, 0).f64(101, 0);
+    navtest::writeFile(dir->path() + "database/AIRPORT.dbd", airports.bytes());
+    navtest::writeFile(ini(), "[View]\nairport=1\nmag=8\n");
+    auto w = open();
+    navui::Tform_NavPopup popup;
+    w->attachPopup(&popup);
+    w->resize(1000, 700);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    navui::MapWidget* map = w->carte();
+    const nav::MapPixel at = w->state().view.GeoToPixel(0, 0);
+    QTest::mouseMove(map, QPoint(at.x, at.y));
+    QTRY_VERIFY(popup.isVisible());
+    QCOMPARE(popup.text(), QStringLiteral("AIRPORT Roissy (KEY1)"));
+    QCOMPARE(w->statusText(0), popup.text());
+    QVERIFY(w->statusText(1).startsWith(QStringLiteral("N 0° 0' ")));
+    QVERIFY(w->state().hover.hasAirport());
+    const QPoint origin = map->mapToGlobal(QPoint(0, 0));
+    QCOMPARE(popup.pos(), QPoint(origin.x() + at.x, origin.y() + at.y + 20));
+
+    QTest::mouseMove(map, QPoint(at.x + 200, at.y + 100));
+    QTRY_VERIFY(!popup.isVisible());
+    QCOMPARE(w->statusText(0), QString());
+    QVERIFY(!w->state().hover.hasAirport());
+    QCOMPARE(QString::fromStdString(w->state().hover.userPoint.name), QStringLiteral("WPT0001"));
+  }
+
+  void middleButtonRecentresAndRightButtonDrawsABand() {
+    auto w = open();
+    w->resize(1000, 700);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    navui::MapWidget* map = w->carte();
+    const nav::Viewport before = w->state().view;
+    QTest::mouseClick(map, Qt::MiddleButton, {}, QPoint(100, 50));
+    const nav::GeoPosition clicked = before.PixelToGeo(100, 50);
+    QCOMPARE(w->state().view.centreLon(), clicked.lon);
+    QCOMPARE(w->state().view.markLat, clicked.lat);
+    QCOMPARE(w->state().view.right - w->state().view.left, before.right - before.left);
+    QCOMPARE(w->state().view.mag, before.mag);
+
+    map->ensurePainted();
+    const QImage clean = map->mapImage().copy();
+    QTest::mousePress(map, Qt::RightButton, {}, QPoint(100, 100));
+    QTest::mouseMove(map, QPoint(150, 80));
+    QVERIFY(map->mapImage() != clean);
+    const QColor was = clean.pixelColor(125, 90);  // on the diagonal
+    QCOMPARE(map->mapImage().pixelColor(125, 90), QColor(255 - was.red(), 255 - was.green(), 255 - was.blue()));
+    QTest::mouseMove(map, QPoint(170, 140));
+    QTest::mouseRelease(map, Qt::RightButton, {}, QPoint(170, 140));
+    QVERIFY(!w->state().rubber.rubberActive);
+    QCOMPARE(map->mapImage(), clean);  // the map as it was, and not painted again
+  }
+
+  void planRowCentringReadsFullStops() {
+    auto w = open();
+    QTableWidget* plan = child<QTableWidget>(w.get(), "PLNgrid");
+    plan->setItem(0, 1, new QTableWidgetItem(QStringLiteral("176004.000000")));
+    plan->setItem(0, 2, new QTableWidgetItem(QStringLiteral("1279800.000000")));
+    plan->setCurrentCell(0, 0);
+    w->Centrer1Click();
+    QCOMPARE(w->state().view.centreLat(), 176004.0);
+    QCOMPARE(w->state().view.centreLon(), -16200.0);
+    plan->setItem(0, 1, new QTableWidgetItem(QString()));
+    QVERIFY_THROWS_EXCEPTION(nav::Failure, w->Centrer1Click());
+    QCOMPARE(w->state().view.centreLat(), 176004.0);
   }
 
   void popupStartsHiddenWithItsFixedSize() {

@@ -1,0 +1,113 @@
+#include "interaction/hover_identification.h"
+
+#include <fmt/format.h>
+
+#include <cstdlib>
+
+#include "app/number_format.h"
+
+namespace nav {
+
+namespace {
+
+struct Dms {
+  std::int32_t d, m, s;
+  double whole;
+};
+
+// Degrees, minutes and seconds, each truncated toward zero. Worked out on
+// the whole arc-seconds in integers: in floating point, 2 deg 33' (9180)
+// would come out as 2 deg 32' 59".
+Dms dms(double v) {
+  const std::int32_t whole = truncToInt32(v);
+  return {whole / 3600, (whole % 3600) / 60, whole % 60, static_cast<double>(whole)};
+}
+
+bool underPointer(double la, double lo, double pLat, double pLon, std::int32_t r) {
+  return pLat - r < la && la < pLat + r && pLon - r < lo && lo < pLon + r;
+}
+
+const char* navaidLabel(std::int32_t navType) {
+  switch (navType) {
+    case 1: return "VOR";
+    case 8: return "NDB";
+    case 17: return "VOR-DME";
+    default: return "";
+  }
+}
+
+}  // namespace
+
+PointerPosition pointerPosition(double lon, double lat) {
+  const Dms la = dms(lat);
+  const Dms lo = dms(lon);
+  PointerPosition p;
+  p.pointerLat = la.whole;
+  p.pointerLon = lo.whole < 0 ? lo.whole + 1296000 : lo.whole;
+  const std::string latPart =
+      fmt::format("{} {}\xB0 {}' {}\"", lat >= 0 ? 'N' : 'S', std::abs(la.d), std::abs(la.m), std::abs(la.s));
+  p.statusText = fmt::format("{} - {} {}\xB0 {}' {}\"", latPart, lon >= 0 ? 'E' : 'W', std::abs(lo.d),
+                             std::abs(lo.m), std::abs(lo.s));
+  return p;
+}
+
+std::string userPointName(std::int32_t counter) { return fmt::format("WPT{:04d}", counter); }
+
+Identification identifyAt(double pLat, double pLon, std::int32_t mag, const ViewSettings& on, const NavDatabase& db,
+                          std::int32_t userPointCounter, char sep) {
+  Identification out;
+  const std::int32_t r = hoverRadius(mag);
+
+  if (on.airport) {
+    for (const AirportRecord& a : db.airports) {
+      if (!underPointer(a.lat(), a.lon(), pLat, pLon, r)) continue;
+      out.selection.hoveredAirport = a;
+      out.description = fmt::format("AIRPORT {} ({})", a.name(), a.dbky());
+      out.found = true;
+      break;
+    }
+  }
+
+  if (mag > 6) {
+    if (on.vor || on.ndb) {
+      for (const NavaidRecord& n : db.navaids) {
+        if (!underPointer(n.lat(), n.lon(), pLat, pLon, r)) continue;
+        out.selection.hoveredNavaid = n;
+        const std::int32_t type = n.navType();
+        if ((type == 1 && !on.vor) || (type == 8 && !on.ndb)) break;
+        out.description = fmt::format("{} {} {} {} ({}) ", navaidLabel(type), n.ident(), n.name(),
+                                      formatFixed(n.freq(), 3, sep), n.dbky());
+        out.found = true;
+        break;
+      }
+    }
+    if (on.waypoint) {
+      for (const WaypointRecord& w : db.waypoints) {
+        if (w.mapHidden() != 0 || !underPointer(w.lat(), w.lon(), pLat, pLon, r)) continue;
+        out.selection.hoveredWaypoint = w;
+        out.description = fmt::format("WAYPOINT {} ({})", w.ident(), w.dbky());
+        out.found = true;
+        break;
+      }
+    }
+    if (on.ils) {
+      for (const IlsRecord& i : db.ilsComponents) {
+        if (!underPointer(i.lat(), i.lon(), pLat, pLon, r)) continue;
+        out.description = fmt::format("ILS : {} {} {} {} {} Mhz ({})", i.rwyId(), i.ident(), i.name(), i.aptKey(),
+                                      formatFixed(i.freq(), 3, sep), i.dbky());
+        out.found = true;
+        break;
+      }
+    }
+  }
+
+  out.selection.userPoint = {userPointName(userPointCounter), pLat, pLon};
+  return out;
+}
+
+ScreenPoint popupTopLeft(std::int32_t ox, std::int32_t oy, std::int32_t x, std::int32_t y, std::int32_t W,
+                         std::int32_t H, std::int32_t pw, std::int32_t ph) {
+  return {x < W - pw ? ox + x : ox + x - pw, y < H - ph ? oy + y + 20 : oy + y - ph - 100};
+}
+
+}  // namespace nav

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "navdata/nav_database.h"
+
+namespace nav {
+
+// Icons of the result grid's first column, by their image-list index.
+namespace searchIcon {
+inline constexpr int vor = 5;
+inline constexpr int ndb = 6;
+inline constexpr int tacanDme = 7;
+inline constexpr int airport = 10;
+inline constexpr int waypoint = 12;
+}  // namespace searchIcon
+
+// One row of the result grid: the icons of column 0 and the texts of the
+// eight columns (column 0's text stays empty).
+struct SearchRow {
+  std::vector<int> icons;
+  std::array<std::string, 8> cells;
+  bool empty() const;
+};
+
+// The search text as Enter in the search field makes it: a to z upper-cased.
+std::string searchText(std::string_view typed);
+
+// Every airport, runway end of the top airport, navaid and waypoint whose
+// identifier is exactly `text`, in the grid's row order, followed by the one
+// empty row. `currentRow` receives the row the grid ends on: the last row
+// inserted below another, or the first.
+std::vector<SearchRow> searchIdentifier(const std::string& text, const NavDatabase& db, char decimalSeparator,
+                                        std::size_t* currentRow = nullptr);
+
+// "Trouvé %d", Windows-1252.
+std::string foundLabel(std::size_t resultRows);
+
+// The kind text and icons of a navaid, built bit by bit from navType.
+std::string navaidKindText(std::int32_t navType, double freq, char decimalSeparator, std::vector<int>* icons);
+std::string waypointCategoryText(std::int32_t wptType);
+
+// The position of a result row, lat and lon as stored. Numbers are read with
+// the user's separator or a point; anything else fails.
+struct StoredPosition {
+  double lat = 0;
+  double lon = 0;
+};
+StoredPosition resultRowPosition(const SearchRow& row, char decimalSeparator);
+
+// A number of a grid cell, read with `separator` or, when `orPoint`, with a
+// point as well; fails with the message a bad number gets.
+double cellNumber(const std::string& text, char separator, bool orPoint);
+
+}  // namespace nav

@@ -1,0 +1,122 @@
+#include "tools/interaction_commands.h"
+
+#include <fmt/format.h>
+
+#include "app/failure.h"
+#include "app/nav_view_state.h"
+#include "app/number_format.h"
+#include "interaction/hover_identification.h"
+#include "interaction/identifier_search.h"
+#include "tools/windows1252.h"
+
+namespace navtools {
+
+namespace {
+
+// Loads FOLDER as start-up does; failures go to `err`.
+bool loadFolder(const std::string& folder, nav::NavViewState& state, std::ostream& err) {
+  state.exeFolder = nav::withTrailingSeparator(folder);
+  return nav::loadDataFiles(state, [&](const std::string& text) { err << text << '\n'; });
+}
+
+bool setLayer(nav::ViewSettings& s, const std::string& key) {
+  using S = nav::ViewSettings;
+  static const std::pair<const char*, bool S::*> layers[] = {
+      {"airport", &S::airport}, {"vor", &S::vor}, {"ndb", &S::ndb},   {"waypoint", &S::waypoint},
+      {"ils", &S::ils},         {"marker", &S::marker}, {"name", &S::name}, {"id", &S::id},
+      {"freq", &S::freq},       {"showGrid", &S::showGrid}, {"showMaps", &S::showMaps},
+      {"planning", &S::planning}, {"wptName", &S::wptName}};
+  for (const auto& [name, flag] : layers)
+    if (key == name) return s.*flag = true;
+  return false;
+}
+
+std::string dbkyOrDash(bool filled, const std::string& dbky) { return filled ? dbky : "-"; }
+
+}  // namespace
+
+int searchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 2) {
+    err << "Usage: navtool search FOLDER TEXT\n";
+    return 2;
+  }
+  nav::NavViewState state;
+  const bool loaded = loadFolder(args[0], state, err);
+  const std::string text = nav::searchText(utf8ToWindows1252(args[1]));
+  const std::vector<nav::SearchRow> rows = nav::searchIdentifier(text, state.db, '.');
+  for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
+    std::string line = fmt::format("{}", fmt::join(rows[r].icons, ","));
+    for (std::size_t c = 1; c < 8; ++c) line += '\t' + rows[r].cells[c];
+    out << windows1252ToUtf8(line) << '\n';
+  }
+  out << windows1252ToUtf8(nav::foundLabel(rows.size() - 1)) << '\n';
+  return loaded ? 0 : 1;
+}
+
+int identifyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  constexpr const char* usage = "Usage: navtool identify FOLDER --mag M --lon LON --lat LAT [--layers LIST]\n";
+  if (args.empty()) {
+    err << usage;
+    return 2;
+  }
+  std::optional<std::int32_t> mag;
+  std::optional<double> lon, lat;
+  nav::ViewSettings layers;
+  layers.showGrid = layers.showMaps = false;
+  for (std::size_t i = 1; i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) {
+      err << usage;
+      return 2;
+    }
+    const std::string& key = args[i];
+    const std::string& value = args[i + 1];
+    if (key == "--mag") {
+      mag = nav::parseInteger(value);
+    } else if (key == "--lon") {
+      lon = nav::parseReal(value);
+    } else if (key == "--lat") {
+      lat = nav::parseReal(value);
+    } else if (key == "--layers") {
+      std::size_t start = 0;
+      while (start <= value.size()) {
+        const std::size_t comma = std::min(value.find(',', start), value.size());
+        const std::string name = value.substr(start, comma - start);
+        if (!name.empty() && !setLayer(layers, name)) {
+          err << "unknown layer " << name << '\n';
+          return 2;
+        }
+        start = comma + 1;
+      }
+    } else {
+      err << "unknown option " << key << '\n' << usage;
+      return 2;
+    }
+  }
+  if (!mag || !lon || !lat) {
+    err << usage;
+    return 2;
+  }
+
+  nav::NavViewState state;
+  const bool loaded = loadFolder(args[0], state, err);
+  return nav::runGuarded(
+             [&] {
+               const nav::PointerPosition pos = nav::pointerPosition(*lon, *lat);
+               const nav::Identification id =
+                   nav::identifyAt(pos.pointerLat, pos.pointerLon, *mag, layers, state.db, 1, '.');
+               const nav::HoverSelection& h = id.selection;
+               out << windows1252ToUtf8(id.description) << '\n'
+                   << "airport " << windows1252ToUtf8(dbkyOrDash(h.hasAirport(), h.hoveredAirport.dbky())) << '\n'
+                   << "navaid " << windows1252ToUtf8(dbkyOrDash(h.hasNavaid(), h.hoveredNavaid.dbky())) << '\n'
+                   << "waypoint " << windows1252ToUtf8(dbkyOrDash(h.hasWaypoint(), h.hoveredWaypoint.dbky()))
+                   << '\n'
+                   << "userPoint " << h.userPoint.name << ' ' << nav::formatGeneral(h.userPoint.lat) << ' '
+                   << nav::formatGeneral(h.userPoint.lon) << '\n';
+             },
+             [&](const std::string& text) { err << text << '\n'; }) &&
+                 loaded
+             ? 0
+             : 1;
+}
+
+}  // namespace navtools

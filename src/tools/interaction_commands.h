@@ -1,0 +1,17 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace navtools {
+
+// navtool search FOLDER TEXT: the identifier search as Enter in "OACI" runs
+// it; one line per result row, its columns separated by TAB characters.
+int searchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// navtool identify FOLDER --mag M --lon LON --lat LAT [--layers LIST]: what
+// the pointer at that position would identify.
+int identifyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace navtools
