@@ -4,6 +4,7 @@
 
 #include "app/failure.h"
 #include "app/view_settings.h"
+#include "flightplan/flight_plan.h"
 #include "interaction/hover_identification.h"
 #include "interaction/identifier_search.h"
 #include "interaction/rubber_band.h"
@@ -27,11 +28,12 @@ struct NavViewState {
   RubberBand rubber;
   std::int32_t detailMag = 6;
   HoverSelection hover;
-  std::int32_t userPointCounter = 1;
+  FlightPlan plan;
   std::vector<SearchRow> searchRows{1};  // the result grid, its empty last row included
 
   std::string settingsPath() const { return exeFolder + kSettingsFile; }
   std::string databaseFolder() const { return exeFolder + "database/"; }
+  std::string tagListPath() const { return exeFolder + "liste.txt"; }
 
   // Takes the settings read from nav.ini; the view edges and zoom go to the
   // viewport, which the sizing rule then fits to the map area.

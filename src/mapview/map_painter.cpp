@@ -4,6 +4,7 @@
 
 #include "mapview/graticule.h"
 #include "mapview/object_layers.h"
+#include "mapview/route_layer.h"
 #include "navdata/outline_drawing.h"
 
 namespace nav {
@@ -39,6 +40,7 @@ void CartePaint(MapSurface& s, MapPaintContext& ctx) {
   if (on.airport) drawAirportLayer(s, ctx);
   if (on.ils || on.marker) drawIlsLayer(s, ctx);
   if (on.waypoint) drawWaypointLayer(s, ctx);
+  if (ctx.plan) drawRouteLayer(s, ctx, *ctx.plan);
   drawCentreMark(s, ctx);
 }
 

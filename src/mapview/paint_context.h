@@ -10,6 +10,8 @@
 
 namespace nav {
 
+struct FlightPlan;
+
 // What every map layer reads during one paint. Only the pens change: the
 // spare pen keeps what the last save put in it, from one paint to the next.
 struct MapPaintContext {
@@ -20,6 +22,7 @@ struct MapPaintContext {
   Pens& pens;
   std::int32_t detailMag = 6;
   char decimalSeparator = '.';
+  const FlightPlan* plan = nullptr;  // the route's rows, when there is a plan
 
   bool fullDetail() const { return view.mag > detailMag; }
 };

@@ -451,7 +451,7 @@ void TformNavView::CarteMouseMove(int x, int y) {
   statusPanels_[1]->setText(fromWindows1252(pos.statusText));
 
   const nav::Identification found = nav::identifyAt(pos.pointerLat, pos.pointerLon, state_.view.mag, state_.settings,
-                                                    state_.db, state_.userPointCounter, userDecimalSeparator());
+                                                    state_.db, state_.plan.userPointCounter, userDecimalSeparator());
   state_.hover = found.selection;
   const QString description = fromWindows1252(found.description);
 

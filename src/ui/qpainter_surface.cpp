@@ -224,8 +224,8 @@ void paintMapImage(QImage& image, nav::NavViewState& state, char decimalSeparato
   state.view.clientWidth = image.width();
   state.view.clientHeight = image.height();
   QPainterSurface surface(image);
-  nav::MapPaintContext ctx{state.view, state.settings, state.db, state.outline, state.pens, state.detailMag,
-                           decimalSeparator};
+  nav::MapPaintContext ctx{state.view,      state.settings,   state.db,         state.outline,
+                           state.pens,      state.detailMag,  decimalSeparator, &state.plan};
   nav::CartePaint(surface, ctx);
 }
 

@@ -9,6 +9,7 @@
 #include "app/layer_switches.h"
 #include "app/nav_view_state.h"
 #include "app/number_format.h"
+#include "flightplan/sit_reader.h"
 #include "ui/qpainter_surface.h"
 
 namespace navui {
@@ -16,7 +17,7 @@ namespace navui {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: navtool render FOLDER OUT.png --size WxH --mag M --center LON,LAT [--layers LIST]\n"
+    "Usage: navtool render FOLDER OUT.png --size WxH --mag M --center LON,LAT [--layers LIST] [--plan FILE.sit]\n"
     "  LON, LAT: the view centre in signed arc-seconds; LIST: comma-separated nav.ini keys, or wptName\n";
 
 struct RenderOptions {
@@ -25,6 +26,7 @@ struct RenderOptions {
   std::int32_t mag = 1;
   double lon = 0, lat = 0;
   std::vector<std::string> layers;
+  std::string plan;
 };
 
 std::vector<std::string> split(const std::string& text, char sep) {
@@ -69,7 +71,7 @@ RenderOptions parseOptions(const std::vector<std::string>& args) {
     } else if (key == "--layers") {
       o.layers = split(value, ',');
     } else if (key == "--plan") {
-      nav::fail("--plan is not available yet");
+      o.plan = value;
     } else {
       nav::fail("unknown option " + key);
     }
@@ -146,6 +148,12 @@ int renderCommand(const std::vector<std::string>& args, std::ostream& out, std::
   state.view.markLon = state.view.markLat = 0;
   state.view.Size(o.width, o.height);
   state.pens = nav::createPens();
+  if (!o.plan.empty()) {
+    // As the load command leaves it: the rows read, the route shown.
+    const bool read = nav::runGuarded([&] { nav::replaceRows(state.plan, nav::readSitFile(o.plan)); },
+                                      [&](const std::string& text) { err << text << '\n'; });
+    if (!read) return 1;
+  }
 
   QImage image(o.width, o.height, QImage::Format_RGB32);
   const bool painted = nav::runGuarded([&] { paintMapImage(image, state, '.'); },

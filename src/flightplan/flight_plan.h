@@ -1,0 +1,74 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "interaction/hover_identification.h"
+#include "interaction/identifier_search.h"
+#include "navdata/nav_database.h"
+
+namespace nav {
+
+// The fifteen cells of a plan row, named by the plan grid's column headers.
+enum PlanColumn : std::size_t {
+  colName,
+  colLat,  // llps.lat
+  colLon,  // llps.lon
+  colXx,   // llps.xx
+  colYy,   // llps.yy
+  colDbky,
+  colType,  // type
+  colAlt,
+  colSped,
+  colTypeLoaded,  // Type
+  colId,
+  colNom,
+  colFrequence,
+  colRoute,
+  colAltitude,
+  kPlanColumns
+};
+
+// Column headers, Windows-1252.
+extern const std::array<const char*, kPlanColumns> kPlanColumnNames;
+
+struct PlanRow {
+  std::array<std::string, kPlanColumns> cells;
+  std::string& operator[](PlanColumn c) { return cells[c]; }
+  const std::string& operator[](PlanColumn c) const { return cells[c]; }
+  friend bool operator==(const PlanRow&, const PlanRow&) = default;
+};
+
+// The flight plan apart from its grid: never without a row; `current` counts
+// from 0 (the grid's first row under its header).
+struct FlightPlan {
+  std::vector<PlanRow> rows{1};
+  std::size_t current = 0;
+  bool routeShown = false;
+  std::int32_t userPointCounter = 1;
+  bool saveEnabled = false;  // the save button's state
+};
+
+// Numbers as plan cells hold them, always with a full stop.
+std::string planPosition(double v);       // "172800.500000"
+std::string planAltitude(std::int32_t v);  // "1234.000000"
+
+// "Placer dans le plan de vol": the current result row, looked up again in
+// its table.
+void placeSearchResult(FlightPlan& plan, const SearchRow& result, const NavDatabase& db);
+
+// A drop from the map on plan row `rowUnderPoint`, or after the last row
+// when no row lies under the drop point.
+void dropMapObject(FlightPlan& plan, std::optional<std::size_t> rowUnderPoint, const HoverSelection& hover);
+
+void deleteCurrentRow(FlightPlan& plan);
+void moveCurrentRowUp(FlightPlan& plan);
+void moveCurrentRowDown(FlightPlan& plan);
+void clearPlan(FlightPlan& plan);
+// The rows of a loaded file replace the plan's: the last is current.
+void replaceRows(FlightPlan& plan, std::vector<PlanRow> rows);
+
+}  // namespace nav

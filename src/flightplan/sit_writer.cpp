@@ -1,0 +1,136 @@
+#include "flightplan/sit_writer.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+
+#include "app/failure.h"
+#include "app/file_io.h"
+#include "flightplan/text_lines.h"
+
+namespace nav {
+
+namespace {
+
+class SitBuilder {
+ public:
+  explicit SitBuilder(const std::vector<std::string>& tags) : tags_(tags) {}
+
+  // An entry line of the tag list at the current depth.
+  void entry(std::size_t n) { line(tag(n)); }
+  // A block opener: entry 16, then one level deeper.
+  void open() {
+    entry(16);
+    ++depth_;
+  }
+  // A block closer: one level up, then entry 39.
+  void close() {
+    --depth_;
+    entry(39);
+  }
+  void line(const std::string& content) {
+    std::string text(static_cast<std::size_t>(depth_), '\t');
+    text += content;
+    lines_.push_back(std::move(text));
+  }
+  // A cell written as a value line; CR and LF would break the file's line
+  // structure, so they become spaces.
+  void cell(std::string content) {
+    std::replace_if(content.begin(), content.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    line(content);
+  }
+  std::vector<std::string> take() { return std::move(lines_); }
+
+ private:
+  const std::string& tag(std::size_t n) const {
+    if (n >= tags_.size()) fail(fmt::format("List index out of bounds ({})", n));
+    return tags_[n];
+  }
+  const std::vector<std::string>& tags_;
+  std::vector<std::string> lines_;
+  int depth_ = 0;
+};
+
+}  // namespace
+
+std::vector<std::string> buildSitLines(const std::vector<PlanRow>& rows, const std::vector<std::string>& tags) {
+  SitBuilder b(tags);
+  b.open();
+  b.entry(146);
+  b.line("100");
+  b.entry(136);
+  b.line("");
+  b.entry(156);
+  b.line("plan");
+  b.open();
+  b.entry(5);
+  b.line("PELIRON.NFO");
+  b.entry(56);
+  b.line("47 09'24.0000\"N");
+  b.line("01 36'28.0000\"W");
+  b.line("0.");
+  b.entry(141);
+  b.line("plan");
+  b.entry(64);
+  b.line("0.024344,6.209207,-0.004015");
+  b.entry(148);
+  b.line("cock");
+  b.entry(144);
+  b.line("");
+  b.entry(102);
+  b.open();
+
+  for (const PlanRow& row : rows) {
+    b.entry(157);
+    b.cell(row[colType]);
+    b.open();
+    b.entry(89);
+    b.cell(row[colName]);
+    b.entry(77);
+    b.cell(row[colLat] + "," + row[colLon] + "," + row[colXx] + "," + row[colYy]);
+    b.entry(29);
+    b.cell(row[colDbky]);
+    b.entry(142);
+    b.cell(row[colType]);
+    b.entry(12);
+    b.cell(row[colAlt]);
+    b.entry(114);
+    b.cell(row[colSped]);
+    b.entry(111);
+    b.open();
+    const std::pair<std::size_t, const char*> nested[] = {{101, "Unknown"}, {134, "None"}, {21, "0."}, {28, "0."},
+                                                          {20, "0."},       {130, "0."},   {137, "0."}, {132, "0."}};
+    for (const auto& [n, value] : nested) {
+      b.entry(n);
+      b.line(value);
+    }
+    b.close();
+    b.entry(150);
+    b.line("0");
+    b.close();
+  }
+
+  b.entry(73);
+  b.line("0");
+  b.close();
+  b.close();
+  b.close();
+  return b.take();
+}
+
+std::string sitFileText(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& l : lines) {
+    text += l;
+    text += "\r\n";
+  }
+  return text;
+}
+
+void ecris_pln(const std::vector<PlanRow>& rows, const std::string& tagListPath, const std::string& outputPath) {
+  const std::vector<std::string> tags = splitLines(readWholeFile(tagListPath));
+  const std::string text = sitFileText(buildSitLines(rows, tags));
+  replaceFileContent(outputPath, text, fmt::format("Cannot create file {}", outputPath));
+}
+
+}  // namespace nav

@@ -1,0 +1,58 @@
+#include "mapview/route_layer.h"
+
+#include "app/number_format.h"
+#include "mapview/object_layers.h"
+
+namespace nav {
+
+void drawRouteLayer(MapSurface& s, MapPaintContext& ctx, const FlightPlan& plan) {
+  if (!ctx.settings.planning || !plan.routeShown) return;
+  bool routeStart = true;
+  savePen(s, ctx.pens);
+  s.setPen(ctx.pens.penRoute);
+  const Viewport& v = ctx.view;
+
+  // Only an airport inside the view starts the line; the other kinds only
+  // continue it.
+  auto visit = [&](double lat, double storedLon, bool mayStart) {
+    const double lon = signedLon(storedLon);
+    if (!v.contains(lon, lat)) return false;
+    const MapPixel p = v.GeoToPixel(lon, lat);
+    if (routeStart) {
+      if (!mayStart) return false;
+      s.moveTo(p.x, p.y);
+      routeStart = false;
+    } else {
+      s.lineTo(p.x, p.y);
+    }
+    return true;
+  };
+
+  for (const PlanRow& row : plan.rows) {
+    const std::string& type = row[colType];
+    const std::string& key = row[colDbky];
+    if (type == typeCode::airport) {
+      for (const AirportRecord& a : ctx.db.airports)
+        if (a.dbky() == key) visit(a.lat(), a.lon(), true);
+    } else if (type == typeCode::navaid) {
+      for (const NavaidRecord& n : ctx.db.navaids)
+        if (n.dbky() == key) visit(n.lat(), n.lon(), false);
+    } else if (type == typeCode::waypoint) {
+      for (const WaypointRecord& w : ctx.db.waypoints)
+        if (w.dbky() == key) visit(w.lat(), w.lon(), false);
+    } else if (type == typeCode::userWaypoint) {
+      // A loaded file may hold anything here; a row without numbers is
+      // passed over.
+      const auto lat = parseReal(row[colLat], '.');
+      const auto lon = parseReal(row[colLon], '.');
+      if (!lat || !lon) continue;
+      const double signedLongitude = signedLon(*lon);
+      if (!v.contains(signedLongitude, *lat) || routeStart) continue;
+      const MapPixel p = v.GeoToPixel(signedLongitude, *lat);
+      s.lineTo(p.x, p.y);
+      if (ctx.settings.waypoint) drawWaypointSymbol(s, ctx, p.x, p.y, row[colName]);
+    }
+  }
+}
+
+}  // namespace nav
