@@ -46,4 +46,7 @@ class DbdBuilder {
 // Writes the five database files with no records below `folder`database/.
 void writeEmptyDatabase(const std::string& folder);
 
+// A tag list of 158 lines with the ten tags a saved plan is read back by.
+void writeTagList(const std::string& path);
+
 }  // namespace navtest

@@ -1,8 +1,16 @@
 #include "ui/main_window.h"
 
 #include "ui/nav_popup.h"
+#include "ui/plan_print.h"
+#include "flightplan/sit_reader.h"
+#include "flightplan/sit_writer.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -96,10 +104,9 @@ QIcon iconRow(const std::vector<int>& icons) {
 }
 
 QStringList planColumnNames() {
-  return {QStringLiteral("name"), QStringLiteral("llps.lat"), QStringLiteral("llps.lon"), QStringLiteral("llps.xx"),
-          QStringLiteral("llps.yy"), QStringLiteral("dbky"), QStringLiteral("type"), QStringLiteral("alt"),
-          QStringLiteral("sped"), QStringLiteral("Type"), QStringLiteral("ID"), QStringLiteral("Nom"),
-          QStringLiteral("Fréquence"), QStringLiteral("Route"), QStringLiteral("Altitude")};
+  QStringList names;
+  for (const char* name : nav::kPlanColumnNames) names << fromWindows1252(name);
+  return names;
 }
 
 QToolButton* toolButton(QToolBar* bar, const char* name, QStyle::StandardPixmap icon, const QString& text,
@@ -132,6 +139,23 @@ TformNavView::TformNavView(const std::string& exeFolder, QWidget* parent) : QMai
   Splitter1->setStretchFactor(1, 1);
   setCentralWidget(Splitter1);
   buildStatusBar();
+  chooseSaveFile = [this](const QString& folder, const QString& proposed) {
+    QFileDialog dialog(this, QString(), folder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("Fichier (*.sit)"));
+    dialog.setDefaultSuffix(QStringLiteral("sit"));
+    dialog.selectFile(proposed);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+  };
+  chooseOpenFile = [this](const QString& folder) {
+    QFileDialog dialog(this, QString(), folder);
+    dialog.setObjectName(QStringLiteral("OpenDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({QStringLiteral("Fichier plan de vol (*.sit)"), QStringLiteral("Tous fichiers (*)")});
+    if (!lastLoadedName_.isEmpty()) dialog.selectFile(lastLoadedName_);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+  };
 
   FormCreate();
 }
@@ -152,6 +176,10 @@ void TformNavView::buildToolBar() {
                            QStringLiteral("Effacer le plan de vol"));
   btnPrint = toolButton(bar, "btnPrint", QStyle::SP_FileDialogDetailedView, QStringLiteral("Imprimer"),
                         QStringLiteral("Imprimer le plan de vol"));
+  connect(btnLoadPLN, &QToolButton::clicked, this, [this] { guarded([&] { btnLoadPLNClick(); }); });
+  connect(btnSavePLN, &QToolButton::clicked, this, [this] { guarded([&] { btnSavePLNClick(); }); });
+  connect(btnClearPLN, &QToolButton::clicked, this, [this] { guarded([&] { btnClearPLNClick(); }); });
+  connect(btnPrint, &QToolButton::clicked, this, [this] { guarded([&] { btnPrintClick(); }); });
   bar->addSeparator();
   btnHelp = toolButton(bar, "btnHelp", QStyle::SP_DialogHelpButton, QStringLiteral("Aide"), QStringLiteral("Aide"));
 }
@@ -182,6 +210,14 @@ QWidget* TformNavView::buildUpperPanel() {
   QFont planFont(QStringLiteral("Tahoma"));
   planFont.setPixelSize(11);
   PLNgrid->setFont(planFont);
+  PLNgrid->setAcceptDrops(true);
+  PLNgrid->viewport()->setAcceptDrops(true);
+  PLNgrid->viewport()->installEventFilter(this);
+  connect(PLNgrid, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
+    if (!showingPlan_ && row >= 0 && static_cast<std::size_t>(row) < state_.plan.rows.size())
+      state_.plan.current = static_cast<std::size_t>(row);
+  });
+  buildPlanMenu();
   PageControl1->addTab(PLNgrid, QStringLiteral("Plan de vol"));
   PageControl1->addTab(buildAircraftPage(), QStringLiteral("Avion"));
   layout->addWidget(PageControl1, 1);
@@ -497,6 +533,31 @@ void TformNavView::CarteMouseUp(Qt::MouseButton, int, int) {
 }
 
 bool TformNavView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == PLNgrid->viewport()) {
+    // Only drags that started on the map are taken.
+    const auto fromMap = [this](const QDropEvent* e) {
+      return e->source() == Carte && e->mimeData()->hasFormat(QString::fromLatin1(kMapDragFormat));
+    };
+    switch (event->type()) {
+      case QEvent::DragEnter:
+      case QEvent::DragMove: {
+        auto* e = static_cast<QDropEvent*>(event);
+        if (fromMap(e)) e->acceptProposedAction();
+        else e->ignore();
+        return true;
+      }
+      case QEvent::Drop: {
+        auto* e = static_cast<QDropEvent*>(event);
+        if (!fromMap(e)) return true;
+        e->acceptProposedAction();
+        const QPoint at = e->position().toPoint();
+        guarded([&] { PLNgridDragDrop(at); });
+        return true;
+      }
+      default:
+        break;
+    }
+  }
   if (watched == cbID && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     guarded([&] { cbIDKeyDown(key); });
@@ -543,19 +604,130 @@ void TformNavView::Centrer2Click() {
   CenterAt(p.lat, nav::signedLon(p.lon));
 }
 
-void TformNavView::Placerdansleplandevol1Click() {}
+void TformNavView::Placerdansleplandevol1Click() {
+  const int row = findGrid->currentRow();
+  if (row < 0 || row >= static_cast<int>(state_.searchRows.size())) return;
+  nav::placeSearchResult(state_.plan, state_.searchRows[static_cast<std::size_t>(row)], state_.db);
+  planChanged();
+}
+
+void TformNavView::PLNgridDragDrop(QPoint pos) {
+  const int row = PLNgrid->rowAt(pos.y());
+  nav::dropMapObject(state_.plan, row >= 0 ? std::optional<std::size_t>(static_cast<std::size_t>(row)) : std::nullopt,
+                     state_.hover);
+  planChanged();
+}
 
 void TformNavView::Centrer1Click() {
-  const int row = PLNgrid->currentRow();
-  if (row < 0) return;
-  auto cell = [&](int column) {
-    const QTableWidgetItem* item = PLNgrid->item(row, column);
-    return item ? toWindows1252(item->text()) : std::string();
-  };
+  const nav::PlanRow& row = state_.plan.rows.at(state_.plan.current);
   // Plan cells hold numbers with a full stop, whatever the user's settings.
-  const double lat = nav::cellNumber(cell(1), '.', false);
-  const double lon = nav::cellNumber(cell(2), '.', false);
+  const double lat = nav::cellNumber(row[nav::colLat], '.', false);
+  const double lon = nav::cellNumber(row[nav::colLon], '.', false);
   CenterAt(lat, nav::signedLon(lon));
+}
+
+void TformNavView::Supprimerlaligne1Click() {
+  nav::deleteCurrentRow(state_.plan);
+  planChanged();
+}
+
+void TformNavView::Monter1Click() {
+  nav::moveCurrentRowUp(state_.plan);
+  planChanged();
+}
+
+void TformNavView::Descendreduneligne1Click() {
+  nav::moveCurrentRowDown(state_.plan);
+  planChanged();
+}
+
+void TformNavView::btnClearPLNClick() {
+  nav::clearPlan(state_.plan);
+  planChanged();
+}
+
+namespace {
+
+const QString kSavedSimulations = QStringLiteral("D:\\Simulation\\Norvane! ll\\Saved Simulations");
+
+// The simulator's folder where it exists, else the dialog's own choice.
+QString initialFolder() { return QDir(kSavedSimulations).exists() ? kSavedSimulations : QString(); }
+
+}  // namespace
+
+void TformNavView::btnSavePLNClick() {
+  // The name of the file last loaded, with ".sit" for its extension.
+  QString proposed = lastLoadedName_;
+  const qsizetype dot = proposed.lastIndexOf(QLatin1Char('.'));
+  proposed = (dot >= 0 ? proposed.left(dot) : proposed) + QStringLiteral(".sit");
+  const QString path = chooseSaveFile ? chooseSaveFile(initialFolder(), proposed) : QString();
+  if (path.isEmpty()) return;
+  nav::ecris_pln(state_.plan.rows, state_.tagListPath(), path.toStdString());
+}
+
+void TformNavView::btnLoadPLNClick() {
+  const QString path = chooseOpenFile ? chooseOpenFile(initialFolder()) : QString();
+  if (path.isEmpty()) {
+    state_.plan.routeShown = false;
+    Carte->invalidateMap();
+    return;
+  }
+  lastLoadedName_ = QFileInfo(path).fileName();
+  // The whole file is read before the plan changes: a file that fails
+  // leaves the plan as it was.
+  nav::replaceRows(state_.plan, nav::readSitFile(path.toStdString()));
+  planChanged();
+}
+
+void TformNavView::btnPrintClick() {
+  std::vector<int> widths;
+  for (int c = 0; c < PLNgrid->columnCount(); ++c) widths.push_back(PLNgrid->columnWidth(c));
+  auto* dialog = new AdvPreviewDialog(state_.plan.rows, widths, this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->show();
+}
+
+void TformNavView::planChanged() {
+  showPlan();
+  Carte->invalidateMap();
+}
+
+void TformNavView::showPlan() {
+  showingPlan_ = true;
+  const nav::FlightPlan& plan = state_.plan;
+  PLNgrid->setRowCount(static_cast<int>(plan.rows.size()));
+  for (int r = 0; r < PLNgrid->rowCount(); ++r) {
+    for (int c = 0; c < static_cast<int>(nav::kPlanColumns); ++c) {
+      auto* item = new QTableWidgetItem(fromWindows1252(plan.rows[static_cast<std::size_t>(r)].cells[static_cast<std::size_t>(c)]));
+      const bool number = c >= nav::colLat && c <= nav::colYy;
+      item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+      PLNgrid->setItem(r, c, item);
+    }
+  }
+  PLNgrid->setCurrentCell(static_cast<int>(plan.current), 0);
+  PLNgrid->selectRow(static_cast<int>(plan.current));
+  btnSavePLN->setEnabled(plan.saveEnabled);
+  showingPlan_ = false;
+}
+
+void TformNavView::buildPlanMenu() {
+  PopupMenu1 = new QMenu(PLNgrid);
+  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+  auto item = [&](const char* name, const QString& caption, void (TformNavView::*handler)()) {
+    QAction* a = PopupMenu1->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    connect(a, &QAction::triggered, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
+  };
+  item("Supprimerlaligne1", QStringLiteral("Supprimer la ligne"), &TformNavView::Supprimerlaligne1Click);
+  item("Centrer1", QStringLiteral("Centrer à .."), &TformNavView::Centrer1Click);
+  PopupMenu1->addSeparator();
+  item("Monter1", QStringLiteral("Monter d'une ligne"), &TformNavView::Monter1Click);
+  item("Descendreduneligne1", QStringLiteral("Descendre d'une ligne"), &TformNavView::Descendreduneligne1Click);
+  PLNgrid->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(PLNgrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    if (const QModelIndex index = PLNgrid->indexAt(at); index.isValid()) PLNgrid->setCurrentCell(index.row(), 0);
+    PopupMenu1->popup(PLNgrid->viewport()->mapToGlobal(at));
+  });
 }
 
 QString TformNavView::statusText(int panel) const { return statusPanels_[panel]->text(); }

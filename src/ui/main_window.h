@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPoint>
+#include <QString>
 #include <functional>
 #include <map>
 #include <string>
@@ -11,6 +13,7 @@
 #include "mapview/map_surface.h"
 
 class QImage;
+class QPoint;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
@@ -64,8 +67,23 @@ class TformNavView : public QMainWindow {
   void Centrer2Click();
   void Placerdansleplandevol1Click();
 
-  // The plan grid's centring command.
+  // The flight plan and its grid.
   void Centrer1Click();
+  void Supprimerlaligne1Click();
+  void Monter1Click();
+  void Descendreduneligne1Click();
+  void btnClearPLNClick();
+  void btnSavePLNClick();
+  void btnLoadPLNClick();
+  void btnPrintClick();
+  // A drop from the map at `pos` in the plan grid's viewport.
+  void PLNgridDragDrop(QPoint pos);
+  void showPlan();
+
+  // The file dialogs, replaceable for tests: each returns the chosen path,
+  // or an empty text when the user cancels.
+  std::function<QString(const QString& folder, const QString& proposedName)> chooseSaveFile;
+  std::function<QString(const QString& folder)> chooseOpenFile;
   QString statusText(int panel) const;
 
   // The layer switches.
@@ -98,6 +116,8 @@ class TformNavView : public QMainWindow {
   void layerSwitch(std::string_view button);
   void CarteResize();
   void showSearchRows(std::size_t currentRow);
+  void planChanged();
+  void buildPlanMenu();
   void drawRubberBand(const std::function<void(nav::MapSurface&)>& draw);
 
  protected:
@@ -126,6 +146,9 @@ class TformNavView : public QMainWindow {
   class Tform_NavPopup* form_NavPopup = nullptr;
   class QMenu* PopupMenu2 = nullptr;
   QString carteHint_;
+  class QMenu* PopupMenu1 = nullptr;
+  QString lastLoadedName_;  // the open dialog's last file name
+  bool showingPlan_ = false;
   unsigned rubberGeneration_ = 0;
 };
 

@@ -1,7 +1,9 @@
 #include "ui/main_window.h"
 
 #include <QHeaderView>
+#include <QDialog>
 #include <QLabel>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QSplitter>
 #include <QStatusBar>
@@ -318,16 +320,109 @@ class MainWindowTest : public QObject {
 
   void planRowCentringReadsFullStops() {
     auto w = open();
-    QTableWidget* plan = child<QTableWidget>(w.get(), "PLNgrid");
-    plan->setItem(0, 1, new QTableWidgetItem(QStringLiteral("176004.000000")));
-    plan->setItem(0, 2, new QTableWidgetItem(QStringLiteral("1279800.000000")));
-    plan->setCurrentCell(0, 0);
+    nav::PlanRow row;
+    row[nav::colLat] = "176004.000000";
+    row[nav::colLon] = "1279800.000000";
+    w->state().plan.rows = {nav::PlanRow{}, row};
+    w->state().plan.current = 1;
+    w->showPlan();
+    QCOMPARE(child<QTableWidget>(w.get(), "PLNgrid")->item(1, 2)->text(), QStringLiteral("1279800.000000"));
     w->Centrer1Click();
     QCOMPARE(w->state().view.centreLat(), 176004.0);
     QCOMPARE(w->state().view.centreLon(), -16200.0);
-    plan->setItem(0, 1, new QTableWidgetItem(QString()));
+    w->state().plan.current = 0;  // an empty row: a failure, the view stays
     QVERIFY_THROWS_EXCEPTION(nav::Failure, w->Centrer1Click());
     QCOMPARE(w->state().view.centreLat(), 176004.0);
+  }
+
+  void placeDropSaveClearAndLoadAPlan() {
+    navtest::DbdBuilder airports(260);
+    airports.record().text(4, "KEY1").text(18, "LFPG").text(23, "Roissy").f64(93, 176446).f64(101, 9180).i32(109, 392);
+    navtest::writeFile(dir->path() + "database/AIRPORT.dbd", airports.bytes());
+    navtest::writeTagList(dir->path() + "liste.txt");
+    auto w = open();
+    w->resize(1000, 700);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    auto* field = child<QLineEdit>(w.get(), "cbID");
+    QTest::keyClicks(field, QStringLiteral("LFPG"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QTableWidget* find = child<QTableWidget>(w.get(), "findGrid");
+    find->setCurrentCell(0, 1);
+    w->Placerdansleplandevol1Click();
+    QTableWidget* plan = child<QTableWidget>(w.get(), "PLNgrid");
+    QCOMPARE(plan->rowCount(), 2);
+    QCOMPARE(plan->item(0, 0)->text(), QStringLiteral("Roissy"));
+    QCOMPARE(plan->item(0, 3)->text(), QStringLiteral("392.000000"));
+    QVERIFY(child<QToolButton>(w.get(), "btnSavePLN")->isEnabled());
+
+    // A drop on an empty part of the map: a user point before row 1.
+    w->state().hover = nav::HoverSelection{};
+    w->state().hover.userPoint = {"WPT0001", 1000, 1295000};
+    w->PLNgridDragDrop(plan->visualRect(plan->model()->index(0, 0)).center());
+    QCOMPARE(plan->rowCount(), 3);
+    QCOMPARE(plan->item(0, 0)->text(), QStringLiteral("WPT0001"));
+    QCOMPARE(plan->item(0, 4)->text(), QStringLiteral("0.0"));
+    QCOMPARE(w->state().plan.userPointCounter, 2);
+    w->PLNgridDragDrop(QPoint(5, plan->viewport()->height() - 2));  // below the last row: appended
+    QCOMPARE(plan->rowCount(), 4);
+    QCOMPARE(plan->item(3, 6)->text(), QStringLiteral("usrw"));
+
+    QStringList proposed;
+    const QString file = QString::fromStdString(dir->path() + "vol.sit");
+    w->chooseSaveFile = [&](const QString&, const QString& name) {
+      proposed << name;
+      return file;
+    };
+    w->btnSavePLNClick();
+    QCOMPARE(proposed, QStringList{QStringLiteral(".sit")});
+    const std::string saved = navtest::readFile(file.toStdString());
+    QCOMPARE(std::count(saved.begin(), saved.end(), '\n'), 29 + 37 * 4);
+
+    const std::vector<nav::PlanRow> before = w->state().plan.rows;
+    w->btnClearPLNClick();
+    QCOMPARE(plan->rowCount(), 1);
+    QVERIFY(!child<QToolButton>(w.get(), "btnSavePLN")->isEnabled());
+    QCOMPARE(w->state().plan.userPointCounter, 1);
+
+    w->chooseOpenFile = [&](const QString&) { return file; };
+    w->btnLoadPLNClick();
+    QCOMPARE(plan->rowCount(), 4);
+    QCOMPARE(w->state().plan.current, std::size_t{3});
+    QVERIFY(w->state().plan.routeShown);
+    for (std::size_t r = 0; r < 4; ++r) {
+      for (std::size_t c = nav::colName; c <= nav::colSped; ++c)
+        QCOMPARE(w->state().plan.rows[r].cells[c], before[r].cells[c]);
+      QCOMPARE(w->state().plan.rows[r][nav::colTypeLoaded], std::string("0"));
+    }
+    w->btnSavePLNClick();
+    QCOMPARE(proposed.last(), QStringLiteral("vol.sit"));
+
+    // A file that is not a saved simulation: reported, the plan as it was.
+    navtest::writeFile(dir->path() + "bad.sit", "no\nwaypoints\n");
+    w->chooseOpenFile = [&](const QString&) { return QString::fromStdString(dir->path() + "bad.sit"); };
+    const std::vector<nav::PlanRow> loaded = w->state().plan.rows;
+    QVERIFY_THROWS_EXCEPTION(nav::Failure, w->btnLoadPLNClick());
+    QVERIFY(w->state().plan.rows == loaded);
+    QCOMPARE(plan->rowCount(), 4);
+
+    // Cancelling hides the route and keeps the rows.
+    w->chooseOpenFile = [](const QString&) { return QString(); };
+    w->btnLoadPLNClick();
+    QVERIFY(!w->state().plan.routeShown);
+    QCOMPARE(plan->rowCount(), 4);
+  }
+
+  void printPreviewShowsTheGrid() {
+    auto w = open();
+    w->show();
+    w->btnPrintClick();
+    auto* preview = w->findChild<QDialog*>(QStringLiteral("AdvPreviewDialog"));
+    QVERIFY(preview);
+    QCOMPARE(preview->windowTitle(), QStringLiteral("Preview"));
+    QCOMPARE(preview->geometry(), QRect(100, 100, 350, 300));
+    for (const char* name : {"Previous", "Next", "Print", "Close"}) QVERIFY2(preview->findChild<QPushButton*>(name), name);
+    preview->findChild<QPushButton*>("Close")->click();
   }
 
   void popupStartsHiddenWithItsFixedSize() {

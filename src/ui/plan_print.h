@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "flightplan/flight_plan.h"
+
+class QPrinter;
+class QPrintPreviewWidget;
+
+namespace navui {
+
+// Prints the plan grid as it shows: the header row once, then every row, in
+// the grid's column widths, portrait, with no borders, title, date or page
+// numbers and no fitting to the page.
+void printPlanGrid(QPrinter& printer, const std::vector<nav::PlanRow>& rows, const std::vector<int>& columnWidths);
+
+// The print preview of the plan grid, with its own Previous, Next, Print and
+// Close buttons; Print offers the printer set-up first.
+class AdvPreviewDialog : public QDialog {
+  Q_OBJECT
+ public:
+  AdvPreviewDialog(std::vector<nav::PlanRow> rows, std::vector<int> columnWidths, QWidget* parent);
+  ~AdvPreviewDialog() override;
+  QPrintPreviewWidget* preview() const { return preview_; }
+
+ private:
+  void print();
+
+  std::vector<nav::PlanRow> rows_;
+  std::vector<int> widths_;
+  QPrinter* printer_;
+  QPrintPreviewWidget* preview_;
+};
+
+}  // namespace navui
