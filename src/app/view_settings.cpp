@@ -74,6 +74,22 @@ struct Writer {
 
 }  // namespace
 
+bool setLayerSwitch(ViewSettings& settings, std::string_view key, bool on) {
+  for (const Key& k : kReadOrder) {
+    if (key != k.name) continue;
+    if (auto* flag = std::get_if<bool S::*>(&k.field)) {
+      settings.*(*flag) = on;
+      return true;
+    }
+    return false;
+  }
+  if (key == "wptName") {
+    settings.wptName = on;
+    return true;
+  }
+  return false;
+}
+
 ViewSettings loadViewSettings(const std::string& path, char decimalSeparator) {
   ViewSettings s;
   IniFile ini;

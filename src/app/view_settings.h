@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace nav {
 
@@ -40,6 +41,10 @@ struct ViewSettings {
 inline constexpr const char* kSettingsFile = "nav.ini";
 inline constexpr const char* kSettingsSection = "View";
 inline constexpr int kSettingsKeyCount = 25;
+
+// Sets the layer switch named by its nav.ini key (or "wptName"); false when
+// no switch has that name.
+bool setLayerSwitch(ViewSettings& settings, std::string_view key, bool on);
 
 // Reals are read and written with `decimalSeparator`, the user's. A missing,
 // empty or bad value takes its default; a missing file gives all defaults.

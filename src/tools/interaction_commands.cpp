@@ -19,18 +19,6 @@ bool loadFolder(const std::string& folder, nav::NavViewState& state, std::ostrea
   return nav::loadDataFiles(state, [&](const std::string& text) { err << text << '\n'; });
 }
 
-bool setLayer(nav::ViewSettings& s, const std::string& key) {
-  using S = nav::ViewSettings;
-  static const std::pair<const char*, bool S::*> layers[] = {
-      {"airport", &S::airport}, {"vor", &S::vor}, {"ndb", &S::ndb},   {"waypoint", &S::waypoint},
-      {"ils", &S::ils},         {"marker", &S::marker}, {"name", &S::name}, {"id", &S::id},
-      {"freq", &S::freq},       {"showGrid", &S::showGrid}, {"showMaps", &S::showMaps},
-      {"planning", &S::planning}, {"wptName", &S::wptName}};
-  for (const auto& [name, flag] : layers)
-    if (key == name) return s.*flag = true;
-  return false;
-}
-
 std::string dbkyOrDash(bool filled, const std::string& dbky) { return filled ? dbky : "-"; }
 
 }  // namespace
@@ -81,7 +69,7 @@ int identifyCommand(const std::vector<std::string>& args, std::ostream& out, std
       while (start <= value.size()) {
         const std::size_t comma = std::min(value.find(',', start), value.size());
         const std::string name = value.substr(start, comma - start);
-        if (!name.empty() && !setLayer(layers, name)) {
+        if (!name.empty() && !nav::setLayerSwitch(layers, name, true)) {
           err << "unknown layer " << name << '\n';
           return 2;
         }

@@ -80,25 +80,6 @@ RenderOptions parseOptions(const std::vector<std::string>& args) {
   return o;
 }
 
-bool setLayerFlag(nav::ViewSettings& s, const std::string& key, bool value) {
-  using S = nav::ViewSettings;
-  static const std::pair<const char*, bool S::*> flags[] = {
-      {"showGrid", &S::showGrid}, {"showMaps", &S::showMaps}, {"planning", &S::planning},
-      {"vor", &S::vor},           {"ils", &S::ils},           {"ndb", &S::ndb},
-      {"airport", &S::airport},   {"marker", &S::marker},     {"obstruct", &S::obstruct},
-      {"waypoint", &S::waypoint}, {"hiway", &S::hiway},       {"loway", &S::loway},
-      {"idway", &S::idway},       {"name", &S::name},         {"id", &S::id},
-      {"freq", &S::freq},         {"showAirportZones", &S::showAirportZones},
-      {"largeSymbols", &S::largeSymbols}, {"wptName", &S::wptName}};
-  for (const auto& [name, flag] : flags) {
-    if (key == name) {
-      s.*flag = value;
-      return true;
-    }
-  }
-  return false;
-}
-
 // Image painting needs a GUI application; none is shown, so the offscreen
 // platform does when no other is asked for.
 std::unique_ptr<QGuiApplication> guiApplication() {
@@ -133,7 +114,7 @@ int renderCommand(const std::vector<std::string>& args, std::ostream& out, std::
   s.showMaps = false;
   s.largeSymbols = false;
   for (const std::string& key : o.layers) {
-    if (!setLayerFlag(s, key, true)) {
+    if (!nav::setLayerSwitch(s, key, true)) {
       err << "unknown layer " << key << '\n';
       return 2;
     }

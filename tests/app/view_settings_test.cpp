@@ -121,3 +121,20 @@ TEST(ViewSettings, UnwritableFileIsReportedAndLeftAsItWas) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ViewSettings, LayerSwitchesByTheirKeys) {
+  nav::ViewSettings s;
+  EXPECT_TRUE(nav::setLayerSwitch(s, "vor", true));
+  EXPECT_TRUE(s.vor);
+  EXPECT_TRUE(nav::setLayerSwitch(s, "showGrid", false));
+  EXPECT_FALSE(s.showGrid);
+  EXPECT_TRUE(nav::setLayerSwitch(s, "wptName", true));
+  EXPECT_TRUE(s.wptName);
+  EXPECT_FALSE(nav::setLayerSwitch(s, "left", true));  // not a switch
+  EXPECT_FALSE(nav::setLayerSwitch(s, "VOR", true));
+  EXPECT_FALSE(nav::setLayerSwitch(s, "lasers", true));
+}
+
+}  // namespace
