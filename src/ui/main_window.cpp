@@ -509,7 +509,6 @@ void TformNavView::CarteMouseMove(int x, int y) {
   // changes, so that the location bar stands until then.
   if (description != carteHint_) {
     carteHint_ = description;
-    Carte->setStatusTip(description);
     statusPanels_[0]->setText(description);
   }
 }
