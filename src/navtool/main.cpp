@@ -5,6 +5,7 @@
 #include "app/navtool_commands.h"
 #include "tools/demo_commands.h"
 #include "tools/interaction_commands.h"
+#include "tools/ourairports.h"
 #include "tools/plan_commands.h"
 #include "ui/render_command.h"
 
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
     if (args[0] == "identify") return navtools::identifyCommand(rest, std::cout, std::cerr);
     if (args[0] == "demo-outline") return navtools::demoOutlineCommand(rest, std::cout, std::cerr);
     if (args[0] == "demo-airports") return navtools::demoAirportsCommand(rest, std::cout, std::cerr);
+    if (args[0] == "import-ourairports")
+      return navtools::importOurAirportsCommand(rest, navtools::executableFolder(argv[0]), std::cout, std::cerr);
   }
   return nav::runNavtool(args, std::cout, std::cerr);
 }

@@ -1,0 +1,114 @@
+#include "tools/csv_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/failure.h"
+
+namespace {
+
+struct Row {
+  std::size_t line;
+  std::vector<std::string> fields;
+  bool operator==(const Row&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Row& row) {
+  os << "line " << row.line << ':';
+  for (const std::string& f : row.fields) os << " [" << f << ']';
+  return os;
+}
+
+std::vector<Row> readAll(std::string_view text) {
+  navtools::CsvReader csv(text, "t.csv");
+  std::vector<Row> rows;
+  while (csv.next()) {
+    Row row{csv.line(), {}};
+    for (std::size_t c = 0; c < csv.columnCount(); ++c) row.fields.push_back(csv.field(c));
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::string failureOf(std::string_view text) {
+  try {
+    navtools::CsvReader csv(text, "dir/t.csv");
+    while (csv.next()) {
+    }
+  } catch (const nav::Failure& e) {
+    return e.what();
+  }
+  return "no failure";
+}
+
+TEST(CsvReader, QuotedFieldsKeepCommasLineEndsAndQuotes) {
+  const std::vector<Row> rows = readAll(
+      "a,b,c\n"
+      "\"x, y\",\"say \"\"hi\"\"\",\"\"\n"
+      "\"two\r\nlines\",\"lf\nonly\",\"\"\"\"\n"
+      "plain,,\"\"\"quoted\"\" start\"\n");
+  const std::vector<Row> expected = {
+      {2, {"x, y", "say \"hi\"", ""}},
+      {3, {"two\r\nlines", "lf\nonly", "\""}},
+      // The line count goes on past the line ends inside quotes.
+      {6, {"plain", "", "\"quoted\" start"}},
+  };
+  EXPECT_EQ(rows, expected);
+}
+
+TEST(CsvReader, AnyLineEndBlankLinesAndAByteOrderMark) {
+  const std::vector<Row> rows = readAll(
+      "\xEF\xBB\xBF"
+      "a,b,c\r\n"
+      "1,2,3\r\n"
+      "\r\n"
+      "4,5,6\r"
+      "7,8,\n"
+      "\n"
+      ",,9");
+  const std::vector<Row> expected = {
+      {2, {"1", "2", "3"}}, {4, {"4", "5", "6"}}, {5, {"7", "8", ""}}, {7, {"", "", "9"}}};
+  EXPECT_EQ(rows, expected);
+}
+
+TEST(CsvReader, ColumnsAreFoundByTheirHeaderName) {
+  navtools::CsvReader csv("\"id\",\"name\",\"kind\"\n7,\"Orly\",airport\n", "t.csv");
+  EXPECT_EQ(csv.columnCount(), 3u);
+  EXPECT_EQ(csv.column("kind"), 2u);
+  EXPECT_EQ(csv.findColumn("name"), 1u);
+  EXPECT_EQ(csv.findColumn("Name"), std::nullopt);
+  ASSERT_TRUE(csv.next());
+  EXPECT_EQ(csv.field(csv.column("name")), "Orly");
+  EXPECT_FALSE(csv.next());
+  EXPECT_FALSE(csv.next());
+
+  try {
+    csv.column("gps_code");
+    FAIL() << "no failure";
+  } catch (const nav::Failure& e) {
+    EXPECT_STREQ(e.what(), "t.csv, line 1: no column \"gps_code\" in the header");
+  }
+}
+
+TEST(CsvReader, BrokenTextNamesTheFileAndTheLine) {
+  struct Case {
+    std::string text, expected;
+  };
+  for (const Case& c : {
+           Case{"", "dir/t.csv, line 1: no header line"},
+           Case{"\n\r\n", "dir/t.csv, line 1: no header line"},
+           Case{"a,b\n1,2\n3\n", "dir/t.csv, line 3: 1 fields where the header has 2"},
+           Case{"a,b\n1,2\n\"x\ny\",2,3\n", "dir/t.csv, line 3: 3 fields where the header has 2"},
+           // Reported where the quote opened, not at the end of the file.
+           Case{"a,b\n1,\"open\n2,3\n4,5\n",
+                "dir/t.csv, line 2: a quoted field is not closed before the end of the file"},
+           Case{"a,b\n1,\"x\"\"\n", "dir/t.csv, line 2: a quoted field is not closed before the end of the file"},
+           Case{"a,b\n1,2\n\"x\"y,2\n", "dir/t.csv, line 3: text after the closing quote of a field"},
+           Case{"a,b\n1,2\n1,x\"y\"\n", "dir/t.csv, line 3: a quote inside a field that does not start with one"},
+       })
+    EXPECT_EQ(failureOf(c.text), c.expected) << c.text;
+}
+
+}  // namespace
