@@ -3,9 +3,11 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include "app/failure.h"
-#include "app/file_io.h"
 
 namespace nav {
 
@@ -21,23 +23,40 @@ std::int32_t headerI32(const std::string& data, std::size_t offset) {
 template <class Record>
 void loadTable(const std::string& path, std::vector<Record>& table) {
   table.clear();
-  const std::string data = readWholeFile(path);
-  if (data.size() < kDbdHeaderSize) fail("Stream read error");
-  const std::int32_t recordCount = headerI32(data, 16);
-  const std::int32_t recordSize = headerI32(data, 20);
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) fail(fmt::format("Cannot open file {}", path));
+  std::ifstream in(path, std::ios::binary);
+  if (!in) fail(fmt::format("Cannot open file {}", path));
+  in.seekg(0, std::ios::end);
+  const std::streamoff fileSize = in.tellg();
+  in.seekg(0, std::ios::beg);
+  if (fileSize < 0) fail("Stream read error");
+
+  std::string header(kDbdHeaderSize, '\0');
+  if (!in.read(header.data(), static_cast<std::streamsize>(kDbdHeaderSize))) fail("Stream read error");
+  const std::int32_t recordCount = headerI32(header, 16);
+  const std::int32_t recordSize = headerI32(header, 20);
   if (recordCount < 0) fail("Range check error");
   if (recordSize <= 0) fail(fmt::format("Invalid record size {} in file {}", recordSize, path));
 
   // Only records the file really holds are kept: the header's numbers never
   // decide how much is allocated.
   const std::size_t size = static_cast<std::size_t>(recordSize);
-  const std::size_t whole = (data.size() - kDbdHeaderSize) / size;
+  const std::size_t whole = (static_cast<std::size_t>(fileSize) - kDbdHeaderSize) / size;
   const std::size_t count = std::min(static_cast<std::size_t>(recordCount), whole);
-  // A record longer than the layout is cut to it; a shorter one leaves zeros.
-  const std::size_t copied = std::min(size, Record::kSize);
   table.resize(count);
-  for (std::size_t i = 0; i < count; ++i)
-    std::memcpy(table[i].bytes.data(), data.data() + kDbdHeaderSize + i * size, copied);
+  if (size == Record::kSize) {
+    // The table's layout is the file's: the records go straight into it.
+    static_assert(sizeof(Record) == Record::kSize);
+    if (!in.read(reinterpret_cast<char*>(table.data()), static_cast<std::streamsize>(count * size)))
+      fail("Stream read error");
+  } else {
+    // A record longer than the layout is cut to it; a shorter one leaves zeros.
+    std::string data(count * size, '\0');
+    if (!in.read(data.data(), static_cast<std::streamsize>(data.size()))) fail("Stream read error");
+    const std::size_t copied = std::min(size, Record::kSize);
+    for (std::size_t i = 0; i < count; ++i) std::memcpy(table[i].bytes.data(), data.data() + i * size, copied);
+  }
   if (count < static_cast<std::size_t>(recordCount)) fail("Stream read error");
 }
 
