@@ -41,6 +41,13 @@ class MapSurface {
   virtual void rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) = 0;
   virtual void moveTo(std::int32_t x, std::int32_t y) = 0;
   virtual void lineTo(std::int32_t x, std::int32_t y) = 0;
+  // Move to the first point, lines to the others; the pen stays at the last.
+  // One call where a mark is drawn a hundred thousand times.
+  virtual void polyline(std::span<const PixelPoint> points) {
+    if (points.empty()) return;
+    moveTo(points[0].x, points[0].y);
+    for (std::size_t i = 1; i < points.size(); ++i) lineTo(points[i].x, points[i].y);
+  }
   virtual void frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) = 0;
   virtual void textOut(std::int32_t x, std::int32_t y, std::string_view text) = 0;
   virtual TextSize textExtent(std::string_view text) = 0;

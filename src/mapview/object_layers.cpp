@@ -193,10 +193,8 @@ void drawWaypointSymbol(MapSurface& s, const MapPaintContext& ctx, std::int32_t 
     s.textOut(x - e.width / 2, y + 5, lowerAscii(std::string(ident)));
   }
   const std::int32_t d = ctx.view.mag >= 6 ? 2 : 1;
-  s.moveTo(x, y - d);
-  s.lineTo(x + d, y + d);
-  s.lineTo(x - d, y + d);
-  s.lineTo(x, y - d);
+  const PixelPoint triangle[] = {{x, y - d}, {x + d, y + d}, {x - d, y + d}, {x, y - d}};
+  s.polyline(triangle);
 }
 
 void drawWaypointLayer(MapSurface& s, MapPaintContext& ctx) {

@@ -193,6 +193,13 @@ void QPainterSurface::lineTo(std::int32_t x, std::int32_t y) {
   if (lines_.size() >= kBatch) flush();
 }
 
+void QPainterSurface::polyline(std::span<const nav::PixelPoint> points) {
+  if (points.empty()) return;
+  posX_ = points[0].x;
+  posY_ = points[0].y;
+  for (std::size_t i = 1; i < points.size(); ++i) QPainterSurface::lineTo(points[i].x, points[i].y);
+}
+
 void QPainterSurface::frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
   flush();
   painter_.save();

@@ -34,6 +34,7 @@ class QPainterSurface : public nav::MapSurface {
   void rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override;
   void moveTo(std::int32_t x, std::int32_t y) override;
   void lineTo(std::int32_t x, std::int32_t y) override;
+  void polyline(std::span<const nav::PixelPoint> points) override;
   void frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override;
   void textOut(std::int32_t x, std::int32_t y, std::string_view text) override;
   nav::TextSize textExtent(std::string_view text) override;
