@@ -302,11 +302,15 @@ QWidget* TformNavView::buildAircraftPage() {
     edit->setObjectName(QStringLiteral("EditVitesse%1").arg(i + 1));
     edit->setFixedWidth(60);
     auto* unit = new QLabel(QStringLiteral("noeuds"), page);
+    auto* field = new QHBoxLayout;
+    field->setSpacing(6);
+    field->addWidget(edit);
+    field->addWidget(unit);
+    field->addStretch(1);
     grid->addWidget(caption, i + 1, 0);
-    grid->addWidget(edit, i + 1, 1, Qt::AlignLeft);
-    grid->addWidget(unit, i + 1, 2);
+    grid->addLayout(field, i + 1, 1);
   }
-  grid->setColumnStretch(3, 1);
+  grid->setColumnStretch(2, 1);
   grid->setRowStretch(4, 1);
   return page;
 }
