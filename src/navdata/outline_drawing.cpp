@@ -1,5 +1,7 @@
 #include "navdata/outline_drawing.h"
 
+#include <cmath>
+
 namespace nav {
 
 int outlineThinningPeriod(std::int32_t mag) {
@@ -10,6 +12,12 @@ int outlineThinningPeriod(std::int32_t mag) {
     default: return 1;
   }
 }
+
+namespace {
+
+constexpr double kFarOff = 3 * 648000.0;
+
+}  // namespace
 
 void drawWorldOutline(MapSurface& surface, MapPaintContext& ctx) {
   if (!ctx.outline.outlineLoaded) return;
@@ -42,6 +50,9 @@ void drawWorldOutline(MapSurface& surface, MapPaintContext& ctx) {
       continue;
     }
     if (sinceSeparator++ % period != 0) continue;
+    // A value far off the world (a damaged file) would break every paint
+    // with a range error; such a point is passed over.
+    if (!(std::fabs(lon) <= kFarOff && std::fabs(lat) <= kFarOff)) continue;
 
     const bool curOut = lon < west || lon > east || lat < south || lat > north;
     if (wholeWorld && !penUp && ((lon > 612000 && prevLon < -612000) || (lon < -612000 && prevLon > 612000)))

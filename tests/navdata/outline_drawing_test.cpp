@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "mapview/paint_fixture.h"
 
 namespace {
@@ -102,6 +104,17 @@ TEST(WorldOutlineDrawing, ThinningKeepsTheFirstPointOfEveryPolyline) {
   PaintFixture five(1000, 500, 5);
   setOutline(five, line);
   EXPECT_EQ(draw(five).size(), 7u);
+}
+
+TEST(WorldOutlineDrawing, DamagedValuesArePassedOver) {
+  PaintFixture f(1000, 500, 16);
+  setOutline(f, {{1e-3, 1e-3}, {2e-3, 1e-3}});
+  f.state.outline.values.insert(f.state.outline.values.begin() + 2, {3e30f, 0.5f});
+  f.state.outline.values.push_back(std::numeric_limits<float>::quiet_NaN());
+  f.state.outline.values.push_back(1.f);
+  std::vector<navtest::RecordingSurface::Op> lines;
+  EXPECT_NO_THROW(lines = draw(f));
+  EXPECT_EQ(lines.size(), 1u);  // the two good points still make their segment
 }
 
 }  // namespace
