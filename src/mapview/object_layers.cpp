@@ -47,6 +47,12 @@ std::string lowerAscii(std::string text) {
 
 }  // namespace
 
+std::optional<MapPixel> visiblePixel(const Viewport& view, double lat, double storedLon) {
+  const double lon = signedLon(storedLon);
+  if (!view.contains(lon, lat)) return std::nullopt;
+  return view.GeoToPixel(lon, lat);
+}
+
 void drawLabel(MapSurface& s, std::int32_t x, std::int32_t y, const std::string& upper, const std::string& lower,
                Rgb frameColor) {
   if (upper.empty() && lower.empty()) return;
@@ -74,13 +80,9 @@ void drawNavaidLayer(MapSurface& s, MapPaintContext& ctx) {
   const bool full = ctx.fullDetail();
   const std::int32_t arm = v.mag == 6 ? 2 : 1;
   for (const NavaidRecord& r : ctx.db.navaids) {
-    const double lon = signedLon(r.lon());
-    const double lat = r.lat();
-    // Tested before converting: a record far outside the view cannot then
-    // break the paint with a range error.
-    if (!v.contains(lon, lat)) continue;
-    const MapPixel p = v.GeoToPixel(lon, lat);
-    const std::int32_t x = p.x, y = p.y;
+    const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon());
+    if (!p) continue;
+    const std::int32_t x = p->x, y = p->y;
     const std::int32_t type = r.navType();
     if (ctx.settings.vor && isVor(type)) {
       if (full) {
@@ -119,11 +121,9 @@ void drawAirportLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
   const bool full = ctx.fullDetail();
   for (const AirportRecord& r : ctx.db.airports) {
-    const double lon = signedLon(r.lon());
-    const double lat = r.lat();
-    if (!v.contains(lon, lat)) continue;
-    const MapPixel p = v.GeoToPixel(lon, lat);
-    const std::int32_t x = p.x, y = p.y;
+    const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon());
+    if (!p) continue;
+    const std::int32_t x = p->x, y = p->y;
     if (full) {
       savePen(s, ctx.pens);
       s.setPen(ctx.pens.penAirport);
@@ -153,11 +153,9 @@ void drawIlsLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
   const bool full = ctx.fullDetail();
   for (const IlsRecord& r : ctx.db.ilsComponents) {
-    const double lon = signedLon(r.lon());
-    const double lat = r.lat();
-    if (!v.contains(lon, lat)) continue;
-    const MapPixel p = v.GeoToPixel(lon, lat);
-    const std::int32_t x = p.x, y = p.y;
+    const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon());
+    if (!p) continue;
+    const std::int32_t x = p->x, y = p->y;
     savePen(s, ctx.pens);
     s.setPen(ctx.pens.penIls);
     if (!full) continue;
@@ -203,11 +201,8 @@ void drawWaypointLayer(MapSurface& s, MapPaintContext& ctx) {
   s.setPen(ctx.pens.penWaypoint);
   for (const WaypointRecord& r : ctx.db.waypoints) {
     if (r.mapHidden() != 0) continue;
-    const double lon = signedLon(r.lon());
-    const double lat = r.lat();
-    if (!v.contains(lon, lat)) continue;
-    const MapPixel p = v.GeoToPixel(lon, lat);
-    drawWaypointSymbol(s, ctx, p.x, p.y, r.identView());
+    if (const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon()))
+      drawWaypointSymbol(s, ctx, p->x, p->y, r.identView());
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "mapview/map_surface.h"
@@ -18,6 +19,11 @@ void drawNavaidLayer(MapSurface& surface, MapPaintContext& ctx);
 void drawAirportLayer(MapSurface& surface, MapPaintContext& ctx);
 void drawIlsLayer(MapSurface& surface, MapPaintContext& ctx);
 void drawWaypointLayer(MapSurface& surface, MapPaintContext& ctx);
+
+// The pixel of a stored position (longitude 0 to 1296000) when it lies in
+// the view. Tested before converting: a record far outside the view cannot
+// then break the paint with a range error.
+std::optional<MapPixel> visiblePixel(const Viewport& view, double lat, double storedLon);
 
 // The waypoint mark and, at full detail with waypoint names on, its name in
 // lower case below it; the route layer gives user points the same look.

@@ -15,17 +15,15 @@ void drawRouteLayer(MapSurface& s, MapPaintContext& ctx, const FlightPlan& plan)
   // Only an airport inside the view starts the line; the other kinds only
   // continue it.
   auto visit = [&](double lat, double storedLon, bool mayStart) {
-    const double lon = signedLon(storedLon);
-    if (!v.contains(lon, lat)) return false;
-    const MapPixel p = v.GeoToPixel(lon, lat);
+    const std::optional<MapPixel> p = visiblePixel(v, lat, storedLon);
+    if (!p) return;
     if (routeStart) {
-      if (!mayStart) return false;
-      s.moveTo(p.x, p.y);
+      if (!mayStart) return;
+      s.moveTo(p->x, p->y);
       routeStart = false;
     } else {
-      s.lineTo(p.x, p.y);
+      s.lineTo(p->x, p->y);
     }
-    return true;
   };
 
   for (const PlanRow& row : plan.rows) {
@@ -46,11 +44,10 @@ void drawRouteLayer(MapSurface& s, MapPaintContext& ctx, const FlightPlan& plan)
       const auto lat = parseReal(row[colLat], '.');
       const auto lon = parseReal(row[colLon], '.');
       if (!lat || !lon) continue;
-      const double signedLongitude = signedLon(*lon);
-      if (!v.contains(signedLongitude, *lat) || routeStart) continue;
-      const MapPixel p = v.GeoToPixel(signedLongitude, *lat);
-      s.lineTo(p.x, p.y);
-      if (ctx.settings.waypoint) drawWaypointSymbol(s, ctx, p.x, p.y, row[colName]);
+      const std::optional<MapPixel> p = visiblePixel(v, *lat, *lon);
+      if (!p || routeStart) continue;
+      s.lineTo(p->x, p->y);
+      if (ctx.settings.waypoint) drawWaypointSymbol(s, ctx, p->x, p->y, row[colName]);
     }
   }
 }
