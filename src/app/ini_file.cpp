@@ -42,6 +42,11 @@ bool isKeyLine(std::string_view line, std::string_view key, std::string_view* va
 
 IniFile IniFile::parse(std::string_view text) {
   IniFile ini;
+  constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+  if (text.starts_with(kUtf8Bom)) {
+    ini.byteOrderMark_ = kUtf8Bom;
+    text.remove_prefix(kUtf8Bom.size());
+  }
   std::size_t pos = 0;
   while (pos < text.size()) {
     const auto brk = text.find_first_of("\r\n", pos);
@@ -107,7 +112,7 @@ void IniFile::setValue(std::string_view section, std::string_view key, std::stri
 }
 
 std::string IniFile::text() const {
-  std::string out;
+  std::string out = byteOrderMark_;
   for (const auto& line : lines_) out += line.content + line.ending;
   return out;
 }

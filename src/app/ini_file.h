@@ -40,6 +40,7 @@ class IniFile {
   std::string newLineEnding() const;
 
   std::vector<Line> lines_;
+  std::string byteOrderMark_;  // kept as it was, so that it hides no section
 };
 
 }  // namespace nav

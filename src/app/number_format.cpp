@@ -26,6 +26,11 @@ std::int32_t truncToInt32(double value) {
   return static_cast<std::int32_t>(value);
 }
 
+Dms dmsOf(double arcSeconds) {
+  const std::int32_t whole = truncToInt32(arcSeconds);
+  return {whole / 3600, (whole % 3600) / 60, whole % 60, whole};
+}
+
 std::string formatFixed(double value, int decimals, char decimalSeparator) {
   std::string out = fmt::format("{:.{}f}", value, decimals);
   if (decimalSeparator != '.')

@@ -26,6 +26,16 @@ std::optional<double> parseReal(std::string_view text, char decimalSeparator = '
 // value does not fit (NaN included).
 std::int32_t truncToInt32(double value);
 
+// Degrees, minutes and seconds of an angle in arc-seconds, each truncated
+// toward zero and carrying the angle's sign. Worked out on the whole
+// arc-seconds in integers: in floating point, 2 deg 33' (9180) would come
+// out as 2 deg 32' 59". Fails with "Range check error" beyond 32 bits.
+struct Dms {
+  std::int32_t d = 0, m = 0, s = 0;
+  std::int32_t whole = 0;  // the whole arc-seconds
+};
+Dms dmsOf(double arcSeconds);
+
 // Reads a 32-bit integer in decimal, or in hexadecimal after "0x", "0X" or
 // "$" (eight hexadecimal digits at most, taken as the 32-bit pattern).
 std::optional<std::int32_t> parseInteger(std::string_view text);

@@ -56,8 +56,15 @@ struct Reader {
   void operator()(bool S::*f) const {
     if (auto v = parseInteger(text)) s.*f = *v != 0;
   }
+  // A file written under another locale keeps its values: the user's
+  // separator, a full stop or a comma all read.
   void operator()(double S::*f) const {
-    if (auto v = parseReal(text, sep)) s.*f = *v;
+    for (const char accepted : {sep, '.', ','}) {
+      if (auto v = parseReal(text, accepted)) {
+        s.*f = *v;
+        return;
+      }
+    }
   }
   void operator()(std::int32_t S::*f) const {
     if (auto v = parseInteger(text)) s.*f = *v;

@@ -60,8 +60,8 @@ std::string planAltitude(std::int32_t v);  // "1234.000000"
 // its table.
 void placeSearchResult(FlightPlan& plan, const SearchRow& result, const NavDatabase& db);
 
-// A drop from the map on plan row `rowUnderPoint`, or after the last row
-// when no row lies under the drop point.
+// A drop from the map on plan row `rowUnderPoint`; when no row lies under
+// the drop point, after the last row, or before it when it is empty.
 void dropMapObject(FlightPlan& plan, std::optional<std::size_t> rowUnderPoint, const HoverSelection& hover);
 
 void deleteCurrentRow(FlightPlan& plan);

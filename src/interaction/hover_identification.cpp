@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/number_format.h"
@@ -9,19 +10,6 @@
 namespace nav {
 
 namespace {
-
-struct Dms {
-  std::int32_t d, m, s;
-  double whole;
-};
-
-// Degrees, minutes and seconds, each truncated toward zero. Worked out on
-// the whole arc-seconds in integers: in floating point, 2 deg 33' (9180)
-// would come out as 2 deg 32' 59".
-Dms dms(double v) {
-  const std::int32_t whole = truncToInt32(v);
-  return {whole / 3600, (whole % 3600) / 60, whole % 60, static_cast<double>(whole)};
-}
 
 bool underPointer(double la, double lo, double pLat, double pLon, std::int32_t r) {
   return pLat - r < la && la < pLat + r && pLon - r < lo && lo < pLon + r;
@@ -39,8 +27,8 @@ const char* navaidLabel(std::int32_t navType) {
 }  // namespace
 
 PointerPosition pointerPosition(double lon, double lat) {
-  const Dms la = dms(lat);
-  const Dms lo = dms(lon);
+  const Dms la = dmsOf(lat);
+  const Dms lo = dmsOf(lon);
   PointerPosition p;
   p.pointerLat = la.whole;
   p.pointerLon = lo.whole < 0 ? lo.whole + 1296000 : lo.whole;
@@ -108,6 +96,12 @@ Identification identifyAt(double pLat, double pLon, std::int32_t mag, const View
 ScreenPoint popupTopLeft(std::int32_t ox, std::int32_t oy, std::int32_t x, std::int32_t y, std::int32_t W,
                          std::int32_t H, std::int32_t pw, std::int32_t ph) {
   return {x < W - pw ? ox + x : ox + x - pw, y < H - ph ? oy + y + 20 : oy + y - ph - 100};
+}
+
+ScreenPoint keptInside(ScreenPoint at, std::int32_t pw, std::int32_t ph, const ScreenArea& area) {
+  at.x = std::max(std::min(at.x, area.right - pw), area.left);
+  at.y = std::max(std::min(at.y, area.bottom - ph), area.top);
+  return at;
 }
 
 }  // namespace nav

@@ -72,4 +72,12 @@ struct ScreenPoint {
 ScreenPoint popupTopLeft(std::int32_t ox, std::int32_t oy, std::int32_t x, std::int32_t y, std::int32_t W,
                          std::int32_t H, std::int32_t pw, std::int32_t ph);
 
+// A pw x ph window at `at` moved back inside the screen area from
+// (left, top) to (right, bottom), edges excluded; its top-left corner wins
+// when it is larger than the area.
+struct ScreenArea {
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+ScreenPoint keptInside(ScreenPoint at, std::int32_t pw, std::int32_t ph, const ScreenArea& area);
+
 }  // namespace nav

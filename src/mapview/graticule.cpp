@@ -53,9 +53,8 @@ double graticuleStep(std::int32_t mag) {
 std::string graticuleLabel(std::int32_t t, double step, bool latitude, char decimalSeparator) {
   const char letter = latitude ? (t >= 0 ? 'N' : 'S') : (t >= 0 ? 'E' : 'W');
   if (step >= 1) return letter + formatFixed(std::fabs(t / 3600.0), 2, decimalSeparator);
-  // Whole arc-seconds, so integers give the exact minutes and seconds.
-  const std::int32_t a = std::abs(t);
-  return fmt::format("{}{}\xB0{}'{}\"", letter, a / 3600, (a % 3600) / 60, a % 60);
+  const Dms a = dmsOf(std::abs(t));
+  return fmt::format("{}{}\xB0{}'{}\"", letter, a.d, a.m, a.s);
 }
 
 void drawGraticule(MapSurface& surface, MapPaintContext& ctx) {

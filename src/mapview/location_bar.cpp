@@ -10,18 +10,6 @@ namespace nav {
 
 namespace {
 
-struct Dms {
-  std::int32_t d, m, s;
-};
-
-Dms toDms(double degrees) {
-  const double v = std::fabs(degrees);
-  const std::int32_t d = truncToInt32(v);
-  const double minutes = (v - d) * 60;
-  const std::int32_t m = truncToInt32(minutes);
-  return {d, m, truncToInt32((minutes - m) * 60)};
-}
-
 std::string fixed86(double v, char sep) {
   std::string out = fmt::format("{:8.6f}", v);
   if (sep != '.')
@@ -36,8 +24,8 @@ std::string locationBarText(const Viewport& view, char decimalSeparator) {
   const double cLat = (view.top + view.bottom) / 3600 / 2;
   const char lonLetter = cLon >= 0 ? 'E' : 'W';
   const char latLetter = cLat >= 0 ? 'N' : 'S';
-  const Dms lat = toDms(cLat);
-  const Dms lon = toDms(cLon);
+  const Dms lat = dmsOf(std::fabs(view.top + view.bottom) / 2);
+  const Dms lon = dmsOf(std::fabs(view.left + view.right) / 2);
   const std::int32_t w = truncToInt32(view.right - view.left) / 60;
   const std::int32_t h = truncToInt32(view.top - view.bottom) / 60;
   return fmt::format("center: {}, {} ({}\xB0 {}' {}\"{}, {}\xB0 {}' {}\"{}),  size: {} by {} nm",

@@ -37,6 +37,8 @@ void loadTable(const std::string& path, std::vector<Record>& table) {
   const std::int32_t recordCount = headerI32(header, 16);
   const std::int32_t recordSize = headerI32(header, 20);
   if (recordCount < 0) fail("Range check error");
+  // A table with no records needs no record size: the next file loads.
+  if (recordCount == 0) return;
   if (recordSize <= 0) fail(fmt::format("Invalid record size {} in file {}", recordSize, path));
 
   // Only records the file really holds are kept: the header's numbers never

@@ -6,6 +6,7 @@
 #include "flightplan/sit_writer.h"
 
 #include <QCloseEvent>
+#include <QApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -19,9 +20,11 @@
 #include <QMenu>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QLineEdit>
 #include <QScreen>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -36,6 +39,7 @@
 #include "mapview/location_bar.h"
 #include "ui/map_widget.h"
 #include "ui/qpainter_surface.h"
+#include "ui/status_panel.h"
 #include "ui/text_decoding.h"
 
 namespace navui {
@@ -51,6 +55,34 @@ constexpr std::array<int, 8> kFindGridWidths{20, 60, 30, 40, 135, 64, 64, 64};
 constexpr std::array<int, 15> kPlanGridWidths{120, 80, 80, 80, 70, 50, 40, 50, 40, 64, 64, 64, 64, 64, 64};
 
 constexpr int kIconRowWidth = 30;
+constexpr int kMinimumColumnWidth = 8;
+
+// Grid cells keep one pixel of margin on each side instead of the style's
+// three, so that positions fit the narrow columns of the layout.
+class CompactCellStyle : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    if (metric == PM_FocusFrameHMargin) return 0;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
+void useCompactCells(QTableWidget* grid) {
+  auto* style = new CompactCellStyle;
+  style->setParent(grid);
+  grid->setStyle(style);
+}
+
+// A panel whose preferred height is fixed, so that the splitter lays it out
+// at that height whatever its content would like.
+class FixedHintPanel : public QWidget {
+ public:
+  FixedHintPanel(int height, QWidget* parent) : QWidget(parent), height_(height) {}
+  QSize sizeHint() const override { return {QWidget::sizeHint().width(), height_}; }
+
+ private:
+  int height_;
+};
 
 // The small icons of the result grid, drawn here, by image-list index.
 QPixmap searchIconPixmap(int index) {
@@ -103,6 +135,14 @@ QIcon iconRow(const std::vector<int>& icons) {
   return QIcon(row);
 }
 
+// The interface's text: a small sans-serif font, as the grids and the map use.
+QFont interfaceFont() {
+  QFont font(QStringLiteral("Arial"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(11);
+  return font;
+}
+
 QStringList planColumnNames() {
   QStringList names;
   for (const char* name : nav::kPlanColumnNames) names << fromWindows1252(name);
@@ -126,6 +166,8 @@ QToolButton* toolButton(QToolBar* bar, const char* name, QStyle::StandardPixmap 
 TformNavView::TformNavView(const std::string& exeFolder, QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("formNavView"));
   setWindowTitle(applicationTitle());
+  // The widths of the layout were chosen for a small interface font.
+  setFont(interfaceFont());
   state_.exeFolder = nav::withTrailingSeparator(exeFolder);
 
   buildToolBar();
@@ -139,6 +181,8 @@ TformNavView::TformNavView(const std::string& exeFolder, QWidget* parent) : QMai
   Splitter1->setStretchFactor(1, 1);
   setCentralWidget(Splitter1);
   buildStatusBar();
+  // Entering any control changes the hint the first panel shows.
+  qApp->installEventFilter(this);
   chooseSaveFile = [this](const QString& folder, const QString& proposed) {
     QFileDialog dialog(this, QString(), folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -185,7 +229,7 @@ void TformNavView::buildToolBar() {
 }
 
 QWidget* TformNavView::buildUpperPanel() {
-  auto* panel = new QWidget(this);
+  auto* panel = new FixedHintPanel(kUpperPanelHeight, this);
   panel->setObjectName(QStringLiteral("PanelHaut"));
   panel->setMinimumHeight(kUpperPanelHeight);
   auto* layout = new QHBoxLayout(panel);
@@ -203,6 +247,8 @@ QWidget* TformNavView::buildUpperPanel() {
   PLNgrid->verticalHeader()->setDefaultSectionSize(18);
   PLNgrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   PLNgrid->horizontalHeader()->setHighlightSections(false);
+  useCompactCells(PLNgrid);
+  PLNgrid->horizontalHeader()->setMinimumSectionSize(kMinimumColumnWidth);
   for (int c = 0; c < static_cast<int>(kPlanGridWidths.size()); ++c) PLNgrid->setColumnWidth(c, kPlanGridWidths[c]);
   PLNgrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   PLNgrid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -252,6 +298,8 @@ QWidget* TformNavView::buildSearchPanel() {
   findGrid->verticalHeader()->hide();
   findGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   findGrid->verticalHeader()->setDefaultSectionSize(21);
+  useCompactCells(findGrid);
+  findGrid->horizontalHeader()->setMinimumSectionSize(kMinimumColumnWidth);
   for (int c = 0; c < static_cast<int>(kFindGridWidths.size()); ++c) findGrid->setColumnWidth(c, kFindGridWidths[c]);
   findGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   findGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -369,13 +417,16 @@ void TformNavView::buildStatusBar() {
   auto* bar = new QStatusBar(this);
   bar->setObjectName(QStringLiteral("StatusBar"));
   bar->setSizeGripEnabled(false);
-  for (int i = 0; i < static_cast<int>(kStatusPanelWidths.size()); ++i) {
-    auto* panel = new QLabel(bar);
+  const int last = static_cast<int>(kStatusPanelWidths.size()) - 1;
+  for (int i = 0; i <= last; ++i) {
+    auto* panel = new StatusPanel(bar);
     panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-    panel->setFixedWidth(kStatusPanelWidths[i]);
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Sunken);
-    bar->addWidget(panel);
+    // The last panel takes whatever width the others leave.
+    if (i < last)
+      panel->setFixedWidth(kStatusPanelWidths[i]);
+    else
+      panel->setMinimumWidth(kStatusPanelWidths[i]);
+    bar->addWidget(panel, i < last ? 0 : 1);
     statusPanels_[i] = panel;
   }
   setStatusBar(bar);
@@ -456,7 +507,7 @@ void TformNavView::btnZoomOutClick() {
 }
 
 void TformNavView::LocationBar() {
-  statusPanels_[0]->setText(fromWindows1252(nav::locationBarText(state_.view, userDecimalSeparator())));
+  statusPanels_[0]->setFullText(fromWindows1252(nav::locationBarText(state_.view, userDecimalSeparator())));
 }
 
 void TformNavView::CenterAt(double lat, double lon) {
@@ -488,7 +539,7 @@ void TformNavView::CarteMouseMove(int x, int y) {
 
   const nav::GeoPosition geo = state_.view.PixelToGeo(x, y);
   const nav::PointerPosition pos = nav::pointerPosition(geo.lon, geo.lat);
-  statusPanels_[1]->setText(fromWindows1252(pos.statusText));
+  statusPanels_[1]->setFullText(fromWindows1252(pos.statusText));
 
   const nav::Identification found = nav::identifyAt(pos.pointerLat, pos.pointerLon, state_.view.mag, state_.settings,
                                                     state_.db, state_.plan.userPointCounter, userDecimalSeparator());
@@ -500,8 +551,13 @@ void TformNavView::CarteMouseMove(int x, int y) {
       form_NavPopup->setText(description);
       const QPoint origin = Carte->mapToGlobal(QPoint(0, 0));
       const QSize outer = form_NavPopup->frameGeometry().size();
-      const nav::ScreenPoint at =
+      nav::ScreenPoint at =
           nav::popupTopLeft(origin.x(), origin.y(), x, y, width(), height(), outer.width(), outer.height());
+      if (const QScreen* screen = Carte->screen()) {
+        const QRect area = screen->availableGeometry();
+        at = nav::keptInside(at, outer.width(), outer.height(),
+                             {area.left(), area.top(), area.right() + 1, area.bottom() + 1});
+      }
       form_NavPopup->move(at.x, at.y);
       form_NavPopup->show();
     } else {
@@ -509,12 +565,7 @@ void TformNavView::CarteMouseMove(int x, int y) {
     }
   }
 
-  // The first panel shows the description as the map's hint: written when it
-  // changes, so that the location bar stands until then.
-  if (description != carteHint_) {
-    carteHint_ = description;
-    statusPanels_[0]->setText(description);
-  }
+  showHint(description);
 }
 
 void TformNavView::CarteMouseDown(Qt::MouseButton button, int x, int y) {
@@ -560,6 +611,11 @@ bool TformNavView::eventFilter(QObject* watched, QEvent* event) {
       default:
         break;
     }
+  }
+  if (event->type() == QEvent::Enter && watched != Carte) {
+    // Only the map has a hint, which every move over it sets afresh; any
+    // other control clears the description.
+    if (auto* widget = qobject_cast<QWidget*>(watched)) showHint(widget->statusTip());
   }
   if (watched == cbID && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
@@ -653,10 +709,15 @@ namespace {
 
 const QString kSavedSimulations = QStringLiteral("D:\\Simulation\\Norvane! ll\\Saved Simulations");
 
-// The simulator's folder where it exists, else the dialog's own choice.
-QString initialFolder() { return QDir(kSavedSimulations).exists() ? kSavedSimulations : QString(); }
-
 }  // namespace
+
+QString TformNavView::initialFolder() const {
+  // The simulator's folder where it exists; else where the user last put a
+  // plan, else the documents folder, never the program's own folder.
+  if (QDir(kSavedSimulations).exists()) return kSavedSimulations;
+  if (!lastPlanFolder_.isEmpty() && QDir(lastPlanFolder_).exists()) return lastPlanFolder_;
+  return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
 
 void TformNavView::btnSavePLNClick() {
   // The name of the file last loaded, with ".sit" for its extension.
@@ -665,6 +726,7 @@ void TformNavView::btnSavePLNClick() {
   proposed = (dot >= 0 ? proposed.left(dot) : proposed) + QStringLiteral(".sit");
   const QString path = chooseSaveFile ? chooseSaveFile(initialFolder(), proposed) : QString();
   if (path.isEmpty()) return;
+  lastPlanFolder_ = QFileInfo(path).absolutePath();
   nav::ecris_pln(state_.plan.rows, state_.tagListPath(), path.toStdString());
 }
 
@@ -676,6 +738,7 @@ void TformNavView::btnLoadPLNClick() {
     return;
   }
   lastLoadedName_ = QFileInfo(path).fileName();
+  lastPlanFolder_ = QFileInfo(path).absolutePath();
   // The whole file is read before the plan changes: a file that fails
   // leaves the plan as it was.
   nav::replaceRows(state_.plan, nav::readSitFile(path.toStdString()));
@@ -733,7 +796,15 @@ void TformNavView::buildPlanMenu() {
   });
 }
 
-QString TformNavView::statusText(int panel) const { return statusPanels_[panel]->text(); }
+QString TformNavView::statusText(int panel) const { return statusPanels_[panel]->fullText(); }
+
+void TformNavView::showHint(const QString& hint) {
+  // Written only when the hint changes, so that the location bar stands
+  // until then.
+  if (hint == shownHint_) return;
+  shownHint_ = hint;
+  statusPanels_[0]->setFullText(hint);
+}
 
 void TformNavView::CartePaint(QImage& image) { paintMapImage(image, state_, userDecimalSeparator()); }
 

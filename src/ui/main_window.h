@@ -119,6 +119,10 @@ class TformNavView : public QMainWindow {
   void planChanged();
   void buildPlanMenu();
   void drawRubberBand(const std::function<void(nav::MapSurface&)>& draw);
+  // The first panel shows the hint of the control under the pointer,
+  // whenever it changes.
+  void showHint(const QString& hint);
+  QString initialFolder() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -142,10 +146,11 @@ class TformNavView : public QMainWindow {
   QToolButton* btnZoomOut = nullptr;
   std::map<std::string, LayerButton*, std::less<>> layerButtons_;
   MapWidget* Carte = nullptr;
-  QLabel* statusPanels_[4] = {};
+  class StatusPanel* statusPanels_[4] = {};
   class Tform_NavPopup* form_NavPopup = nullptr;
   class QMenu* PopupMenu2 = nullptr;
-  QString carteHint_;
+  QString shownHint_;  // the hint the first panel last showed
+  QString lastPlanFolder_;
   class QMenu* PopupMenu1 = nullptr;
   QString lastLoadedName_;  // the open dialog's last file name
   bool showingPlan_ = false;

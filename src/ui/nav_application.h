@@ -12,4 +12,8 @@ class NavApplication : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// Loads Qt's own French texts (file dialogs, standard buttons, printer
+// set-up); false when they are not installed.
+bool installFrenchTranslations(QCoreApplication& app);
+
 }  // namespace navui

@@ -19,25 +19,23 @@ constexpr int kRowHeight = 18;  // grid pixels, as the grid shows them
 
 }  // namespace
 
-void printPlanGrid(QPrinter& printer, const std::vector<nav::PlanRow>& rows, const std::vector<int>& widths) {
-  QPainter painter(&printer);
-  if (!painter.isActive()) return;
-  // Grid pixels at the screen's 96 per inch, not fitted to the page.
-  const double scale = printer.resolution() / 96.0;
-  painter.scale(scale, scale);
+void paintPlanPages(QPainter& painter, int pageHeight, const std::function<void()>& newPage,
+                    const std::vector<nav::PlanRow>& rows, const std::vector<int>& widths) {
   QFont font(QStringLiteral("Tahoma"));
   font.setPixelSize(11);
   painter.setFont(font);
-  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-  const int pageHeight = static_cast<int>(page.height() / scale);
+  const QFontMetrics metrics(font);
 
   auto drawRow = [&](int y, auto cellText) {
     int x = 0;
     for (std::size_t c = 0; c < nav::kPlanColumns; ++c) {
       const int w = c < widths.size() ? widths[c] : 64;
       const bool number = c >= nav::colLat && c <= nav::colYy;
-      painter.drawText(QRect(x + 2, y, w - 4, kRowHeight),
-                       (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, cellText(c));
+      const QRect cell(x + 2, y, w - 4, kRowHeight);
+      // Cut as on screen: a text wider than its column, clipped, would show
+      // digits that are not its own.
+      const QString text = metrics.elidedText(cellText(c), Qt::ElideRight, cell.width());
+      painter.drawText(cell, (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, text);
       x += w;
     }
   };
@@ -47,12 +45,22 @@ void printPlanGrid(QPrinter& printer, const std::vector<nav::PlanRow>& rows, con
   y += kRowHeight;
   for (const nav::PlanRow& row : rows) {
     if (y + kRowHeight > pageHeight) {
-      printer.newPage();
+      newPage();
       y = 0;  // the header is printed once, not on every page
     }
     drawRow(y, [&](std::size_t c) { return fromWindows1252(row.cells[c]); });
     y += kRowHeight;
   }
+}
+
+void printPlanGrid(QPrinter& printer, const std::vector<nav::PlanRow>& rows, const std::vector<int>& widths) {
+  QPainter painter(&printer);
+  if (!painter.isActive()) return;
+  // Grid pixels at the screen's 96 per inch, not fitted to the page.
+  const double scale = printer.resolution() / 96.0;
+  painter.scale(scale, scale);
+  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+  paintPlanPages(painter, static_cast<int>(page.height() / scale), [&] { printer.newPage(); }, rows, widths);
 }
 
 AdvPreviewDialog::AdvPreviewDialog(std::vector<nav::PlanRow> rows, std::vector<int> columnWidths, QWidget* parent)

@@ -1,14 +1,21 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <vector>
 
 #include "flightplan/flight_plan.h"
 
+class QPainter;
 class QPrinter;
 class QPrintPreviewWidget;
 
 namespace navui {
+
+// Paints the plan grid's pages: cells cut with "…" where they do not fit,
+// as the grid shows them; `newPage` starts the next page.
+void paintPlanPages(QPainter& painter, int pageHeight, const std::function<void()>& newPage,
+                    const std::vector<nav::PlanRow>& rows, const std::vector<int>& columnWidths);
 
 // Prints the plan grid as it shows: the header row once, then every row, in
 // the grid's column widths, portrait, with no borders, title, date or page

@@ -31,6 +31,13 @@ TEST(IniFile, SettingKeepsEveryOtherLineByteForByte) {
             "[Extra]\r\nk=v\r\n");
 }
 
+TEST(IniFile, ByteOrderMarkHidesNoSectionAndIsKept) {
+  IniFile ini = IniFile::parse("\xEF\xBB\xBF[View]\r\nvor=1\r\n");
+  EXPECT_EQ(ini.value("View", "vor"), "1");
+  ini.setValue("View", "mag", "2");
+  EXPECT_EQ(ini.text(), "\xEF\xBB\xBF[View]\r\nvor=1\r\nmag=2\r\n");  // no second [View]
+}
+
 TEST(IniFile, EmptyTextGetsTheSection) {
   IniFile ini = IniFile::parse("");
   ini.setValue("View", "a", "1");

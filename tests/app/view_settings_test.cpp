@@ -54,7 +54,21 @@ TEST(ViewSettings, ValuesOfEveryKind) {
   EXPECT_EQ(s.right, 12.5);
   EXPECT_EQ(s.top, 90.0);
   EXPECT_FALSE(s.showGrid);
-  EXPECT_EQ(s.idealDist, 139.0);  // a full stop is not this user's separator
+  EXPECT_EQ(s.idealDist, 1.5);  // a full stop reads whatever the user's separator
+}
+
+TEST(ViewSettings, AViewSavedUnderAnotherLocaleIsKept) {
+  navtest::ScratchFolder dir;
+  const std::string path = dir.path() + "nav.ini";
+  nav::ViewSettings saved;
+  saved.left = -424732.25;
+  saved.idealDist = 42.5;
+  for (const auto& [written, read] : {std::pair{',', '.'}, std::pair{'.', ','}}) {
+    nav::saveViewSettings(path, saved, written);
+    const nav::ViewSettings s = nav::loadViewSettings(path, read);
+    EXPECT_EQ(s.left, -424732.25) << written << " read with " << read;
+    EXPECT_EQ(s.idealDist, 42.5);
+  }
 }
 
 TEST(ViewSettings, ZoomLevelIsKeptWithinWhatTheMapDraws) {

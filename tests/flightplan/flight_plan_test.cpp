@@ -117,9 +117,9 @@ TEST(FlightPlan, DropsTakeTheHoverSelectionInItsOrder) {
   EXPECT_EQ(plan.current, 0u);
 
   hover.hoveredNavaid = HoverSelection::emptySlot<NavaidRecord>();
-  dropMapObject(plan, std::nullopt, hover);  // below the last row: appended
-  EXPECT_EQ(plan.rows[2][colName], "Roissy");
-  EXPECT_EQ(plan.rows[2][colXx], "400.000000");  // elev2 when dropped
+  dropMapObject(plan, std::nullopt, hover);  // below the last row
+  EXPECT_EQ(plan.rows[1][colName], "Roissy");
+  EXPECT_EQ(plan.rows[1][colXx], "400.000000");  // elev2 when dropped
 
   HoverSelection empty;
   empty.userPoint = {userPointName(plan.userPointCounter), 176004, 1279800};
@@ -140,6 +140,25 @@ TEST(FlightPlan, DropsTakeTheHoverSelectionInItsOrder) {
   EXPECT_EQ(plan.userPointCounter, 1);
   EXPECT_FALSE(plan.routeShown);
   EXPECT_FALSE(plan.saveEnabled);
+}
+
+TEST(FlightPlan, DropBelowTheLastRowStaysBeforeATrailingEmptyRow) {
+  HoverSelection hover;
+  hover.userPoint = {"WPT0001", 1, 2};
+  FlightPlan plan;  // one empty row
+  dropMapObject(plan, std::nullopt, hover);
+  ASSERT_EQ(plan.rows.size(), 2u);
+  EXPECT_EQ(plan.rows[0][colName], "WPT0001");
+  EXPECT_EQ(plan.rows[1], PlanRow{});
+
+  plan.rows[1][colName] = "last";  // a filled last row: the drop goes after it
+  hover.userPoint.name = "WPT0002";
+  dropMapObject(plan, std::nullopt, hover);
+  ASSERT_EQ(plan.rows.size(), 3u);
+  EXPECT_EQ(plan.rows[2][colName], "WPT0002");
+  dropMapObject(plan, 7, hover);  // a row number past the end counts as below
+  EXPECT_EQ(plan.rows.size(), 4u);
+  EXPECT_EQ(plan.rows[3][colName], "WPT0002");
 }
 
 TEST(FlightPlan, DeleteAndMoveRows) {

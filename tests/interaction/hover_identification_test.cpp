@@ -148,4 +148,15 @@ TEST(PopupPlacement, BesideThePointerOrFlippedAtTheEdges) {
   EXPECT_EQ(nav::popupTopLeft(100, 200, 777, 682, 1000, 700, 222, 17), (nav::ScreenPoint{877, 902}));
 }
 
+TEST(PopupPlacement, KeptInsideTheScreen) {
+  // The rule compares map coordinates with the window's size, so the popup
+  // can leave a 1024 x 768 screen; it is moved back in.
+  const nav::ScreenArea screen{0, 0, 1024, 768};
+  const nav::ScreenPoint off = nav::popupTopLeft(100, 200, 777, 500, 1000, 700, 222, 17);  // x 877, y 720
+  EXPECT_EQ(nav::keptInside(off, 222, 17, screen), (nav::ScreenPoint{1024 - 222, 720}));
+  EXPECT_EQ(nav::keptInside({900, 760}, 222, 17, screen), (nav::ScreenPoint{802, 751}));
+  EXPECT_EQ(nav::keptInside({-5, -9}, 222, 17, {10, 20, 1000, 700}), (nav::ScreenPoint{10, 20}));
+  EXPECT_EQ(nav::keptInside({50, 60}, 222, 17, screen), (nav::ScreenPoint{50, 60}));  // inside: unchanged
+}
+
 }  // namespace

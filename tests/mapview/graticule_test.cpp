@@ -92,6 +92,10 @@ TEST(LocationBar, CentreAndSize) {
   v.zoomIn();
   EXPECT_EQ(nav::locationBarText(v, ','),
             "center: 45,250000, -0,500000 (45\xB0 15' 0\"N, 0\xB0 30' 0\"W),  size: 10800 by 5400 nm");
+  // Whole arc-seconds: a third of a degree is 20', not 19' 59".
+  v.CenterAt(-300000, 2 * 3600 + 33 * 60);
+  EXPECT_NE(nav::locationBarText(v, '.').find("(83\xB0 20' 0\"S, 2\xB0 33' 0\"E)"), std::string::npos)
+      << nav::locationBarText(v, '.');
 }
 
 }  // namespace

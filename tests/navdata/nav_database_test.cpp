@@ -133,6 +133,12 @@ TEST_F(NavDatabaseTest, DamagedHeadersAreRefused) {
 
   put("WAYPOINT.dbd", twoWaypoints().bytes(2, 0));
   EXPECT_EQ(load(out), "Invalid record size 0 in file " + db() + "WAYPOINT.dbd");
+  // Without records the size is never used: an empty table, and the next
+  // file loads.
+  put("WAYPOINT.dbd", twoWaypoints().bytes(0, 0));
+  EXPECT_EQ(load(out), "");
+  EXPECT_EQ(out.waypointCount(), 0u);
+  EXPECT_EQ(out.airportCount(), 2u);
   put("WAYPOINT.dbd", twoWaypoints().bytes(2, -105));
   EXPECT_EQ(load(out), "Invalid record size -105 in file " + db() + "WAYPOINT.dbd");
 }

@@ -9,7 +9,15 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStyleOptionViewItem>
 #include <QTest>
+#include <QTextItem>
 #include <QToolButton>
 #include <algorithm>
 #include <filesystem>
@@ -19,10 +27,77 @@
 #include "ui/error_box.h"
 #include "ui/layer_button.h"
 #include "ui/map_widget.h"
+#include "ui/nav_application.h"
 #include "ui/nav_popup.h"
+#include "ui/plan_print.h"
+#include "ui/status_panel.h"
 #include "app/failure.h"
 
 using navui::TformNavView;
+
+namespace {
+
+// Whether a grid cell shows its whole text: the room the style gives the
+// item's text, less the margins it keeps on both sides, holds it.
+bool showsWholeText(QTableWidget* grid, int row, int column) {
+  QTableWidgetItem* item = grid->item(row, column);
+  QStyleOptionViewItem option;
+  option.initFrom(grid->viewport());
+  option.rect = grid->visualItemRect(item);
+  option.font = grid->font();
+  option.text = item->text();
+  option.features = QStyleOptionViewItem::HasDisplay;
+  if (!item->icon().isNull()) {
+    option.features |= QStyleOptionViewItem::HasDecoration;
+    option.decorationSize = grid->iconSize();
+  }
+  const QRect room = grid->style()->subElementRect(QStyle::SE_ItemViewItemText, &option, grid);
+  const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+  return QFontMetrics(option.font).horizontalAdvance(option.text) <= room.width() - 2 * margin;
+}
+
+// A paint device that keeps the texts painted on it, each with its width.
+class TextRecorder : public QPaintDevice {
+ public:
+  struct Text {
+    QString text;
+    qreal width;
+  };
+  QList<Text> texts;
+
+  QPaintEngine* paintEngine() const override { return &engine_; }
+
+ protected:
+  int metric(PaintDeviceMetric m) const override {
+    switch (m) {
+      case PdmWidth: return 2000;
+      case PdmHeight: return 3000;
+      case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
+      case PdmDepth: return 32;
+      case PdmDevicePixelRatio: return 1;
+      case PdmDevicePixelRatioScaled: return 1 * QPaintDevice::devicePixelRatioFScale();
+      default: return 0;
+    }
+  }
+
+ private:
+  class Engine : public QPaintEngine {
+   public:
+    explicit Engine(TextRecorder* owner) : QPaintEngine(QPaintEngine::AllFeatures), owner_(owner) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawTextItem(const QPointF&, const QTextItem& item) override { owner_->texts.append({item.text(), item.width()}); }
+    Type type() const override { return QPaintEngine::User; }
+
+   private:
+    TextRecorder* owner_;
+  };
+  mutable Engine engine_{this};
+};
+
+}  // namespace
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -92,10 +167,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->carte()->cursor().shape(), Qt::CrossCursor);
     QStatusBar* status = w->statusBar();
     QCOMPARE(status->objectName(), QStringLiteral("StatusBar"));
-    const QList<QLabel*> panels = status->findChildren<QLabel*>();
-    QCOMPARE(panels.size(), 4);
-    QCOMPARE(panels[0]->width(), 300);
-    QCOMPARE(panels[3]->width(), 50);
+    QCOMPARE(status->findChildren<QLabel*>().size(), 4);
     QVERIFY(errors.isEmpty());
   }
 
@@ -364,18 +436,24 @@ class MainWindowTest : public QObject {
     QCOMPARE(plan->item(0, 0)->text(), QStringLiteral("WPT0001"));
     QCOMPARE(plan->item(0, 4)->text(), QStringLiteral("0.0"));
     QCOMPARE(w->state().plan.userPointCounter, 2);
-    w->PLNgridDragDrop(QPoint(5, plan->viewport()->height() - 2));  // below the last row: appended
+    // Below the last row: before the trailing empty row, which stays last.
+    w->PLNgridDragDrop(QPoint(5, plan->viewport()->height() - 2));
     QCOMPARE(plan->rowCount(), 4);
-    QCOMPARE(plan->item(3, 6)->text(), QStringLiteral("usrw"));
+    QCOMPARE(plan->item(2, 6)->text(), QStringLiteral("usrw"));
+    QCOMPARE(plan->item(3, 6)->text(), QString());
 
-    QStringList proposed;
+    QStringList proposed, folders;
     const QString file = QString::fromStdString(dir->path() + "vol.sit");
-    w->chooseSaveFile = [&](const QString&, const QString& name) {
+    w->chooseSaveFile = [&](const QString& folder, const QString& name) {
+      folders << folder;
       proposed << name;
       return file;
     };
     w->btnSavePLNClick();
     QCOMPARE(proposed, QStringList{QStringLiteral(".sit")});
+    // Without the simulator's folder: the documents folder, then where the
+    // last plan went.
+    QCOMPARE(folders.value(0), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     const std::string saved = navtest::readFile(file.toStdString());
     QCOMPARE(std::count(saved.begin(), saved.end(), '\n'), 29 + 37 * 4);
 
@@ -385,8 +463,12 @@ class MainWindowTest : public QObject {
     QVERIFY(!child<QToolButton>(w.get(), "btnSavePLN")->isEnabled());
     QCOMPARE(w->state().plan.userPointCounter, 1);
 
-    w->chooseOpenFile = [&](const QString&) { return file; };
+    w->chooseOpenFile = [&](const QString& folder) {
+      folders << folder;
+      return file;
+    };
     w->btnLoadPLNClick();
+    QCOMPARE(folders.value(1), QFileInfo(file).absolutePath());
     QCOMPARE(plan->rowCount(), 4);
     QCOMPARE(w->state().plan.current, std::size_t{3});
     QVERIFY(w->state().plan.routeShown);
@@ -423,6 +505,151 @@ class MainWindowTest : public QObject {
     QCOMPARE(preview->geometry(), QRect(100, 100, 350, 300));
     for (const char* name : {"Previous", "Next", "Print", "Close"}) QVERIFY2(preview->findChild<QPushButton*>(name), name);
     preview->findChild<QPushButton*>("Close")->click();
+  }
+
+  void upperPanelIsLaidOutAt141Pixels_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("1600x900") << QSize(1600, 900);
+    QTest::newRow("1280x720") << QSize(1280, 720);
+  }
+  void upperPanelIsLaidOutAt141Pixels() {
+    QFETCH(QSize, size);
+    auto w = open();
+    w->resize(size);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QCOMPARE(child<QWidget>(w.get(), "PanelHaut")->height(), 141);
+  }
+
+  void resultGridShowsEveryTextButTheLongNames() {
+    navtest::DbdBuilder airports(260);
+    airports.record().text(4, "4185").text(18, "LFPG").text(23, "Charles de Gaulle International Airport")
+        .text(63, "FR").f64(93, 176446.08).f64(101, 9180.5);
+    navtest::writeFile(dir->path() + "database/AIRPORT.dbd", airports.bytes());
+    navtest::DbdBuilder runways(271);
+    runways.record().text(14, "4185").i32(24, 4215).text(59, "08L").f64(63, 176555.59).f64(71, 8573.84)
+        .text(155, "26R").f64(159, 176555.59).f64(167, 1287000.25);
+    navtest::writeFile(dir->path() + "database/RUNWAY.dbd", runways.bytes());
+    navtest::DbdBuilder navaids(129);
+    navaids.record().text(4, "85001").text(14, "LFPG").text(19, "Charles-de-Gaulle").f64(59, 115.35).text(83, "FR")
+        .i32(89, 17).f64(101, 176400.25).f64(109, 1279800.5);
+    // West of Greenwich, as stored: seven digits before the separator.
+    navaids.record().text(4, "85002").text(14, "LFPG").text(19, "Rennes").f64(59, 338).text(83, "FR")
+        .i32(89, 8).f64(101, 173100.75).f64(109, 1289772.45);
+    navtest::writeFile(dir->path() + "database/NAVAID.dbd", navaids.bytes());
+    auto w = open();
+    w->resize(1280, 720);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    auto* field = child<QLineEdit>(w.get(), "cbID");
+    QTest::keyClicks(field, QStringLiteral("LFPG"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QTableWidget* grid = child<QTableWidget>(w.get(), "findGrid");
+    QCOMPARE(grid->rowCount(), 6);  // airport, two runway ends, the VOR-DME, the NDB, the empty row
+    QCOMPARE(grid->columnWidth(0), 20);
+    QCOMPARE(grid->item(3, 4)->text().trimmed(), QStringLiteral("VOR %1 mhzDME").arg(QLocale().toString(115.35)));
+    for (int r = 0; r < 5; ++r)
+      for (int c = 1; c < 8; ++c)
+        if (!(r == 0 && c == 4))  // the airport's name may be cut
+          QVERIFY2(showsWholeText(grid, r, c), qPrintable(QStringLiteral("row %1 column %2: %3")
+                                                              .arg(r).arg(c).arg(grid->item(r, c)->text())));
+  }
+
+  void locationBarIsCutInItsPanelAndWholeInTheTooltip() {
+    auto w = open();
+    w->resize(1600, 900);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QTest::mouseClick(child<QToolButton>(w.get(), "btnZoomIn"), Qt::LeftButton);
+    auto* panel = child<navui::StatusPanel>(w.get(), "StatusPanel0");
+    QCOMPARE(panel->width(), 300);
+    QVERIFY(panel->text().endsWith(QChar(0x2026)));
+    QVERIFY(panel->toolTip().contains(QStringLiteral("size: ")));
+    QCOMPARE(panel->toolTip(), w->statusText(0));
+    // Side by side at their widths; the last takes what the others leave.
+    int right = 0;
+    for (int i = 0; i < 4; ++i) {
+      auto* p = child<navui::StatusPanel>(w.get(), qPrintable(QStringLiteral("StatusPanel%1").arg(i)));
+      QVERIFY2(p->x() >= right, qPrintable(QStringLiteral("panel %1 at %2").arg(i).arg(p->x())));
+      if (i == 1 || i == 2) QCOMPARE(p->width(), 200);
+      right = p->x() + p->width();
+    }
+    QVERIFY(child<navui::StatusPanel>(w.get(), "StatusPanel3")->width() > 500);
+    auto* position = child<navui::StatusPanel>(w.get(), "StatusPanel1");
+    QTest::mouseMove(w->carte(), QPoint(40, 40));
+    QTRY_VERIFY(!position->text().isEmpty());
+    QVERIFY(position->toolTip().isEmpty());  // it fits: no tooltip
+  }
+
+  void descriptionGoesWhenThePointerLeavesTheMap() {
+    navtest::DbdBuilder airports(260);
+    airports.record().text(4, "KEY1").text(18, "LFPG").text(23, "Roissy").f64(93, 0).f64(101, 0);
+    navtest::writeFile(dir->path() + "database/AIRPORT.dbd", airports.bytes());
+    navtest::writeFile(ini(), "[View]\nairport=1\nmag=8\n");
+    auto w = open();
+    w->resize(1000, 700);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const nav::MapPixel at = w->state().view.GeoToPixel(0, 0);
+    QTest::mouseMove(w->carte(), QPoint(at.x, at.y));
+    QTRY_COMPARE(w->statusText(0), QStringLiteral("AIRPORT Roissy (KEY1)"));
+    QTest::mouseMove(child<QTableWidget>(w.get(), "PLNgrid")->viewport(), QPoint(20, 10));
+    QTRY_COMPARE(w->statusText(0), QString());
+    // A zoom step's location bar stands while the pointer moves over empty map.
+    QTest::mouseClick(child<QToolButton>(w.get(), "btnZoomIn"), Qt::LeftButton);
+    QTest::mouseMove(w->carte(), QPoint(at.x + 300, at.y + 200));
+    QVERIFY(w->statusText(0).startsWith(QStringLiteral("center: ")));
+  }
+
+  void popupStaysOnTheScreen() {
+    navtest::DbdBuilder airports(260);
+    airports.record().text(4, "KEY1").text(18, "LFPG").text(23, "Roissy").f64(93, 36000).f64(101, 36000);
+    navtest::writeFile(dir->path() + "database/AIRPORT.dbd", airports.bytes());
+    navtest::writeFile(ini(), "[View]\nairport=1\nmag=8\n");
+    auto w = open();
+    navui::Tform_NavPopup popup;
+    w->attachPopup(&popup);
+    const QRect screen = w->screen()->availableGeometry();
+    w->setGeometry(screen);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    // The airport brought to the map's bottom-right corner, where
+    // the placement rule alone would put the popup off the screen.
+    const nav::Viewport& v = w->state().view;
+    const nav::GeoPosition corner = v.PixelToGeo(w->carte()->width() - 30, w->carte()->height() - 5);
+    w->CenterAt(v.centreLat() - corner.lat + 36000, v.centreLon() - corner.lon + 36000);
+    const nav::MapPixel at = v.GeoToPixel(36000, 36000);
+    QTest::mouseMove(w->carte(), QPoint(at.x, at.y));
+    QTRY_VERIFY(popup.isVisible());
+    QVERIFY2(screen.contains(popup.frameGeometry()), qPrintable(QStringLiteral("%1,%2").arg(popup.x()).arg(popup.y())));
+  }
+
+  void printedCellsNeverShowAnotherValue() {
+    nav::PlanRow row;
+    row[nav::colName] = "Aeroport de Toulouse-Blagnac international";
+    row[nav::colXx] = "157700.000000";
+    row[nav::colDbky] = "APTLFBO005";
+    TextRecorder page;
+    QPainter painter(&page);
+    std::vector<int> widths{120, 80, 80, 80, 70, 50, 40, 50, 40, 64, 64, 64, 64, 64, 64};
+    navui::paintPlanPages(painter, 1000, [] {}, {row}, widths);
+    painter.end();
+    QStringList cut;
+    for (const TextRecorder::Text& t : page.texts) {
+      QVERIFY2(!t.text.startsWith(QStringLiteral("57700")) && !t.text.startsWith(QStringLiteral("PTL")), qPrintable(t.text));
+      if (t.text.endsWith(QChar(0x2026))) cut << t.text;
+    }
+    // Each cut text fits its column, so nothing is clipped away.
+    for (const TextRecorder::Text& t : page.texts) QVERIFY2(t.width <= 120 - 4, qPrintable(t.text));
+    QVERIFY(std::any_of(cut.begin(), cut.end(), [](const QString& t) { return t.startsWith(QStringLiteral("1577")); }));
+    QVERIFY(std::any_of(cut.begin(), cut.end(), [](const QString& t) { return t.startsWith(QStringLiteral("Aeroport")); }));
+  }
+
+  void standardDialogsSpeakFrench() {
+    QVERIFY(navui::installFrenchTranslations(*qApp));
+    QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("?"), QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Oui"));
+    QCOMPARE(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Non"));
   }
 
   void popupStartsHiddenWithItsFixedSize() {
