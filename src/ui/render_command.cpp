@@ -98,7 +98,7 @@ int renderCommand(const std::vector<std::string>& args, std::ostream& out, std::
   try {
     o = parseOptions(args);
   } catch (const nav::Failure& f) {
-    err << f.what() << '\n' << kUsage;
+    err << nav::withFullStop(f.what()) << '\n' << kUsage;
     return 2;
   }
   const auto app = guiApplication();
