@@ -18,6 +18,8 @@ CsvReader::CsvReader(std::string_view text, std::string fileName) : text_(text),
   // Spreadsheet programs put a byte order mark before the header.
   if (text_.starts_with(kUtf8Bom)) pos_ = kUtf8Bom.size();
   if (!next()) failAt(1, "no header line");
+  // Without trusted column names no row can be read.
+  if (fault_) failAt(rowLine_, fault_->detail + " in the header");
   header_ = fields_;
 }
 
@@ -36,14 +38,15 @@ bool CsvReader::next() {
   while (pos_ < text_.size() && atLineEnd()) skipLineEnd();
   if (pos_ >= text_.size()) return false;
   rowLine_ = line_;
+  fault_.reset();
   const std::size_t count = readRow();
   // The header itself is read before header_ is set.
-  if (!header_.empty() && count != header_.size())
-    failAt(rowLine_, fmt::format("{} fields where the header has {}", count, header_.size()));
+  if (!header_.empty() && count != header_.size() && !fault_)
+    fault_ =
+        RowFault{"wrong number of fields", fmt::format("{} fields where the header has {}", count, header_.size())};
+  if (count < fields_.size()) fields_.resize(count);
   return true;
 }
-
-void CsvReader::failOnRow(std::string_view message) const { failAt(rowLine_, message); }
 
 void CsvReader::failAt(std::size_t line, std::string_view message) const {
   nav::fail(fmt::format("{}, line {}: {}", fileName_, line, message));
@@ -63,15 +66,10 @@ std::size_t CsvReader::readRow() {
     if (count == fields_.size()) fields_.emplace_back();
     std::string& field = fields_[count++];
     field.clear();
-    if (pos_ < text_.size() && text_[pos_] == '"') {
+    if (pos_ < text_.size() && text_[pos_] == '"')
       readQuoted(field);
-    } else {
-      const std::size_t end = std::min(text_.find_first_of(",\r\n", pos_), text_.size());
-      const std::string_view raw = text_.substr(pos_, end - pos_);
-      if (raw.find('"') != std::string_view::npos) failAt(line_, "a quote inside a field that does not start with one");
-      field.assign(raw);
-      pos_ = end;
-    }
+    else
+      readUnquoted(field);
     if (pos_ < text_.size() && text_[pos_] == ',') {
       ++pos_;
       continue;
@@ -81,11 +79,18 @@ std::size_t CsvReader::readRow() {
   }
 }
 
+void CsvReader::readUnquoted(std::string& field) {
+  const std::size_t end = std::min(text_.find_first_of(",\r\n", pos_), text_.size());
+  field.assign(text_.substr(pos_, end - pos_));
+  pos_ = end;
+}
+
 void CsvReader::readQuoted(std::string& field) {
   const std::size_t openedOn = line_;
   ++pos_;
   for (;;) {
     const std::size_t quote = text_.find('"', pos_);
+    // Reported where the quote opened: the end of the file says nothing.
     if (quote == std::string_view::npos) failAt(openedOn, "a quoted field is not closed before the end of the file");
     const std::string_view chunk = text_.substr(pos_, quote - pos_);
     for (std::size_t i = 0; i < chunk.size(); ++i)
@@ -99,8 +104,16 @@ void CsvReader::readQuoted(std::string& field) {
     }
     break;
   }
-  if (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd())
-    failAt(line_, "text after the closing quote of a field");
+  if (pos_ < text_.size() && text_[pos_] != ',' && !atLineEnd()) {
+    // Most likely a quote in the text that was not doubled: where the field
+    // was meant to end cannot be told, so the row is not taken, but reading
+    // on to the next comma or line end finds the next row.
+    if (!fault_)
+      fault_ = RowFault{"text after the closing quote of a field", "text after the closing quote of a field"};
+    std::string rest;
+    readUnquoted(rest);
+    field += rest;
+  }
 }
 
 }  // namespace navtools

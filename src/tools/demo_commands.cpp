@@ -44,8 +44,8 @@ std::string column(const json& airport, const char* key) {
 
 OurAirport ourAirport(const json& item) {
   if (!item.is_object()) nav::fail("an airport is not an object");
-  return {column(item, "id"),           column(item, "ident"),         column(item, "gps_code"),
-          column(item, "name"),         column(item, "latitude_deg"),  column(item, "longitude_deg"),
+  return {column(item, "id"),           column(item, "ident"),        column(item, "gps_code"),
+          column(item, "name"),         column(item, "latitude_deg"), column(item, "longitude_deg"),
           column(item, "elevation_ft"), column(item, "iso_country")};
 }
 
@@ -89,11 +89,18 @@ int demoAirportsCommand(const std::vector<std::string>& args, std::ostream& out,
         nav::fail(fmt::format("not valid JSON (error at byte {})", e.byte));
       }
       if (!list.is_array()) nav::fail("not a list of airports");
+      // The demo data is chosen by hand: anything but a missing identifier
+      // is a fault to fix.
       for (const json& item : list) {
-        if (const auto record = airportRecord(ourAirport(item), airports.recordCount()))
-          airports.append(*record);
-        else
+        const OurAirport airport = ourAirport(item);
+        if (airportIdent(airport).empty()) {
           ++leftOut;
+          continue;
+        }
+        const RecordOrFault converted = airportRecord(airport, airports.recordCount());
+        if (const RowFault* fault = std::get_if<RowFault>(&converted))
+          nav::fail(fmt::format("airport {}: {}", airport.id, fault->detail));
+        airports.append(std::get<RecordBytes>(converted));
       }
     });
 

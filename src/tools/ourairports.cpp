@@ -6,9 +6,9 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "app/failure.h"
 #include "app/file_io.h"
@@ -25,6 +25,8 @@ constexpr double kArcSecondsPerDegree = 3600;
 constexpr double kFullCircle = 360 * kArcSecondsPerDegree;
 constexpr double kMetresPerFoot = 0.3048;
 constexpr std::size_t kKeyWidth = 10;
+constexpr std::size_t kIdentWidth = 5;
+constexpr std::size_t kRunwayEndWidth = 4;
 
 std::optional<double> parseNumber(const std::string& text) {
   double v = 0;
@@ -34,33 +36,52 @@ std::optional<double> parseNumber(const std::string& text) {
   return v;
 }
 
-double number(std::string_view owner, const std::string& text, const char* what, double low, double high) {
-  const std::optional<double> v = parseNumber(text);
-  if (!v || *v < low || *v > high)
-    nav::fail(fmt::format("{}: {} \"{}\" is not a number from {} to {}", owner, what, text, low, high));
-  return *v;
+// None when `text` is a number from `low` to `high`, put in `v`.
+std::optional<RowFault> number(const std::string& text, const char* column, double low, double high, double& v) {
+  const std::optional<double> parsed = parseNumber(text);
+  if (parsed && *parsed >= low && *parsed <= high) {
+    v = *parsed;
+    return std::nullopt;
+  }
+  return RowFault{fmt::format("{} not a number from {} to {}", column, low, high),
+                  fmt::format("{} \"{}\" is not a number from {} to {}", column, text, low, high)};
 }
 
-std::int32_t optionalFeet(std::string_view owner, const std::string& text, const char* what) {
-  return text.empty() ? 0 : static_cast<std::int32_t>(std::lround(number(owner, text, what, -100000, 100000)));
+// An empty text is 0.
+std::optional<RowFault> optionalNumber(const std::string& text, const char* column, double low, double high,
+                                       double& v) {
+  v = 0;
+  return text.empty() ? std::nullopt : number(text, column, low, high, v);
+}
+
+std::optional<RowFault> optionalFeet(const std::string& text, const char* column, std::int32_t& feet) {
+  double v = 0;
+  if (auto fault = optionalNumber(text, column, -100000, 100000, v)) return fault;
+  feet = static_cast<std::int32_t>(std::lround(v));
+  return std::nullopt;
 }
 
 struct StoredPosition {
-  double lat, lon;
+  double lat = 0, lon = 0;
 };
 
-StoredPosition storedPosition(std::string_view owner, const std::string& lat, const std::string& lon,
-                              const char* latWhat, const char* lonWhat) {
-  StoredPosition p{number(owner, lat, latWhat, -90, 90) * kArcSecondsPerDegree,
-                   number(owner, lon, lonWhat, -180, 180) * kArcSecondsPerDegree};
+std::optional<RowFault> storedPosition(const std::string& lat, const std::string& lon, const char* latColumn,
+                                       const char* lonColumn, StoredPosition& p) {
+  double latDeg = 0, lonDeg = 0;
+  if (auto fault = number(lat, latColumn, -90, 90, latDeg)) return fault;
+  if (auto fault = number(lon, lonColumn, -180, 180, lonDeg)) return fault;
+  p = {latDeg * kArcSecondsPerDegree, lonDeg * kArcSecondsPerDegree};
   // The files keep longitudes from 0 to 360 degrees.
   if (p.lon < 0) p.lon += kFullCircle;
-  return p;
+  return std::nullopt;
 }
 
-void checkKey(std::string_view owner, const std::string& key) {
-  if (key.empty() || key.size() > kKeyWidth)
-    nav::fail(fmt::format("{}: its id does not fit the 10-character key", owner));
+RowFault noPosition(const char* columns) { return {"no position", fmt::format("no position: {} empty", columns)}; }
+
+std::optional<RowFault> keyFault(const std::string& id) {
+  if (!id.empty() && id.size() <= kKeyWidth) return std::nullopt;
+  return RowFault{fmt::format("id not of 1 to {} characters", kKeyWidth),
+                  fmt::format("id \"{}\" is not of 1 to {} characters", id, kKeyWidth)};
 }
 
 // A name on one line: the result grid, the popup and the saved plans are
@@ -75,21 +96,24 @@ std::string oneLineWindows1252(const std::string& utf8) {
 }  // namespace
 
 std::string airportIdent(const OurAirport& airport) {
-  constexpr std::size_t kWidth = 5;
   for (const std::string& code : {airport.icaoCode, airport.gpsCode, airport.ident})
-    if (!code.empty() && code.size() <= kWidth) return code;
+    if (!code.empty() && code.size() <= kIdentWidth) return code;
   return {};
 }
 
-std::optional<RecordBytes> airportRecord(const OurAirport& airport, std::int32_t recId) {
+RecordOrFault airportRecord(const OurAirport& airport, std::int32_t recId) {
+  if (auto fault = keyFault(airport.id)) return *fault;
   const std::string ident = airportIdent(airport);
-  if (ident.empty()) return std::nullopt;
-  const std::string owner = "airport " + airport.id;
-  if (airport.id.empty() || airport.id.size() > kKeyWidth)
-    nav::fail(fmt::format("airport \"{}\": its id does not fit the 10-character key", airport.id));
-
-  const StoredPosition p = storedPosition(owner, airport.latitudeDeg, airport.longitudeDeg, "latitude", "longitude");
-  const std::int32_t elev = optionalFeet(owner, airport.elevationFt, "elevation");
+  if (ident.empty())
+    return RowFault{"no identifier of 1 to 5 characters",
+                    fmt::format("no identifier of 1 to 5 characters: icao_code \"{}\", gps_code \"{}\", ident \"{}\"",
+                                airport.icaoCode, airport.gpsCode, airport.ident)};
+  if (airport.latitudeDeg.empty() || airport.longitudeDeg.empty()) return noPosition("latitude_deg or longitude_deg");
+  StoredPosition p;
+  if (auto fault = storedPosition(airport.latitudeDeg, airport.longitudeDeg, "latitude_deg", "longitude_deg", p))
+    return *fault;
+  std::int32_t elev = 0;
+  if (auto fault = optionalFeet(airport.elevationFt, "elevation_ft", elev)) return *fault;
 
   RecordBytes r(nav::AirportRecord::kSize);
   r.putI32(0, recId);
@@ -104,17 +128,25 @@ std::optional<RecordBytes> airportRecord(const OurAirport& airport, std::int32_t
   return r;
 }
 
-std::optional<RecordBytes> runwayRecord(const OurRunway& runway) {
+RecordOrFault runwayRecord(const OurRunway& runway) {
   for (const std::string* coordinate :
        {&runway.leLatitudeDeg, &runway.leLongitudeDeg, &runway.heLatitudeDeg, &runway.heLongitudeDeg})
-    if (coordinate->empty()) return std::nullopt;
-  const std::string owner = "runway " + runway.id;
-  checkKey(owner + " (its airport)", runway.airportId);
-  const StoredPosition le =
-      storedPosition(owner, runway.leLatitudeDeg, runway.leLongitudeDeg, "le_latitude_deg", "le_longitude_deg");
-  const StoredPosition he =
-      storedPosition(owner, runway.heLatitudeDeg, runway.heLongitudeDeg, "he_latitude_deg", "he_longitude_deg");
-  const double lengthFt = runway.lengthFt.empty() ? 0 : number(owner, runway.lengthFt, "length_ft", 0, 100000);
+    if (coordinate->empty())
+      return noPosition("one of le_latitude_deg, le_longitude_deg, he_latitude_deg, he_longitude_deg");
+  // A cut end ident would name another runway end.
+  for (const auto& [column, ident] : {std::pair{"le_ident", &runway.leIdent}, std::pair{"he_ident", &runway.heIdent}})
+    if (ident->size() > kRunwayEndWidth)
+      return RowFault{fmt::format("{} longer than {} characters", column, kRunwayEndWidth),
+                      fmt::format("{} \"{}\" is longer than {} characters", column, *ident, kRunwayEndWidth)};
+  StoredPosition le, he;
+  if (auto fault =
+          storedPosition(runway.leLatitudeDeg, runway.leLongitudeDeg, "le_latitude_deg", "le_longitude_deg", le))
+    return *fault;
+  if (auto fault =
+          storedPosition(runway.heLatitudeDeg, runway.heLongitudeDeg, "he_latitude_deg", "he_longitude_deg", he))
+    return *fault;
+  double lengthFt = 0;
+  if (auto fault = optionalNumber(runway.lengthFt, "length_ft", 0, 100000, lengthFt)) return *fault;
 
   RecordBytes r(nav::RunwayRecord::kSize);
   r.putText(14, 10, runway.airportId);
@@ -138,13 +170,31 @@ std::int32_t navaidType(std::string_view type) {
   return 0;
 }
 
-std::optional<RecordBytes> navaidRecord(const OurNavaid& navaid, std::int32_t recId) {
+RecordOrFault navaidRecord(const OurNavaid& navaid, std::int32_t recId) {
   const std::int32_t navType = navaidType(navaid.type);
-  if (navType == 0) return std::nullopt;
-  const std::string owner = "navaid " + navaid.id;
-  checkKey(owner, navaid.id);
-  const StoredPosition p = storedPosition(owner, navaid.latitudeDeg, navaid.longitudeDeg, "latitude", "longitude");
-  const double khz = navaid.frequencyKhz.empty() ? 0 : number(owner, navaid.frequencyKhz, "frequency", 0, 1e7);
+  if (navType == 0) {
+    const std::string text = fmt::format("type {} has no place in the database", navaid.type);
+    return RowFault{text, text};
+  }
+  if (auto fault = keyFault(navaid.id)) return *fault;
+  // Searches and plans find a station by its ident: a cut one would be another's.
+  if (navaid.ident.empty() || navaid.ident.size() > kIdentWidth)
+    return RowFault{fmt::format("ident not of 1 to {} characters", kIdentWidth),
+                    fmt::format("ident \"{}\" is not of 1 to {} characters", navaid.ident, kIdentWidth)};
+  if (navaid.latitudeDeg.empty() || navaid.longitudeDeg.empty()) return noPosition("latitude_deg or longitude_deg");
+  StoredPosition p;
+  if (auto fault = storedPosition(navaid.latitudeDeg, navaid.longitudeDeg, "latitude_deg", "longitude_deg", p))
+    return *fault;
+  // OurAirports keeps stations that no longer transmit, with -1: shown, they
+  // would be planned on.
+  if (parseNumber(navaid.frequencyKhz) == -1.0) {
+    const std::string text = "closed station: frequency_khz -1";
+    return RowFault{text, text};
+  }
+  double khz = 0;
+  if (auto fault = optionalNumber(navaid.frequencyKhz, "frequency_khz", 0, 1e7, khz)) return *fault;
+  std::int32_t elev = 0;
+  if (auto fault = optionalFeet(navaid.elevationFt, "elevation_ft", elev)) return *fault;
   // The program shows NDB frequencies in kHz and all others in MHz.
   const double freq = (navType & 8) ? khz : khz / 1000;
 
@@ -158,29 +208,14 @@ std::optional<RecordBytes> navaidRecord(const OurNavaid& navaid, std::int32_t re
   r.putI32(89, navType);
   r.putF64(101, p.lat);
   r.putF64(109, p.lon);
-  r.putI32(117, optionalFeet(owner, navaid.elevationFt, "elevation"));
+  r.putI32(117, elev);
   return r;
 }
 
 namespace {
 
-constexpr const char* kImportUsage = "Usage: navtool import-ourairports CSVFOLDER OUTFOLDER [--types LIST]\n";
-
-struct Counts {
-  std::size_t written = 0;
-  std::size_t leftOut = 0;
-};
-
-// Runs `convert` on the row last read; a failure is told with the file and
-// the line of the row.
-template <class Convert>
-auto onRow(const CsvReader& csv, Convert&& convert) {
-  try {
-    return convert();
-  } catch (const nav::Failure& e) {
-    csv.failOnRow(e.what());
-  }
-}
+constexpr const char* kImportUsage =
+    "Usage: navtool import-ourairports CSVFOLDER OUTFOLDER [--types LIST] [--verbose]\n";
 
 // The airport types kept: those of the list, or when there is none every
 // type but the closed airports and the heliports.
@@ -205,104 +240,209 @@ std::optional<TypeFilter> typeFilter(const std::optional<std::string>& list) {
   return TypeFilter{std::move(types)};
 }
 
+// What became of the rows of one file.
+struct TableCounts {
+  const char* fileName;
+  const char* records;
+  bool read = false;
+  std::size_t written = 0;
+  std::map<std::string, std::size_t> leftOutByReason{};
+
+  std::size_t leftOut() const {
+    std::size_t n = 0;
+    for (const auto& [reason, count] : leftOutByReason) n += count;
+    return n;
+  }
+};
+
+// An airport of airports.csv, as its runways look for it.
+struct AirportSeen {
+  std::size_t line;
+  bool imported = false;
+  bool closedType = false;
+};
+
 // Every table converted, in memory.
 struct Import {
+  bool verbose = false;
+  std::vector<std::string> leftOutLines;
   DbdFile airports{nav::AirportRecord::kSize};
   DbdFile runways{nav::RunwayRecord::kSize};
   DbdFile navaids{nav::NavaidRecord::kSize};
-  Counts airportCounts, runwayCounts, navaidCounts;
-  // The kept airports by id, and their ids by OurAirports ident.
-  std::unordered_set<std::string> keptIds;
-  std::unordered_map<std::string, std::string> keptIdByIdent;
+  TableCounts airportCounts{"airports.csv", "airports"};
+  TableCounts runwayCounts{"runways.csv", "runways"};
+  TableCounts navaidCounts{"navaids.csv", "navaids"};
+  // Every airport of the file by id (the first row of each), and their ids
+  // by OurAirports ident.
+  std::unordered_map<std::string, AirportSeen> airportById;
+  std::unordered_map<std::string, std::string> airportIdByIdent;
   std::set<std::string> typesSeen;
+
+  void leaveOut(const CsvReader& csv, TableCounts& counts, std::string_view owner, const RowFault& fault) {
+    ++counts.leftOutByReason[fault.reason];
+    if (verbose)
+      leftOutLines.push_back(
+          fmt::format("{}, line {}: {} left out: {}", csv.fileName(), csv.line(), owner, fault.detail));
+  }
+
+  // Appends the record, or counts the row by why it is none; true for a record.
+  bool add(const CsvReader& csv, TableCounts& counts, DbdFile& file, std::string_view owner,
+           const RecordOrFault& converted) {
+    if (const RowFault* fault = std::get_if<RowFault>(&converted)) {
+      leaveOut(csv, counts, owner, *fault);
+      return false;
+    }
+    file.append(std::get<RecordBytes>(converted));
+    ++counts.written;
+    return true;
+  }
 };
+
+std::string owner(const char* kind, const std::string& id) {
+  return fmt::format("{} {}", kind, id.empty() ? "\"\"" : id);
+}
+
+RowFault repeatedId(const std::string& id, std::size_t firstLine) {
+  return {"id already on an earlier line", fmt::format("id {} is already on line {}", id, firstLine)};
+}
 
 void readAirports(const std::string& path, const TypeFilter& types, Import& im) {
   const std::string text = nav::readWholeFile(path);
   CsvReader csv(text, path);
+  TableCounts& counts = im.airportCounts;
+  counts.read = true;
   const std::size_t id = csv.column("id"), ident = csv.column("ident"), type = csv.column("type"),
                     name = csv.column("name"), lat = csv.column("latitude_deg"), lon = csv.column("longitude_deg"),
                     elev = csv.column("elevation_ft"), country = csv.column("iso_country"),
                     gps = csv.column("gps_code");
-  // Older files have no ICAO column.
+  // Older files have no ICAO column: their airports go by GPS code or ident.
   const std::optional<std::size_t> icao = csv.findColumn("icao_code");
-  std::unordered_map<std::string, std::size_t> lineOfId;
   while (csv.next()) {
-    const auto [seen, fresh] = lineOfId.try_emplace(csv.field(id), csv.line());
-    if (!fresh) csv.failOnRow(fmt::format("airport id \"{}\" is already on line {}", csv.field(id), seen->second));
-    im.typesSeen.insert(csv.field(type));
-    if (!types.keeps(csv.field(type))) {
-      ++im.airportCounts.leftOut;
+    if (csv.rowFault()) {
+      im.leaveOut(csv, counts, "row", *csv.rowFault());
       continue;
     }
-    const OurAirport airport{csv.field(id),   csv.field(ident),   csv.field(gps),
+    const std::string& airportId = csv.field(id);
+    const std::string who = owner("airport", airportId);
+    const auto [seen, fresh] = im.airportById.try_emplace(airportId, AirportSeen{csv.line()});
+    if (!fresh) {
+      im.leaveOut(csv, counts, who, repeatedId(airportId, seen->second.line));
+      continue;
+    }
+    im.airportIdByIdent.try_emplace(csv.field(ident), airportId);
+    const std::string& airportType = csv.field(type);
+    im.typesSeen.insert(airportType);
+    seen->second.closedType = airportType == "closed";
+    if (!types.keeps(airportType)) {
+      const std::string text = fmt::format("type {} not imported (--types)", airportType);
+      im.leaveOut(csv, counts, who, {text, text});
+      continue;
+    }
+    const OurAirport airport{airportId,       csv.field(ident),   csv.field(gps),
                              csv.field(name), csv.field(lat),     csv.field(lon),
                              csv.field(elev), csv.field(country), icao ? csv.field(*icao) : std::string()};
-    const auto record = onRow(csv, [&] { return airportRecord(airport, im.airports.recordCount()); });
-    if (!record) {
-      ++im.airportCounts.leftOut;
-      continue;
-    }
-    im.airports.append(*record);
-    ++im.airportCounts.written;
-    im.keptIds.insert(airport.id);
-    im.keptIdByIdent.emplace(airport.ident, airport.id);
+    seen->second.imported = im.add(csv, counts, im.airports, who, airportRecord(airport, im.airports.recordCount()));
   }
 }
 
 void readRunways(const std::string& path, Import& im) {
   const std::string text = nav::readWholeFile(path);
   CsvReader csv(text, path);
+  TableCounts& counts = im.runwayCounts;
+  counts.read = true;
   const std::size_t id = csv.column("id"), ref = csv.column("airport_ref"), length = csv.column("length_ft"),
                     leIdent = csv.column("le_ident"), leLat = csv.column("le_latitude_deg"),
                     leLon = csv.column("le_longitude_deg"), heIdent = csv.column("he_ident"),
                     heLat = csv.column("he_latitude_deg"), heLon = csv.column("he_longitude_deg");
   const std::optional<std::size_t> airportIdent = csv.findColumn("airport_ident");
+  const std::optional<std::size_t> closed = csv.findColumn("closed");
+  std::unordered_map<std::string, std::size_t> lineOfId;
   while (csv.next()) {
+    if (csv.rowFault()) {
+      im.leaveOut(csv, counts, "row", *csv.rowFault());
+      continue;
+    }
+    const std::string who = owner("runway", csv.field(id));
+    const auto [seen, fresh] = lineOfId.try_emplace(csv.field(id), csv.line());
+    if (!fresh) {
+      im.leaveOut(csv, counts, who, repeatedId(csv.field(id), seen->second));
+      continue;
+    }
     // The airport is told by its id; by its ident only where the id is missing.
     std::string airportId = csv.field(ref);
+    std::string airportNamed = "airport_ref " + airportId;
     if (airportId.empty() && airportIdent) {
-      const auto it = im.keptIdByIdent.find(csv.field(*airportIdent));
-      if (it != im.keptIdByIdent.end()) airportId = it->second;
+      airportNamed = fmt::format("airport_ident \"{}\"", csv.field(*airportIdent));
+      const auto it = im.airportIdByIdent.find(csv.field(*airportIdent));
+      if (it != im.airportIdByIdent.end()) airportId = it->second;
     }
-    if (!im.keptIds.contains(airportId)) {
-      ++im.runwayCounts.leftOut;
+    const auto airport = im.airportById.find(airportId);
+    if (airport == im.airportById.end()) {
+      im.leaveOut(csv, counts, who,
+                  {"airport not in airports.csv", fmt::format("{} is not in airports.csv", airportNamed)});
+      continue;
+    }
+    if (!airport->second.imported) {
+      im.leaveOut(
+          csv, counts, who,
+          {"airport left out", fmt::format("airport {} (line {}) was left out", airportId, airport->second.line)});
+      continue;
+    }
+    // Nothing in the program would tell a closed runway from an open one, so
+    // it is not shown; those of a closed airport, imported only on demand,
+    // are what is left to see of it.
+    const std::string& closedValue = closed ? csv.field(*closed) : std::string();
+    if (closedValue != "" && closedValue != "0" && closedValue != "1") {
+      im.leaveOut(csv, counts, who, {"closed not 0 or 1", fmt::format("closed \"{}\" is not 0 or 1", closedValue)});
+      continue;
+    }
+    if (closedValue == "1" && !airport->second.closedType) {
+      im.leaveOut(csv, counts, who, {"closed", "closed"});
       continue;
     }
     const OurRunway runway{csv.field(id),      airportId,        csv.field(length),
                            csv.field(leIdent), csv.field(leLat), csv.field(leLon),
                            csv.field(heIdent), csv.field(heLat), csv.field(heLon)};
-    const auto record = onRow(csv, [&] { return runwayRecord(runway); });
-    if (!record) {
-      ++im.runwayCounts.leftOut;
-      continue;
-    }
-    im.runways.append(*record);
-    ++im.runwayCounts.written;
+    im.add(csv, counts, im.runways, who, runwayRecord(runway));
   }
 }
 
 void readNavaids(const std::string& path, Import& im) {
   const std::string text = nav::readWholeFile(path);
   CsvReader csv(text, path);
+  TableCounts& counts = im.navaidCounts;
+  counts.read = true;
   const std::size_t id = csv.column("id"), ident = csv.column("ident"), name = csv.column("name"),
                     type = csv.column("type"), freq = csv.column("frequency_khz"), lat = csv.column("latitude_deg"),
                     lon = csv.column("longitude_deg"), elev = csv.column("elevation_ft"),
                     country = csv.column("iso_country");
   std::unordered_map<std::string, std::size_t> lineOfId;
   while (csv.next()) {
-    const auto [seen, fresh] = lineOfId.try_emplace(csv.field(id), csv.line());
-    if (!fresh) csv.failOnRow(fmt::format("navaid id \"{}\" is already on line {}", csv.field(id), seen->second));
-    const OurNavaid navaid{csv.field(id),  csv.field(ident), csv.field(name), csv.field(type),   csv.field(freq),
-                           csv.field(lat), csv.field(lon),   csv.field(elev), csv.field(country)};
-    const auto record = onRow(csv, [&] { return navaidRecord(navaid, im.navaids.recordCount()); });
-    if (!record) {
-      ++im.navaidCounts.leftOut;
+    if (csv.rowFault()) {
+      im.leaveOut(csv, counts, "row", *csv.rowFault());
       continue;
     }
-    im.navaids.append(*record);
-    ++im.navaidCounts.written;
+    const std::string who = owner("navaid", csv.field(id));
+    const auto [seen, fresh] = lineOfId.try_emplace(csv.field(id), csv.line());
+    if (!fresh) {
+      im.leaveOut(csv, counts, who, repeatedId(csv.field(id), seen->second));
+      continue;
+    }
+    const OurNavaid navaid{csv.field(id),  csv.field(ident), csv.field(name), csv.field(type),   csv.field(freq),
+                           csv.field(lat), csv.field(lon),   csv.field(elev), csv.field(country)};
+    im.add(csv, counts, im.navaids, who, navaidRecord(navaid, im.navaids.recordCount()));
   }
+}
+
+// The table's counts, then its reasons, the most frequent first.
+void printCounts(std::ostream& out, const TableCounts& t) {
+  if (!t.read) return;
+  const std::size_t leftOut = t.leftOut();
+  out << fmt::format("{}: {} {} written, {} left out{}\n", t.fileName, t.written, t.records, leftOut,
+                     leftOut ? ":" : "");
+  std::vector<std::pair<std::string, std::size_t>> reasons(t.leftOutByReason.begin(), t.leftOutByReason.end());
+  std::stable_sort(reasons.begin(), reasons.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+  for (const auto& [reason, count] : reasons) out << fmt::format("  {:>7}  {}\n", count, reason);
 }
 
 // A file of the demo folder the build copies beside the executable.
@@ -325,9 +465,12 @@ int importOurAirportsCommand(const std::vector<std::string>& args, const std::st
                              std::ostream& err) {
   std::vector<std::string> folders;
   std::optional<std::string> typeList;
+  bool verbose = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--types" && i + 1 < args.size()) {
       typeList = args[++i];
+    } else if (args[i] == "--verbose") {
+      verbose = true;
     } else if (args[i].starts_with("--")) {
       err << kImportUsage;
       return 2;
@@ -361,6 +504,7 @@ int importOurAirportsCommand(const std::vector<std::string>& args, const std::st
         // Everything is read and converted before anything is written, so bad
         // input leaves the output folder as it was.
         Import im;
+        im.verbose = verbose;
         readAirports((csvFolder / "airports.csv").string(), *types, im);
         const auto readIfThere = [&](const char* name, void (*read)(const std::string&, Import&)) {
           const fs::path path = csvFolder / name;
@@ -390,16 +534,20 @@ int importOurAirportsCommand(const std::vector<std::string>& args, const std::st
         }
         for (const auto& [path, bytes] : demoCopies) writeFile(path, bytes);
 
+        // The rows left out come first, so that the totals end the output.
+        for (const std::string& line : im.leftOutLines) out << line << '\n';
         for (const std::string& note : notes) out << note << '\n';
         // Most likely a misspelt type.
         if (types->listed)
           for (const std::string& type : *types->listed)
             if (!im.typesSeen.contains(type)) err << fmt::format("No airport of type \"{}\" in airports.csv.\n", type);
+        for (const TableCounts* t : {&im.airportCounts, &im.runwayCounts, &im.navaidCounts}) printCounts(out, *t);
+        // One line that says it all on its own: scripts keep the last line.
         out << fmt::format(
             "{} airports written, {} left out; {} runways written, {} left out; {} navaids written, {} left out; in "
             "{}\n",
-            im.airportCounts.written, im.airportCounts.leftOut, im.runwayCounts.written, im.runwayCounts.leftOut,
-            im.navaidCounts.written, im.navaidCounts.leftOut, database.string());
+            im.airportCounts.written, im.airportCounts.leftOut(), im.runwayCounts.written, im.runwayCounts.leftOut(),
+            im.navaidCounts.written, im.navaidCounts.leftOut(), database.string());
       },
       [&](const std::string& text) { err << text << '\n'; });
   return ok ? 0 : 1;

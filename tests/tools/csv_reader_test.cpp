@@ -9,15 +9,18 @@
 
 namespace {
 
+// A row as read: its fields, or the fault that keeps them from being taken.
 struct Row {
   std::size_t line;
   std::vector<std::string> fields;
+  std::string fault{};
   bool operator==(const Row&) const = default;
 };
 
 std::ostream& operator<<(std::ostream& os, const Row& row) {
   os << "line " << row.line << ':';
   for (const std::string& f : row.fields) os << " [" << f << ']';
+  if (!row.fault.empty()) os << " fault: " << row.fault;
   return os;
 }
 
@@ -26,7 +29,10 @@ std::vector<Row> readAll(std::string_view text) {
   std::vector<Row> rows;
   while (csv.next()) {
     Row row{csv.line(), {}};
-    for (std::size_t c = 0; c < csv.columnCount(); ++c) row.fields.push_back(csv.field(c));
+    if (const auto& fault = csv.rowFault())
+      row.fault = fault->reason + " / " + fault->detail;
+    else
+      for (std::size_t c = 0; c < csv.columnCount(); ++c) row.fields.push_back(csv.field(c));
     rows.push_back(row);
   }
   return rows;
@@ -92,23 +98,45 @@ TEST(CsvReader, ColumnsAreFoundByTheirHeaderName) {
   }
 }
 
-TEST(CsvReader, BrokenTextNamesTheFileAndTheLine) {
+TEST(CsvReader, TextThatCannotBeReadOnNamesTheFileAndTheLine) {
   struct Case {
     std::string text, expected;
   };
   for (const Case& c : {
            Case{"", "dir/t.csv, line 1: no header line"},
            Case{"\n\r\n", "dir/t.csv, line 1: no header line"},
-           Case{"a,b\n1,2\n3\n", "dir/t.csv, line 3: 1 fields where the header has 2"},
-           Case{"a,b\n1,2\n\"x\ny\",2,3\n", "dir/t.csv, line 3: 3 fields where the header has 2"},
            // Reported where the quote opened, not at the end of the file.
            Case{"a,b\n1,\"open\n2,3\n4,5\n",
                 "dir/t.csv, line 2: a quoted field is not closed before the end of the file"},
            Case{"a,b\n1,\"x\"\"\n", "dir/t.csv, line 2: a quoted field is not closed before the end of the file"},
-           Case{"a,b\n1,2\n\"x\"y,2\n", "dir/t.csv, line 3: text after the closing quote of a field"},
-           Case{"a,b\n1,2\n1,x\"y\"\n", "dir/t.csv, line 3: a quote inside a field that does not start with one"},
+           Case{"a,b\n1,2\n3,4\n\"x\"y,\"\n",
+                "dir/t.csv, line 4: a quoted field is not closed before the end of the file"},
+           // Without trusted names no column can be found.
+           Case{"\"a\"x,b\n1,2\n", "dir/t.csv, line 1: text after the closing quote of a field in the header"},
        })
     EXPECT_EQ(failureOf(c.text), c.expected) << c.text;
+}
+
+TEST(CsvReader, ABrokenRowIsMarkedAndTheNextOnesAreReadAsUsual) {
+  const std::vector<Row> rows = readAll(
+      "a,b\n"
+      "1,2\n"
+      "3\n"
+      "\"x\ny\",2,3\n"
+      "\"Old \"field\",4\n"
+      "\"a, \"b, c\" d\",5\n"
+      "Boulogne \"Nord\",\"z\"\"\"\n");
+  const std::vector<Row> expected = {
+      {2, {"1", "2"}},
+      {3, {}, "wrong number of fields / 1 fields where the header has 2"},
+      {4, {}, "wrong number of fields / 3 fields where the header has 2"},
+      // An undoubled quote: where the field ends cannot be told.
+      {6, {}, "text after the closing quote of a field / text after the closing quote of a field"},
+      {7, {}, "text after the closing quote of a field / text after the closing quote of a field"},
+      // In a field that does not start with one, a quote is text.
+      {8, {"Boulogne \"Nord\"", "z\""}},
+  };
+  EXPECT_EQ(rows, expected);
 }
 
 }  // namespace

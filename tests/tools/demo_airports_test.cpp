@@ -101,8 +101,8 @@ TEST(DemoAirports, BadInputNamesTheFileAndWritesNothing) {
   struct Case {
     std::string json, expected;
   };
-  for (const Case& c : {Case{"[" + good + "," + badLatitude + "]", "airport 4242: latitude \"49,45\""},
-                        Case{"[" + farLatitude + "]", "airport 77: latitude \"91\""},
+  for (const Case& c : {Case{"[" + good + "," + badLatitude + "]", "airport 4242: latitude_deg \"49,45\""},
+                        Case{"[" + farLatitude + "]", "airport 77: latitude_deg \"91\""},
                         Case{"[" + good + ",", "not valid JSON"},
                         Case{"{\"airports\": []}", "not a list of airports"}}) {
     const CommandRun run = demoAirports(c.json, dir.path());
