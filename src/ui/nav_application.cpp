@@ -8,10 +8,13 @@
 
 namespace navui {
 
-NavApplication::NavApplication(int& argc, char** argv) : QApplication(argc, argv) {
-  // No display name: the platform would append it to every dialog's caption.
-  setApplicationName(QStringLiteral("plandevol"));
-  installFrenchTranslations(*this);
+NavApplication::NavApplication(int& argc, char** argv) : QApplication(argc, argv) { configureApplication(*this); }
+
+void configureApplication(QCoreApplication& app) {
+  // No display name: the platform would append it to every dialog's caption
+  // ("Preview — Générateur…").
+  QCoreApplication::setApplicationName(QStringLiteral("plandevol"));
+  installFrenchTranslations(app);
 }
 
 bool installFrenchTranslations(QCoreApplication& app) {

@@ -12,6 +12,9 @@ class NavApplication : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// The application's name and languages, as the program sets them up.
+void configureApplication(QCoreApplication& app);
+
 // Loads Qt's own French texts (file dialogs, standard buttons, printer
 // set-up); false when they are not installed.
 bool installFrenchTranslations(QCoreApplication& app);

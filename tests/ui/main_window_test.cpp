@@ -645,8 +645,10 @@ class MainWindowTest : public QObject {
     QVERIFY(std::any_of(cut.begin(), cut.end(), [](const QString& t) { return t.startsWith(QStringLiteral("Aeroport")); }));
   }
 
-  void standardDialogsSpeakFrench() {
-    QVERIFY(navui::installFrenchTranslations(*qApp));
+  void standardDialogsSpeakFrenchWithTheirOwnCaptions() {
+    navui::configureApplication(*qApp);
+    // Set, a display name would be appended to the caption of every dialog.
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("?"), QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Oui"));
     QCOMPARE(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Non"));
