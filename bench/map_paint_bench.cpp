@@ -5,9 +5,9 @@
 #include <QPainter>
 
 #include "mapview/map_painter.h"
-#include "navdata/outline_drawing.h"
+#include "mapview/outline_drawing.h"
 #include "synthetic_world.h"
-#include "ui/qpainter_surface.h"
+#include "paint/qpainter_surface.h"
 
 namespace {
 

@@ -10,6 +10,15 @@
 
 namespace navtest {
 
+std::string failureMessage(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return {};
+}
+
 namespace fs = std::filesystem;
 
 ScratchFolder::ScratchFolder() {

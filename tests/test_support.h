@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ class ScratchFolder {
  private:
   std::string path_;
 };
+
+// The message of the failure `step` throws, as its text stands (without the
+// error box's full stop); empty when it throws none.
+std::string failureMessage(const std::function<void()>& step);
 
 void writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);

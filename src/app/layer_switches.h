@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "app/view_settings.h"
+#include "mapview/view_settings.h"
 
 namespace nav {
 

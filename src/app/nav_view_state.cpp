@@ -1,39 +1,47 @@
 #include "app/nav_view_state.h"
 
+#include "app/settings_file.h"
+#include "flightplan/sit_writer.h"
+
 namespace nav {
 
-void NavViewState::applySettings(const ViewSettings& read) {
-  const bool wptName = settings.wptName;
-  settings = read;
-  settings.wptName = wptName;
-  view.left = read.left;
-  view.right = read.right;
-  view.top = read.top;
-  view.bottom = read.bottom;
-  view.mag = read.mag;
-  view.mag2 = read.mag2;
-}
-
-ViewSettings NavViewState::settingsToSave() const {
-  ViewSettings out = settings;
-  out.left = view.left;
-  out.right = view.right;
-  out.top = view.top;
-  out.bottom = view.bottom;
-  out.mag = view.mag;
-  out.mag2 = view.mag2;
-  return out;
-}
+std::string NavViewState::settingsPath() const { return exeFolder + kSettingsFile; }
+std::string NavViewState::tagListPath() const { return exeFolder + kTagListFile; }
 
 std::string withTrailingSeparator(std::string folder) {
   if (folder.empty() || folder.back() != '/') folder += '/';
   return folder;
 }
 
-bool loadDataFiles(NavViewState& state, const FailureReporter& report) {
+bool startUp(NavViewState& state, const StartupHooks& hooks, const FailureReporter& report) {
+  state.settingsPending = true;
+  state.rubber.rubberActive = false;
+  state.detailMag = 6;
+  state.view.markLat = 0;
+  state.view.markLon = 0;
+  state.settings.wptName = false;
+
+  // Without an outline the map is drawn without it; start-up goes on.
   const bool outline = runGuarded([&] { loadWorldOutline(state.exeFolder, state.outline); }, report);
-  const bool database = runGuarded([&] { loadNavDatabase(state.databaseFolder(), state.db); }, report);
-  return outline && database;
+  const bool rest = runGuarded(
+      [&] {
+        const MapArea area = hooks.mapArea ? hooks.mapArea() : MapArea{};
+        state.view.clientWidth = area.width;
+        state.view.clientHeight = area.height;
+
+        state.settingsPending = false;
+        if (hooks.readSettings)
+          hooks.readSettings(state);
+        else
+          loadViewSettings(state.settingsPath(), hooks.decimalSeparator, state.settings, state.view);
+        if (hooks.settingsRead) hooks.settingsRead();
+
+        fitView(state.view, area.width, area.height);
+        state.pens = createPens();
+        loadNavDatabase(state.databaseFolder(), state.db);
+      },
+      report);
+  return outline && rest;
 }
 
 }  // namespace nav

@@ -126,6 +126,13 @@ void dropMapObject(FlightPlan& plan, std::optional<std::size_t> rowUnderPoint, c
   plan.routeShown = true;
 }
 
+std::vector<RouteRow> routeRows(const FlightPlan& plan) {
+  std::vector<RouteRow> rows;
+  rows.reserve(plan.rows.size());
+  for (const PlanRow& r : plan.rows) rows.push_back({r[colName], r[colLat], r[colLon], r[colDbky], r[colType]});
+  return rows;
+}
+
 void deleteCurrentRow(FlightPlan& plan) {
   if (plan.rows.size() == 1) {
     plan.rows[0] = PlanRow{};

@@ -8,6 +8,7 @@
 
 #include "interaction/hover_identification.h"
 #include "interaction/identifier_search.h"
+#include "mapview/paint_context.h"
 #include "navdata/nav_database.h"
 
 namespace nav {
@@ -51,6 +52,9 @@ struct FlightPlan {
   std::int32_t userPointCounter = 1;
   bool saveEnabled = false;  // the save button's state
 };
+
+// The rows as the route layer reads them; views into `plan`'s cells.
+std::vector<RouteRow> routeRows(const FlightPlan& plan);
 
 // Numbers as plan cells hold them, always with a full stop.
 std::string planPosition(double v);       // "172800.500000"

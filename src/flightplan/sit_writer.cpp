@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "app/failure.h"
-#include "app/file_io.h"
-#include "flightplan/text_lines.h"
+#include "base/failure.h"
+#include "base/file_io.h"
+#include "base/text_lines.h"
 
 namespace nav {
 

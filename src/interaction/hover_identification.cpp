@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/number_format.h"
+#include "base/number_format.h"
 
 namespace nav {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/view_settings.h"
+#include "mapview/view_settings.h"
 #include "navdata/nav_database.h"
 
 namespace nav {

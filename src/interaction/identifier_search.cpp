@@ -2,8 +2,8 @@
 
 #include <fmt/format.h>
 
-#include "app/failure.h"
-#include "app/number_format.h"
+#include "base/failure.h"
+#include "base/number_format.h"
 
 namespace nav {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/number_format.h"
+#include "base/number_format.h"
 
 namespace nav {
 

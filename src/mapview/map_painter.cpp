@@ -5,7 +5,7 @@
 #include "mapview/graticule.h"
 #include "mapview/object_layers.h"
 #include "mapview/route_layer.h"
-#include "navdata/outline_drawing.h"
+#include "mapview/outline_drawing.h"
 
 namespace nav {
 
@@ -40,7 +40,7 @@ void CartePaint(MapSurface& s, MapPaintContext& ctx) {
   if (on.airport) drawAirportLayer(s, ctx);
   if (on.ils || on.marker) drawIlsLayer(s, ctx);
   if (on.waypoint) drawWaypointLayer(s, ctx);
-  if (ctx.plan) drawRouteLayer(s, ctx, *ctx.plan);
+  drawRouteLayer(s, ctx);
   drawCentreMark(s, ctx);
 }
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/number_format.h"
+#include "base/number_format.h"
 
 namespace nav {
 

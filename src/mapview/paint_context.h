@@ -1,16 +1,25 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string_view>
 
-#include "app/view_settings.h"
 #include "mapview/pens.h"
+#include "mapview/view_settings.h"
 #include "mapview/viewport.h"
 #include "navdata/nav_database.h"
 #include "navdata/world_outline.h"
 
 namespace nav {
 
-struct FlightPlan;
+// One row of the flight plan as the route reads it: the texts of its cells.
+struct RouteRow {
+  std::string_view name;
+  std::string_view lat;  // llps.lat, a full stop for the decimals
+  std::string_view lon;  // llps.lon, stored convention
+  std::string_view dbky;
+  std::string_view type;
+};
 
 // What every map layer reads during one paint. Only the pens change: the
 // spare pen keeps what the last save put in it, from one paint to the next.
@@ -22,7 +31,8 @@ struct MapPaintContext {
   Pens& pens;
   std::int32_t detailMag = 6;
   char decimalSeparator = '.';
-  const FlightPlan* plan = nullptr;  // the route's rows, when there is a plan
+  std::span<const RouteRow> route{};  // the flight plan's rows
+  bool routeShown = false;             // the plan shows its route
 
   bool fullDetail() const { return view.mag > detailMag; }
 };

@@ -1,12 +1,12 @@
 #include "mapview/route_layer.h"
 
-#include "app/number_format.h"
+#include "base/number_format.h"
 #include "mapview/object_layers.h"
 
 namespace nav {
 
-void drawRouteLayer(MapSurface& s, MapPaintContext& ctx, const FlightPlan& plan) {
-  if (!ctx.settings.planning || !plan.routeShown) return;
+void drawRouteLayer(MapSurface& s, MapPaintContext& ctx) {
+  if (!ctx.settings.planning || !ctx.routeShown) return;
   bool routeStart = true;
   savePen(s, ctx.pens);
   s.setPen(ctx.pens.penRoute);
@@ -26,9 +26,9 @@ void drawRouteLayer(MapSurface& s, MapPaintContext& ctx, const FlightPlan& plan)
     }
   };
 
-  for (const PlanRow& row : plan.rows) {
-    const std::string& type = row[colType];
-    const std::string& key = row[colDbky];
+  for (const RouteRow& row : ctx.route) {
+    const std::string_view type = row.type;
+    const std::string_view key = row.dbky;
     if (type == typeCode::airport) {
       for (const AirportRecord& a : ctx.db.airports)
         if (a.dbky() == key) visit(a.lat(), a.lon(), true);
@@ -41,13 +41,13 @@ void drawRouteLayer(MapSurface& s, MapPaintContext& ctx, const FlightPlan& plan)
     } else if (type == typeCode::userWaypoint) {
       // A loaded file may hold anything here; a row without numbers is
       // passed over.
-      const auto lat = parseReal(row[colLat], '.');
-      const auto lon = parseReal(row[colLon], '.');
+      const auto lat = parseReal(row.lat, '.');
+      const auto lon = parseReal(row.lon, '.');
       if (!lat || !lon) continue;
       const std::optional<MapPixel> p = visiblePixel(v, *lat, *lon);
       if (!p || routeStart) continue;
       s.lineTo(p->x, p->y);
-      if (ctx.settings.waypoint) drawWaypointSymbol(s, ctx, p->x, p->y, row[colName]);
+      if (ctx.settings.waypoint) drawWaypointSymbol(s, ctx, p->x, p->y, row.name);
     }
   }
 }

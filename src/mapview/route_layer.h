@@ -1,6 +1,7 @@
 #pragma once
 
-#include "flightplan/flight_plan.h"
+#include <string_view>
+
 #include "mapview/map_surface.h"
 #include "mapview/paint_context.h"
 
@@ -8,6 +9,7 @@ namespace nav {
 
 // The route of the flight plan: one polyline through the rows that lie in
 // the view, started only by an airport; user points get the waypoint mark.
-void drawRouteLayer(MapSurface& surface, MapPaintContext& ctx, const FlightPlan& plan);
+// Reads ctx.route and ctx.routeShown.
+void drawRouteLayer(MapSurface& surface, MapPaintContext& ctx);
 
 }  // namespace nav

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/failure.h"
+#include "base/failure.h"
 
 namespace nav {
 
@@ -99,6 +99,21 @@ bool Viewport::zoomOut() {
   mag -= 1;
   mag2 = mag2 / 2;
   return true;
+}
+
+void fitView(Viewport& view, std::int32_t w, std::int32_t h) {
+  view.clientWidth = w;
+  view.clientHeight = h;
+  view.markLat = 0;
+  view.markLon = 0;
+  view.Size(w, h);
+}
+
+void fitViewAbout(Viewport& view, double lon, double lat, std::int32_t mag, std::int32_t w, std::int32_t h) {
+  view.left = view.right = lon;
+  view.top = view.bottom = lat;
+  view.mag = mag;
+  fitView(view, w, h);
 }
 
 }  // namespace nav

@@ -77,4 +77,10 @@ struct Viewport {
 // Brings a zoom level read from settings into 1 .. kMaxMag.
 std::int32_t clampMag(std::int32_t mag);
 
+// The view as start-up fits it: the map area's size taken, the centre mark
+// at 0, 0, then the sizing rule about the view's centre at its level.
+void fitView(Viewport& view, std::int32_t w, std::int32_t h);
+// The same about (lon, lat) in signed arc-seconds at level `mag`.
+void fitViewAbout(Viewport& view, double lon, double lat, std::int32_t mag, std::int32_t w, std::int32_t h);
+
 }  // namespace nav

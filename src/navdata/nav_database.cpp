@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/failure.h"
+#include "base/failure.h"
 
 namespace nav {
 

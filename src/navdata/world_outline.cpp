@@ -3,8 +3,8 @@
 #include <bit>
 #include <cstdint>
 
-#include "app/failure.h"
-#include "app/file_io.h"
+#include "base/failure.h"
+#include "base/file_io.h"
 
 namespace nav {
 

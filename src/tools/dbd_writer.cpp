@@ -5,8 +5,8 @@
 #include <bit>
 #include <limits>
 
-#include "app/failure.h"
-#include "app/file_io.h"
+#include "base/failure.h"
+#include "base/file_io.h"
 #include "navdata/nav_database.h"
 
 namespace navtools {

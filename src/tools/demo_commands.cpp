@@ -7,8 +7,8 @@
 #include <functional>
 #include <string_view>
 
-#include "app/failure.h"
-#include "app/file_io.h"
+#include "base/failure.h"
+#include "base/file_io.h"
 #include "tools/dbd_writer.h"
 #include "tools/ourairports.h"
 #include "tools/outline_writer.h"

@@ -10,10 +10,10 @@
 #include <set>
 #include <unordered_map>
 
-#include "app/failure.h"
-#include "app/file_io.h"
+#include "base/failure.h"
+#include "base/file_io.h"
 #include "tools/csv_reader.h"
-#include "tools/windows1252.h"
+#include "base/windows1252.h"
 
 namespace navtools {
 
@@ -87,7 +87,7 @@ std::optional<RowFault> keyFault(const std::string& id) {
 // A name on one line: the result grid, the popup and the saved plans are
 // line-based, and quoted CSV fields may hold line ends.
 std::string oneLineWindows1252(const std::string& utf8) {
-  std::string text = utf8ToWindows1252(utf8);
+  std::string text = nav::utf8ToWindows1252(utf8);
   for (char& c : text)
     if (static_cast<unsigned char>(c) < 0x20) c = ' ';
   return text;
@@ -118,9 +118,9 @@ RecordOrFault airportRecord(const OurAirport& airport, std::int32_t recId) {
   RecordBytes r(nav::AirportRecord::kSize);
   r.putI32(0, recId);
   r.putText(4, 10, airport.id);
-  r.putText(18, 5, utf8ToWindows1252(ident));
+  r.putText(18, 5, nav::utf8ToWindows1252(ident));
   r.putText(23, 40, oneLineWindows1252(airport.name));
-  r.putText(63, 3, utf8ToWindows1252(airport.isoCountry));
+  r.putText(63, 3, nav::utf8ToWindows1252(airport.isoCountry));
   r.putF64(93, p.lat);
   r.putF64(101, p.lon);
   r.putI32(109, elev);
@@ -151,10 +151,10 @@ RecordOrFault runwayRecord(const OurRunway& runway) {
   RecordBytes r(nav::RunwayRecord::kSize);
   r.putText(14, 10, runway.airportId);
   r.putI32(24, static_cast<std::int32_t>(std::lround(lengthFt * kMetresPerFoot)));
-  r.putText(59, 4, utf8ToWindows1252(runway.leIdent));
+  r.putText(59, 4, nav::utf8ToWindows1252(runway.leIdent));
   r.putF64(63, le.lat);
   r.putF64(71, le.lon);
-  r.putText(155, 4, utf8ToWindows1252(runway.heIdent));
+  r.putText(155, 4, nav::utf8ToWindows1252(runway.heIdent));
   r.putF64(159, he.lat);
   r.putF64(167, he.lon);
   return r;
@@ -201,10 +201,10 @@ RecordOrFault navaidRecord(const OurNavaid& navaid, std::int32_t recId) {
   RecordBytes r(nav::NavaidRecord::kSize);
   r.putI32(0, recId);
   r.putText(4, 10, navaid.id);
-  r.putText(14, 5, utf8ToWindows1252(navaid.ident));
+  r.putText(14, 5, nav::utf8ToWindows1252(navaid.ident));
   r.putText(19, 40, oneLineWindows1252(navaid.name));
   r.putF64(59, freq);
-  r.putText(83, 3, utf8ToWindows1252(navaid.isoCountry));
+  r.putText(83, 3, nav::utf8ToWindows1252(navaid.isoCountry));
   r.putI32(89, navType);
   r.putF64(101, p.lat);
   r.putF64(109, p.lon);

@@ -2,23 +2,15 @@
 
 #include <fmt/format.h>
 
-#include "app/failure.h"
-#include "app/nav_view_state.h"
-#include "app/number_format.h"
+#include "base/failure.h"
+#include "app/command_line.h"
+#include "base/number_format.h"
 #include "flightplan/sit_reader.h"
 #include "flightplan/sit_writer.h"
 #include "interaction/identifier_search.h"
-#include "tools/windows1252.h"
+#include "base/windows1252.h"
 
 namespace navtools {
-
-namespace {
-
-nav::FailureReporter printTo(std::ostream& err) {
-  return [&err](const std::string& text) { err << windows1252ToUtf8(text) << '\n'; };
-}
-
-}  // namespace
 
 int sitCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() != 1) {
@@ -30,10 +22,10 @@ int sitCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         for (const nav::PlanRow& row : nav::readSitFile(args[0])) {
           std::string line;
           for (std::size_t c = 0; c < nav::kPlanColumns; ++c) line += (c ? "\t" : "") + row.cells[c];
-          out << windows1252ToUtf8(line) << '\n';
+          out << nav::windows1252ToUtf8(line) << '\n';
         }
       },
-      printTo(err));
+      nav::printingTo(err));
   return ok ? 0 : 1;
 }
 
@@ -43,8 +35,7 @@ int planCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     return 2;
   }
   nav::NavViewState state;
-  state.exeFolder = nav::withTrailingSeparator(args[0]);
-  if (!nav::loadDataFiles(state, printTo(err))) return 1;
+  if (!nav::loadDataFolder(args[0], state, err)) return 1;
   const bool ok = nav::runGuarded(
       [&] {
         for (std::size_t i = 2; i < args.size(); ++i) {
@@ -56,7 +47,7 @@ int planCommand(const std::vector<std::string>& args, std::ostream& out, std::os
             n = static_cast<std::size_t>(*number);
             text.resize(hash);
           }
-          const std::string searched = nav::searchText(utf8ToWindows1252(text));
+          const std::string searched = nav::searchText(nav::utf8ToWindows1252(text));
           const std::vector<nav::SearchRow> rows = nav::searchIdentifier(searched, state.db, '.');
           if (n >= rows.size())
             nav::fail(fmt::format("{}: no result row {} ({} found)", args[i], n, rows.size() - 1));
@@ -65,7 +56,7 @@ int planCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         nav::ecris_pln(state.plan.rows, state.tagListPath(), args[1]);
         out << args[1] << ": " << state.plan.rows.size() << " rows\n";
       },
-      printTo(err));
+      nav::printingTo(err));
   return ok ? 0 : 1;
 }
 

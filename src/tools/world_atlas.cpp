@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/failure.h"
+#include "base/failure.h"
 
 namespace navtools {
 

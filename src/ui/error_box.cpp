@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "ui/text_decoding.h"
+#include "paint/text_decoding.h"
 
 namespace navui {
 

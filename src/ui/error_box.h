@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "app/failure.h"
+#include "base/failure.h"
 
 namespace navui {
 

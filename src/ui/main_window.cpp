@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include "app/settings_file.h"
+
 #include "ui/nav_popup.h"
 #include "ui/plan_print.h"
 #include "flightplan/sit_reader.h"
@@ -38,9 +40,9 @@
 #include "ui/layer_button.h"
 #include "mapview/location_bar.h"
 #include "ui/map_widget.h"
-#include "ui/qpainter_surface.h"
+#include "paint/qpainter_surface.h"
 #include "ui/status_panel.h"
-#include "ui/text_decoding.h"
+#include "paint/text_decoding.h"
 
 namespace navui {
 
@@ -438,39 +440,22 @@ LayerButton* TformNavView::layerButton(std::string_view name) const {
 }
 
 void TformNavView::FormCreate() {
-  state_.settingsPending = true;
-  state_.rubber.rubberActive = false;
-  state_.detailMag = 6;
-  state_.view.markLat = 0;
-  state_.view.markLon = 0;
-  state_.settings.wptName = false;
-
-  // Without an outline the map is drawn without it; start-up goes on.
-  guarded([&] { nav::loadWorldOutline(state_.exeFolder, state_.outline); });
-
-  guarded([&] {
+  nav::StartupHooks hooks;
+  hooks.mapArea = [this] {
     if (const QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
     // The layout is settled only when the window is shown; the resize that
     // follows fits the view to the real map area.
-    state_.view.clientWidth = Carte->width();
-    state_.view.clientHeight = Carte->height();
-
-    state_.settingsPending = false;
-    state_.applySettings(nav::loadViewSettings(state_.settingsPath(), userDecimalSeparator()));
-
+    return nav::MapArea{Carte->width(), Carte->height()};
+  };
+  hooks.settingsRead = [this] {
     for (std::string_view name : nav::kStartupPressOrder) {
       const nav::LayerButtonEntry* entry = nav::findLayerButton(name);
       layerButton(name)->setChecked(state_.settings.*(entry->flag));
     }
     layerButton("btnNomwpt")->setChecked(false);
-
-    state_.view.markLat = 0;
-    state_.view.markLon = 0;
-    state_.view.Size(state_.view.clientWidth, state_.view.clientHeight);
-
-    state_.pens = nav::createPens();
-    nav::loadNavDatabase(state_.databaseFolder(), state_.db);
-  });
+  };
+  hooks.decimalSeparator = userDecimalSeparator();
+  nav::startUp(state_, hooks, errorReporter());
 }
 
 void TformNavView::CarteResize() {
@@ -481,7 +466,7 @@ void TformNavView::CarteResize() {
 }
 
 void TformNavView::FormCloseQuery(bool& canClose) {
-  saveViewSettings(state_.settingsPath(), state_.settingsToSave(), userDecimalSeparator());
+  nav::saveViewSettings(state_.settingsPath(), state_.settings, state_.view, userDecimalSeparator());
   state_.pens = nav::Pens{};
   canClose = true;
 }

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/text_decoding.h"
+#include "paint/text_decoding.h"
 
 namespace navui {
 

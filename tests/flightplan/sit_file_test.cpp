@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/failure.h"
+#include "base/failure.h"
 #include "flightplan/sit_reader.h"
 #include "flightplan/sit_writer.h"
-#include "flightplan/text_lines.h"
+#include "base/text_lines.h"
 #include "test_support.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/failure.h"
+#include "base/failure.h"
 #include "mapview/paint_fixture.h"
 
 namespace {

@@ -18,12 +18,7 @@ struct PaintFixture {
   PaintFixture(int w, int h, int mag, double lon = 0, double lat = 0) {
     state.settings.showGrid = false;
     state.settings.showMaps = false;
-    state.view.left = state.view.right = lon;
-    state.view.top = state.view.bottom = lat;
-    state.view.mag = mag;
-    state.view.clientWidth = w;
-    state.view.clientHeight = h;
-    state.view.Size(w, h);
+    nav::fitViewAbout(state.view, lon, lat, mag, w, h);
     state.pens = nav::createPens();
   }
   nav::MapPaintContext context() {

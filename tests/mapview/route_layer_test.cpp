@@ -8,23 +8,17 @@ namespace {
 
 using namespace nav;
 
-PlanRow row(std::string_view type, const std::string& dbky, const std::string& lat = "", const std::string& lon = "",
-            const std::string& name = "") {
-  PlanRow r;
-  r[colType] = std::string(type);
-  r[colDbky] = dbky;
-  r[colLat] = lat;
-  r[colLon] = lon;
-  r[colName] = name;
-  return r;
+RouteRow row(std::string_view type, std::string_view dbky, std::string_view lat = "", std::string_view lon = "",
+             std::string_view name = "") {
+  return {name, lat, lon, dbky, type};
 }
 
 // 1000 x 500 centred on 0, 0 at level 7: one pixel is 20.25 arc-seconds.
 struct RouteFixture : navtest::PaintFixture {
-  FlightPlan plan;
+  std::vector<RouteRow> rows;
+  bool shown = true;
   RouteFixture() : PaintFixture(1000, 500, 7) {
     state.settings.planning = true;
-    plan.routeShown = true;
     state.db.airports.push_back(navtest::airport("A1", "ONE", "", 0, 0));
     state.db.airports.push_back(navtest::airport("A2", "TWO", "", 2025, 2025));
     state.db.airports.push_back(navtest::airport("FAR", "FAR", "", 300000, 300000));
@@ -33,7 +27,9 @@ struct RouteFixture : navtest::PaintFixture {
   }
   std::vector<std::vector<std::int32_t>> draw() {
     auto ctx = context();
-    drawRouteLayer(surface, ctx, plan);
+    ctx.route = rows;
+    ctx.routeShown = shown;
+    drawRouteLayer(surface, ctx);
     std::vector<std::vector<std::int32_t>> out;
     for (const auto& op : surface.only("line")) out.push_back(op.args);
     return out;
@@ -42,8 +38,8 @@ struct RouteFixture : navtest::PaintFixture {
 
 TEST(RouteLayer, OnlyAnAirportInTheViewStartsTheLine) {
   RouteFixture f;
-  f.plan.rows = {row(typeCode::navaid, "N1"), row(typeCode::airport, "FAR"), row(typeCode::airport, "A1"),
-                 row(typeCode::navaid, "N1"), row(typeCode::airport, "A2"), PlanRow{}};
+  f.rows = {row(typeCode::navaid, "N1"), row(typeCode::airport, "FAR"), row(typeCode::airport, "A1"),
+                 row(typeCode::navaid, "N1"), row(typeCode::airport, "A2"), RouteRow{}};
   const auto lines = f.draw();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], (std::vector<std::int32_t>{500, 250, 700, 350}));  // from A1 to the navaid
@@ -53,10 +49,10 @@ TEST(RouteLayer, OnlyAnAirportInTheViewStartsTheLine) {
 
 TEST(RouteLayer, NeedsBothTheSwitchAndTheFlag) {
   RouteFixture f;
-  f.plan.rows = {row(typeCode::airport, "A1"), row(typeCode::airport, "A2")};
-  f.plan.routeShown = false;
+  f.rows = {row(typeCode::airport, "A1"), row(typeCode::airport, "A2")};
+  f.shown = false;
   EXPECT_TRUE(f.draw().empty());
-  f.plan.routeShown = true;
+  f.shown = true;
   f.state.settings.planning = false;
   EXPECT_TRUE(f.draw().empty());
 }
@@ -64,14 +60,14 @@ TEST(RouteLayer, NeedsBothTheSwitchAndTheFlag) {
 TEST(RouteLayer, AirportsSharingAKeyAreBothJoined) {
   RouteFixture f;
   f.state.db.airports[1] = navtest::airport("A1", "TWO", "", 2025, 2025);
-  f.plan.rows = {row(typeCode::airport, "A1")};
+  f.rows = {row(typeCode::airport, "A1")};
   EXPECT_EQ(f.draw().size(), 1u);
 }
 
 TEST(RouteLayer, UserPointsReadTheirCellsAndGetTheWaypointMark) {
   RouteFixture f;
   f.state.settings.waypoint = f.state.settings.wptName = true;
-  f.plan.rows = {row(typeCode::airport, "A1"), row(typeCode::userWaypoint, "", "2025.000000", "1293975", "WPT0001"),
+  f.rows = {row(typeCode::airport, "A1"), row(typeCode::userWaypoint, "", "2025.000000", "1293975", "WPT0001"),
                  row(typeCode::userWaypoint, "", "abc", "1"), row(typeCode::airport, "A2")};
   const auto lines = f.draw();
   ASSERT_EQ(lines.size(), 1u + 3u + 1u);

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/failure.h"
+#include "base/failure.h"
 
 namespace {
 

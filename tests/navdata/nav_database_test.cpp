@@ -5,7 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/failure.h"
+#include "base/failure.h"
 #include "test_support.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <bit>
 
-#include "app/failure.h"
+#include "base/failure.h"
 #include "test_support.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "navdata/nav_database.h"
 #include "test_support.h"
-#include "tools/interaction_commands.h"
+#include "tools/folder_commands.h"
 #include "tools/ourairports.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <bit>
 
-#include "app/failure.h"
+#include "base/failure.h"
 #include "tools/outline_writer.h"
 
 namespace {

@@ -31,7 +31,7 @@
 #include "ui/nav_popup.h"
 #include "ui/plan_print.h"
 #include "ui/status_panel.h"
-#include "app/failure.h"
+#include "base/failure.h"
 
 using navui::TformNavView;
 

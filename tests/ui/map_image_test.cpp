@@ -1,11 +1,11 @@
 #include <QImage>
 #include <QTest>
 
-#include "app/failure.h"
+#include "base/failure.h"
 #include "mapview/paint_fixture.h"
 #include "ui/error_box.h"
 #include "ui/map_widget.h"
-#include "ui/qpainter_surface.h"
+#include "paint/qpainter_surface.h"
 
 // Pixels painted by the QPainter surface, as the window shows them.
 class MapImageTest : public QObject {

@@ -1,4 +1,4 @@
-#include "navdata/outline_drawing.h"
+#include "mapview/outline_drawing.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "tools/interaction_commands.h"
+#include "tools/folder_commands.h"
 
 #include <gtest/gtest.h>
 

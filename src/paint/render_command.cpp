@@ -1,16 +1,16 @@
-#include "ui/render_command.h"
+#include "paint/render_command.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <memory>
 #include <sstream>
 
-#include "app/failure.h"
-#include "app/layer_switches.h"
-#include "app/nav_view_state.h"
-#include "app/number_format.h"
+#include "base/failure.h"
+#include "app/command_line.h"
+#include "app/settings_file.h"
+#include "base/number_format.h"
 #include "flightplan/sit_reader.h"
-#include "ui/qpainter_surface.h"
+#include "paint/qpainter_surface.h"
 
 namespace navui {
 
@@ -101,44 +101,41 @@ int renderCommand(const std::vector<std::string>& args, std::ostream& out, std::
     err << nav::withFullStop(f.what()) << '\n' << kUsage;
     return 2;
   }
+  // Exactly these layers, at this centre and level, as a nav.ini holding
+  // them would give.
+  nav::ViewSettings layers;
+  layers.showGrid = false;
+  layers.showMaps = false;
+  layers.largeSymbols = false;
+  for (const std::string& key : o.layers) {
+    if (!nav::setLayerSwitch(layers, key, true)) {
+      err << nav::withFullStop("unknown layer " + key) << '\n';
+      return 2;
+    }
+  }
   const auto app = guiApplication();
 
   nav::NavViewState state;
   state.exeFolder = nav::withTrailingSeparator(o.folder);
-  const bool loaded = nav::loadDataFiles(state, [&](const std::string& text) { err << text << '\n'; });
-
-  // As start-up with a nav.ini that holds this centre and zoom level, and
-  // exactly these layers.
-  nav::ViewSettings s;
-  s.showGrid = false;
-  s.showMaps = false;
-  s.largeSymbols = false;
-  for (const std::string& key : o.layers) {
-    if (!nav::setLayerSwitch(s, key, true)) {
-      err << "unknown layer " << key << '\n';
-      return 2;
-    }
-  }
-  s.left = s.right = o.lon;
-  s.top = s.bottom = o.lat;
-  s.mag = nav::clampMag(o.mag);
-  state.applySettings(s);
-  state.settings.wptName = s.wptName;
-  state.view.clientWidth = o.width;
-  state.view.clientHeight = o.height;
-  state.view.markLon = state.view.markLat = 0;
-  state.view.Size(o.width, o.height);
-  state.pens = nav::createPens();
+  nav::StartupHooks hooks;
+  hooks.mapArea = [&] { return nav::MapArea{o.width, o.height}; };
+  hooks.readSettings = [&](nav::NavViewState& s) {
+    s.settings = layers;
+    s.view.left = s.view.right = o.lon;
+    s.view.top = s.view.bottom = o.lat;
+    s.view.mag = nav::clampMag(o.mag);
+  };
+  const bool loaded = nav::startUp(state, hooks, nav::printingTo(err));
   if (!o.plan.empty()) {
     // As the load command leaves it: the rows read, the route shown.
     const bool read = nav::runGuarded([&] { nav::replaceRows(state.plan, nav::readSitFile(o.plan)); },
-                                      [&](const std::string& text) { err << text << '\n'; });
+                                      nav::printingTo(err));
     if (!read) return 1;
   }
 
   QImage image(o.width, o.height, QImage::Format_RGB32);
   const bool painted = nav::runGuarded([&] { paintMapImage(image, state, '.'); },
-                                       [&](const std::string& text) { err << text << '\n'; });
+                                       nav::printingTo(err));
   if (!image.save(QString::fromStdString(o.output), "PNG")) {
     err << nav::withFullStop("Cannot create file " + o.output) << '\n';
     return 1;

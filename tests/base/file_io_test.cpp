@@ -1,10 +1,10 @@
-#include "app/file_io.h"
+#include "base/file_io.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "app/failure.h"
+#include "base/failure.h"
 #include "test_support.h"
 
 namespace {

@@ -1,27 +1,39 @@
-#include "tools/interaction_commands.h"
+#include "tools/folder_commands.h"
 
 #include <fmt/format.h>
 
-#include "app/failure.h"
-#include "app/nav_view_state.h"
-#include "app/number_format.h"
+#include "base/failure.h"
+#include "app/command_line.h"
+#include "app/settings_file.h"
+#include "base/number_format.h"
 #include "interaction/hover_identification.h"
 #include "interaction/identifier_search.h"
-#include "tools/windows1252.h"
+#include "base/windows1252.h"
 
 namespace navtools {
 
 namespace {
 
-// Loads FOLDER as start-up does; failures go to `err`.
-bool loadFolder(const std::string& folder, nav::NavViewState& state, std::ostream& err) {
-  state.exeFolder = nav::withTrailingSeparator(folder);
-  return nav::loadDataFiles(state, [&](const std::string& text) { err << text << '\n'; });
-}
-
 std::string dbkyOrDash(bool filled, const std::string& dbky) { return filled ? dbky : "-"; }
 
 }  // namespace
+
+int infoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) {
+    err << "Usage: navtool info FOLDER\n";
+    return 2;
+  }
+  nav::NavViewState state;
+  const bool ok = nav::loadDataFolder(args[0], state, err);
+  const nav::NavDatabase& db = state.db;
+  out << "waypoints " << db.waypointCount() << '\n'
+      << "airports " << db.airportCount() << '\n'
+      << "ils " << db.ilsCount() << '\n'
+      << "navaids " << db.navaidCount() << '\n'
+      << "runways " << db.runwayCount() << '\n'
+      << "outline " << state.outline.values.size() << '\n';
+  return ok ? 0 : 1;
+}
 
 int searchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() != 2) {
@@ -29,15 +41,15 @@ int searchCommand(const std::vector<std::string>& args, std::ostream& out, std::
     return 2;
   }
   nav::NavViewState state;
-  const bool loaded = loadFolder(args[0], state, err);
-  const std::string text = nav::searchText(utf8ToWindows1252(args[1]));
+  const bool loaded = nav::loadDataFolder(args[0], state, err);
+  const std::string text = nav::searchText(nav::utf8ToWindows1252(args[1]));
   const std::vector<nav::SearchRow> rows = nav::searchIdentifier(text, state.db, '.');
   for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
     std::string line = fmt::format("{}", fmt::join(rows[r].icons, ","));
     for (std::size_t c = 1; c < 8; ++c) line += '\t' + rows[r].cells[c];
-    out << windows1252ToUtf8(line) << '\n';
+    out << nav::windows1252ToUtf8(line) << '\n';
   }
-  out << windows1252ToUtf8(nav::foundLabel(rows.size() - 1)) << '\n';
+  out << nav::windows1252ToUtf8(nav::foundLabel(rows.size() - 1)) << '\n';
   return loaded ? 0 : 1;
 }
 
@@ -86,22 +98,22 @@ int identifyCommand(const std::vector<std::string>& args, std::ostream& out, std
   }
 
   nav::NavViewState state;
-  const bool loaded = loadFolder(args[0], state, err);
+  const bool loaded = nav::loadDataFolder(args[0], state, err);
   return nav::runGuarded(
              [&] {
                const nav::PointerPosition pos = nav::pointerPosition(*lon, *lat);
                const nav::Identification id =
                    nav::identifyAt(pos.pointerLat, pos.pointerLon, *mag, layers, state.db, 1, '.');
                const nav::HoverSelection& h = id.selection;
-               out << windows1252ToUtf8(id.description) << '\n'
-                   << "airport " << windows1252ToUtf8(dbkyOrDash(h.hasAirport(), h.hoveredAirport.dbky())) << '\n'
-                   << "navaid " << windows1252ToUtf8(dbkyOrDash(h.hasNavaid(), h.hoveredNavaid.dbky())) << '\n'
-                   << "waypoint " << windows1252ToUtf8(dbkyOrDash(h.hasWaypoint(), h.hoveredWaypoint.dbky()))
+               out << nav::windows1252ToUtf8(id.description) << '\n'
+                   << "airport " << nav::windows1252ToUtf8(dbkyOrDash(h.hasAirport(), h.hoveredAirport.dbky())) << '\n'
+                   << "navaid " << nav::windows1252ToUtf8(dbkyOrDash(h.hasNavaid(), h.hoveredNavaid.dbky())) << '\n'
+                   << "waypoint " << nav::windows1252ToUtf8(dbkyOrDash(h.hasWaypoint(), h.hoveredWaypoint.dbky()))
                    << '\n'
                    << "userPoint " << h.userPoint.name << ' ' << nav::formatGeneral(h.userPoint.lat) << ' '
                    << nav::formatGeneral(h.userPoint.lon) << '\n';
              },
-             [&](const std::string& text) { err << text << '\n'; }) &&
+             nav::printingTo(err)) &&
                  loaded
              ? 0
              : 1;

@@ -1,4 +1,4 @@
-#include "app/file_io.h"
+#include "base/file_io.h"
 
 #include <fmt/format.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "app/failure.h"
+#include "base/failure.h"
 
 namespace nav {
 

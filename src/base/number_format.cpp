@@ -1,6 +1,6 @@
-#include "app/number_format.h"
+#include "base/number_format.h"
 
-#include "app/failure.h"
+#include "base/failure.h"
 
 #include <fmt/format.h>
 

@@ -1,10 +1,10 @@
-#include "tools/windows1252.h"
+#include "base/windows1252.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using navtools::utf8ToWindows1252;
+using nav::utf8ToWindows1252;
 
 TEST(Utf8ToWindows1252, MapsWhatTheCodePageHolds) {
   EXPECT_EQ(utf8ToWindows1252("Orly"), "Orly");

@@ -1,4 +1,4 @@
-#include "ui/text_decoding.h"
+#include "paint/text_decoding.h"
 
 #include <QLocale>
 #include <QStringDecoder>

@@ -1,4 +1,4 @@
-#include "ui/qpainter_surface.h"
+#include "paint/qpainter_surface.h"
 
 #include <QImage>
 #include <QPolygon>
@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "mapview/map_painter.h"
-#include "ui/text_decoding.h"
+#include "paint/text_decoding.h"
 
 namespace navui {
 
@@ -231,8 +231,10 @@ void paintMapImage(QImage& image, nav::NavViewState& state, char decimalSeparato
   state.view.clientWidth = image.width();
   state.view.clientHeight = image.height();
   QPainterSurface surface(image);
-  nav::MapPaintContext ctx{state.view,      state.settings,   state.db,         state.outline,
-                           state.pens,      state.detailMag,  decimalSeparator, &state.plan};
+  const std::vector<nav::RouteRow> route = nav::routeRows(state.plan);
+  nav::MapPaintContext ctx{state.view, state.settings,   state.db,         state.outline,
+                           state.pens, state.detailMag, decimalSeparator, route,
+                           state.plan.routeShown};
   nav::CartePaint(surface, ctx);
 }
 

@@ -6,6 +6,10 @@
 
 namespace navtools {
 
+// navtool info FOLDER: loads the folder as start-up does and prints the
+// size of every table and of the outline.
+int infoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // navtool search FOLDER TEXT: the identifier search as Enter in "OACI" runs
 // it; one line per result row, its columns separated by TAB characters.
 int searchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

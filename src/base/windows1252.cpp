@@ -1,8 +1,8 @@
-#include "tools/windows1252.h"
+#include "base/windows1252.h"
 
 #include <cstdint>
 
-namespace navtools {
+namespace nav {
 
 namespace {
 
@@ -90,4 +90,4 @@ std::string windows1252ToUtf8(std::string_view bytes) {
   return out;
 }
 
-}  // namespace navtools
+}  // namespace nav

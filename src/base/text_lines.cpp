@@ -1,4 +1,4 @@
-#include "flightplan/text_lines.h"
+#include "base/text_lines.h"
 
 namespace nav {
 
