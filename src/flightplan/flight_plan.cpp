@@ -45,9 +45,9 @@ PlanRow& placementTarget(FlightPlan& plan) {
 
 void placeSearchResult(FlightPlan& plan, const SearchRow& result, const NavDatabase& db) {
   PlanRow& row = placementTarget(plan);
-  const std::string& ident = result.cells[1];
-  const std::string& region = result.cells[2];
-  const std::string& code = result.cells[3];
+  const std::string& ident = result.cells[searchColIdent];
+  const std::string& region = result.cells[searchColRegion];
+  const std::string& code = result.cells[searchColTypeCode];
   if (code == typeCode::airport) {
     for (const AirportRecord& a : db.airports) {
       if (a.ident() != ident) continue;
@@ -62,8 +62,8 @@ void placeSearchResult(FlightPlan& plan, const SearchRow& result, const NavDatab
     }
   } else if (code == typeCode::userWaypoint) {
     row[colName] = ident + "_" + region;
-    row[colLat] = result.cells[5];
-    row[colLon] = result.cells[6];
+    row[colLat] = result.cells[searchColLat];
+    row[colLon] = result.cells[searchColLon];
     row[colXx] = "0.000";
     row[colDbky].clear();
     row[colType] = std::string(typeCode::userWaypoint);

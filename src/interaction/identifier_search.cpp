@@ -108,8 +108,8 @@ std::vector<SearchRow> searchIdentifier(const std::string& text, const NavDataba
   // The runways of the airport on top; without an airport there is none to
   // list, even where a runway's key is empty.
   if (grid.results() > 0) {
-    const std::string ident = grid.rows().front().cells[1];
-    const std::string key = grid.rows().front().cells[7];
+    const std::string ident = grid.rows().front().cells[searchColIdent];
+    const std::string key = grid.rows().front().cells[searchColDbky];
     for (const RunwayRecord& rw : db.runways) {
       if (rw.aptKey() != key) continue;
       const std::string length = fmt::format("{}m", rw.length());
@@ -149,7 +149,7 @@ double cellNumber(const std::string& text, char separator, bool orPoint) {
 }
 
 StoredPosition resultRowPosition(const SearchRow& row, char sep) {
-  return {cellNumber(row.cells[5], sep, true), cellNumber(row.cells[6], sep, true)};
+  return {cellNumber(row.cells[searchColLat], sep, true), cellNumber(row.cells[searchColLon], sep, true)};
 }
 
 }  // namespace nav

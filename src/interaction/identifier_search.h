@@ -18,11 +18,24 @@ inline constexpr int airport = 10;
 inline constexpr int waypoint = 12;
 }  // namespace searchIcon
 
+// The result grid's columns.
+enum SearchColumn : std::size_t {
+  searchColIcons,     // the icons; its text stays empty
+  searchColIdent,     // the identifier (a runway end's airport)
+  searchColRegion,    // the region, or a runway end's designator
+  searchColTypeCode,  // the kind the plan enters it as
+  searchColText,      // name, runway length, navaid kind or waypoint category
+  searchColLat,
+  searchColLon,
+  searchColDbky,      // an airport's key
+  kSearchColumns
+};
+
 // One row of the result grid: the icons of column 0 and the texts of the
-// eight columns (column 0's text stays empty).
+// eight columns.
 struct SearchRow {
   std::vector<int> icons;
-  std::array<std::string, 8> cells;
+  std::array<std::string, kSearchColumns> cells;
   bool empty() const;
 };
 

@@ -46,7 +46,7 @@ int searchCommand(const std::vector<std::string>& args, std::ostream& out, std::
   const std::vector<nav::SearchRow> rows = nav::searchIdentifier(text, state.db, '.');
   for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
     std::string line = fmt::format("{}", fmt::join(rows[r].icons, ","));
-    for (std::size_t c = 1; c < 8; ++c) line += '\t' + rows[r].cells[c];
+    for (std::size_t c = nav::searchColIdent; c < nav::kSearchColumns; ++c) line += '\t' + rows[r].cells[c];
     out << nav::windows1252ToUtf8(line) << '\n';
   }
   out << nav::windows1252ToUtf8(nav::foundLabel(rows.size() - 1)) << '\n';

@@ -11,12 +11,13 @@
 #include "app/layer_switches.h"
 #include "app/nav_view_state.h"
 #include "mapview/map_surface.h"
+#include "ui/error_box.h"
 
 class QImage;
-class QPoint;
 class QLabel;
 class QLineEdit;
-class QTableWidget;
+class QMenu;
+class QTableView;
 class QTabWidget;
 class QToolButton;
 class QSplitter;
@@ -25,9 +26,17 @@ namespace navui {
 
 class LayerButton;
 class MapWidget;
+class PlanTableModel;
+class SearchTableModel;
+class StatusPanel;
+class Tform_NavPopup;
 
 // The main window: owns the whole state of the program for its lifetime and
-// binds the handlers to its widgets.
+// binds the handlers to its widgets. Its rooms: main_window.cpp (layout,
+// start-up, close, status bar), main_window_map.cpp (the view, the mouse,
+// the layer buttons), search_panel.cpp (the identifier search and its
+// grid), plan_panel.cpp (the plan grid, its menu, the drop, save, load and
+// print).
 class TformNavView : public QMainWindow {
   Q_OBJECT
  public:
@@ -42,7 +51,7 @@ class TformNavView : public QMainWindow {
   MapWidget* carte() const { return Carte; }
 
   // The popup the pointer's descriptions go to (created after the window).
-  void attachPopup(class Tform_NavPopup* popup) { form_NavPopup = popup; }
+  void attachPopup(Tform_NavPopup* popup) { form_NavPopup = popup; }
 
   // Start-up and shutdown.
   void FormCreate();
@@ -78,12 +87,14 @@ class TformNavView : public QMainWindow {
   void btnPrintClick();
   // A drop from the map at `pos` in the plan grid's viewport.
   void PLNgridDragDrop(QPoint pos);
-  void showPlan();
+  // Shows the plan as it now stands: grid, current row, save button, map.
+  void planChanged();
 
   // The file dialogs, replaceable for tests: each returns the chosen path,
   // or an empty text when the user cancels.
   std::function<QString(const QString& folder, const QString& proposedName)> chooseSaveFile;
   std::function<QString(const QString& folder)> chooseOpenFile;
+  // A status panel's whole text, as its tooltip shows it when cut.
   QString statusText(int panel) const;
 
   // The layer switches.
@@ -105,29 +116,37 @@ class TformNavView : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-
- private:
-  void buildToolBar();
-  QWidget* buildUpperPanel();
-  QWidget* buildSearchPanel();
-  QWidget* buildAircraftPage();
-  QWidget* buildLowerPanel();
-  void buildStatusBar();
-  void layerSwitch(std::string_view button);
-  void CarteResize();
-  void showSearchRows(std::size_t currentRow);
-  void planChanged();
-  void buildPlanMenu();
-  void drawRubberBand(const std::function<void(nav::MapSurface&)>& draw);
-  // The first panel shows the hint of the control under the pointer,
-  // whenever it changes.
-  void showHint(const QString& hint);
-  QString initialFolder() const;
-
- protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Layout (main_window.cpp).
+  void buildToolBar();
+  QWidget* buildUpperPanel();
+  void buildStatusBar();
+  // The first panel shows the hint of the control under the pointer,
+  // whenever it changes.
+  void showHint(const QString& hint);
+  // Runs `handler` under the guard whenever `signal` of `sender` fires.
+  template <class Sender, class Signal>
+  void connectGuarded(Sender* sender, Signal signal, std::function<void()> handler);
+
+  // The map room (main_window_map.cpp).
+  QWidget* buildLowerPanel();
+  void layerSwitch(std::string_view button);
+  void CarteResize();
+  void drawRubberBand(const std::function<void(nav::MapSurface&)>& draw);
+
+  // The search room (search_panel.cpp).
+  QWidget* buildSearchPanel();
+  int currentResultRow() const;
+  bool searchFieldKeyPressed(QEvent* event);
+
+  // The plan room (plan_panel.cpp).
+  QWidget* buildPlanPages();
+  QWidget* buildAircraftPage();
+  void buildPlanMenu();
+  bool planGridDropEvent(QEvent* event);
+  QString initialFolder() const;
 
   nav::NavViewState state_;
 
@@ -138,23 +157,29 @@ class TformNavView : public QMainWindow {
   QToolButton* btnHelp = nullptr;
   QLineEdit* cbID = nullptr;
   QLabel* Label10 = nullptr;
-  QTableWidget* findGrid = nullptr;
+  QTableView* findGrid = nullptr;
+  SearchTableModel* searchModel_ = nullptr;
   QTabWidget* PageControl1 = nullptr;
-  QTableWidget* PLNgrid = nullptr;
+  QTableView* PLNgrid = nullptr;
+  PlanTableModel* planModel_ = nullptr;
   QSplitter* Splitter1 = nullptr;
   QToolButton* btnZoomIn = nullptr;
   QToolButton* btnZoomOut = nullptr;
   std::map<std::string, LayerButton*, std::less<>> layerButtons_;
   MapWidget* Carte = nullptr;
-  class StatusPanel* statusPanels_[4] = {};
-  class Tform_NavPopup* form_NavPopup = nullptr;
-  class QMenu* PopupMenu2 = nullptr;
-  QString shownHint_;  // the hint the first panel last showed
-  QString lastPlanFolder_;
-  class QMenu* PopupMenu1 = nullptr;
+  StatusPanel* statusPanels_[4] = {};
+  Tform_NavPopup* form_NavPopup = nullptr;
+  QMenu* PopupMenu2 = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+  QString shownHint_;       // the hint the first panel last showed
   QString lastLoadedName_;  // the open dialog's last file name
-  bool showingPlan_ = false;
+  QString lastPlanFolder_;  // where the last plan was loaded from or saved
   unsigned rubberGeneration_ = 0;
 };
+
+template <class Sender, class Signal>
+void TformNavView::connectGuarded(Sender* sender, Signal signal, std::function<void()> handler) {
+  connect(sender, signal, this, [handler = std::move(handler)] { guarded(handler); });
+}
 
 }  // namespace navui

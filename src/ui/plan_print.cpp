@@ -1,5 +1,6 @@
 #include "ui/plan_print.h"
 
+#include <QAbstractItemModel>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -9,7 +10,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "paint/text_decoding.h"
 
 namespace navui {
 
@@ -20,57 +20,61 @@ constexpr int kRowHeight = 18;  // grid pixels, as the grid shows them
 }  // namespace
 
 void paintPlanPages(QPainter& painter, int pageHeight, const std::function<void()>& newPage,
-                    const std::vector<nav::PlanRow>& rows, const std::vector<int>& widths) {
+                    const QAbstractItemModel& grid, const std::vector<int>& widths) {
   QFont font(QStringLiteral("Tahoma"));
   font.setPixelSize(11);
   painter.setFont(font);
   const QFontMetrics metrics(font);
 
-  auto drawRow = [&](int y, auto cellText) {
+  auto drawRow = [&](int y, auto cellText, auto alignment) {
     int x = 0;
-    for (std::size_t c = 0; c < nav::kPlanColumns; ++c) {
-      const int w = c < widths.size() ? widths[c] : 64;
-      const bool number = c >= nav::colLat && c <= nav::colYy;
+    for (int c = 0; c < grid.columnCount(); ++c) {
+      const int w = static_cast<std::size_t>(c) < widths.size() ? widths[static_cast<std::size_t>(c)] : 64;
       const QRect cell(x + 2, y, w - 4, kRowHeight);
       // Cut as on screen: a text wider than its column, clipped, would show
       // digits that are not its own.
-      const QString text = metrics.elidedText(cellText(c), Qt::ElideRight, cell.width());
-      painter.drawText(cell, (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, text);
+      painter.drawText(cell, alignment(c), metrics.elidedText(cellText(c), Qt::ElideRight, cell.width()));
       x += w;
     }
   };
 
   int y = 0;
-  drawRow(y, [](std::size_t c) { return fromWindows1252(nav::kPlanColumnNames[c]); });
+  drawRow(
+      y, [&](int c) { return grid.headerData(c, Qt::Horizontal).toString(); },
+      [](int) { return Qt::AlignLeft | Qt::AlignVCenter; });
   y += kRowHeight;
-  for (const nav::PlanRow& row : rows) {
+  for (int r = 0; r < grid.rowCount(); ++r) {
     if (y + kRowHeight > pageHeight) {
       newPage();
       y = 0;  // the header is printed once, not on every page
     }
-    drawRow(y, [&](std::size_t c) { return fromWindows1252(row.cells[c]); });
+    drawRow(
+        y, [&](int c) { return grid.index(r, c).data().toString(); },
+        [&](int c) { return Qt::Alignment(grid.index(r, c).data(Qt::TextAlignmentRole).toInt()); });
     y += kRowHeight;
   }
 }
 
-void printPlanGrid(QPrinter& printer, const std::vector<nav::PlanRow>& rows, const std::vector<int>& widths) {
+void printPlanGrid(QPrinter& printer, const QAbstractItemModel& grid, const std::vector<int>& widths) {
   QPainter painter(&printer);
   if (!painter.isActive()) return;
   // Grid pixels at the screen's 96 per inch, not fitted to the page.
   const double scale = printer.resolution() / 96.0;
   painter.scale(scale, scale);
   const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-  paintPlanPages(painter, static_cast<int>(page.height() / scale), [&] { printer.newPage(); }, rows, widths);
+  paintPlanPages(painter, static_cast<int>(page.height() / scale), [&] { printer.newPage(); }, grid, widths);
 }
 
-AdvPreviewDialog::AdvPreviewDialog(std::vector<nav::PlanRow> rows, std::vector<int> columnWidths, QWidget* parent)
-    : QDialog(parent), rows_(std::move(rows)), widths_(std::move(columnWidths)), printer_(new QPrinter) {
+AdvPreviewDialog::AdvPreviewDialog(const QAbstractItemModel* grid, std::vector<int> columnWidths, QWidget* parent)
+    : QDialog(parent), grid_(grid), widths_(std::move(columnWidths)), printer_(new QPrinter) {
   setObjectName(QStringLiteral("AdvPreviewDialog"));
   setWindowTitle(QStringLiteral("Preview"));
   printer_->setPageOrientation(QPageLayout::Portrait);
   preview_ = new QPrintPreviewWidget(printer_, this);
   connect(preview_, &QPrintPreviewWidget::paintRequested, this,
-          [this](QPrinter* printer) { printPlanGrid(*printer, rows_, widths_); });
+          [this](QPrinter* printer) {
+            if (grid_) printPlanGrid(*printer, *grid_, widths_);
+          });
 
   auto* buttons = new QHBoxLayout;
   auto button = [&](const char* text, auto slot) {
@@ -101,7 +105,7 @@ AdvPreviewDialog::~AdvPreviewDialog() {
 void AdvPreviewDialog::print() {
   QPrintDialog setup(printer_, this);
   if (setup.exec() != QDialog::Accepted) return;
-  printPlanGrid(*printer_, rows_, widths_);
+  if (grid_) printPlanGrid(*printer_, *grid_, widths_);
 }
 
 }  // namespace navui

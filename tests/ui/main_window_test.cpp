@@ -8,7 +8,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPaintEngine>
@@ -30,6 +30,7 @@
 #include "ui/nav_application.h"
 #include "ui/nav_popup.h"
 #include "ui/plan_print.h"
+#include "ui/plan_table_model.h"
 #include "ui/status_panel.h"
 #include "base/failure.h"
 
@@ -39,15 +40,20 @@ namespace {
 
 // Whether a grid cell shows its whole text: the room the style gives the
 // item's text, less the margins it keeps on both sides, holds it.
-bool showsWholeText(QTableWidget* grid, int row, int column) {
-  QTableWidgetItem* item = grid->item(row, column);
+// The text a grid's cell shows, before any cutting.
+QString cell(QTableView* grid, int row, int column) { return grid->model()->index(row, column).data().toString(); }
+int rows(QTableView* grid) { return grid->model()->rowCount(); }
+void setCurrent(QTableView* grid, int row, int column) { grid->setCurrentIndex(grid->model()->index(row, column)); }
+
+bool showsWholeText(QTableView* grid, int row, int column) {
+  const QModelIndex index = grid->model()->index(row, column);
   QStyleOptionViewItem option;
   option.initFrom(grid->viewport());
-  option.rect = grid->visualItemRect(item);
+  option.rect = grid->visualRect(index);
   option.font = grid->font();
-  option.text = item->text();
+  option.text = index.data().toString();
   option.features = QStyleOptionViewItem::HasDisplay;
-  if (!item->icon().isNull()) {
+  if (!index.data(Qt::DecorationRole).isNull()) {
     option.features |= QStyleOptionViewItem::HasDecoration;
     option.decorationSize = grid->iconSize();
   }
@@ -141,17 +147,17 @@ class MainWindowTest : public QObject {
       QCOMPARE(b->text().toStdString(), std::string(entry.caption));
     }
 
-    QTableWidget* plan = child<QTableWidget>(w.get(), "PLNgrid");
+    QTableView* plan = child<QTableView>(w.get(), "PLNgrid");
     QVERIFY(plan);
-    QCOMPARE(plan->columnCount(), 15);
-    QCOMPARE(plan->horizontalHeaderItem(0)->text(), QStringLiteral("name"));
-    QCOMPARE(plan->horizontalHeaderItem(12)->text(), QStringLiteral("Fréquence"));
-    QCOMPARE(plan->horizontalHeaderItem(14)->text(), QStringLiteral("Altitude"));
+    QCOMPARE(plan->model()->columnCount(), 15);
+    QCOMPARE(plan->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("name"));
+    QCOMPARE(plan->model()->headerData(12, Qt::Horizontal).toString(), QStringLiteral("Fréquence"));
+    QCOMPARE(plan->model()->headerData(14, Qt::Horizontal).toString(), QStringLiteral("Altitude"));
     QCOMPARE(plan->verticalHeader()->defaultSectionSize(), 18);
     QVERIFY(plan->editTriggers() == QAbstractItemView::NoEditTriggers);
-    QTableWidget* find = child<QTableWidget>(w.get(), "findGrid");
-    QCOMPARE(find->columnCount(), 8);
-    QCOMPARE(find->rowCount(), 1);
+    QTableView* find = child<QTableView>(w.get(), "findGrid");
+    QCOMPARE(find->model()->columnCount(), 8);
+    QCOMPARE(rows(find), 1);
     QCOMPARE(find->columnWidth(4), 135);
     QVERIFY(child<QLineEdit>(w.get(), "cbID"));
     QVERIFY(child<QLabel>(w.get(), "Label10"));
@@ -316,20 +322,20 @@ class MainWindowTest : public QObject {
     QTest::keyClick(field, Qt::Key_Return);
     QCOMPARE(field->text(), QStringLiteral("LFPG"));
     QCOMPARE(child<QLabel>(w.get(), "Label10")->text(), QStringLiteral("Trouvé 3"));
-    QTableWidget* grid = child<QTableWidget>(w.get(), "findGrid");
-    QCOMPARE(grid->rowCount(), 4);
-    QCOMPARE(grid->item(0, 4)->text(), QStringLiteral("Roissy"));
-    QCOMPARE(grid->item(2, 2)->text(), QStringLiteral("27R"));
-    QCOMPARE(grid->item(0, 0)->data(Qt::UserRole).toList().value(0).toInt(), nav::searchIcon::airport);
-    QCOMPARE(grid->currentRow(), 2);
+    QTableView* grid = child<QTableView>(w.get(), "findGrid");
+    QCOMPARE(rows(grid), 4);
+    QCOMPARE(cell(grid, 0, 4), QStringLiteral("Roissy"));
+    QCOMPARE(cell(grid, 2, 2), QStringLiteral("27R"));
+    QCOMPARE(grid->model()->index(0, 0).data(Qt::UserRole).toList().value(0).toInt(), nav::searchIcon::airport);
+    QCOMPARE(grid->currentIndex().row(), 2);
 
-    grid->setCurrentCell(1, 1);  // a runway end, stored west of Greenwich
+    setCurrent(grid, 1, 1);  // a runway end, stored west of Greenwich
     w->Centrer2Click();
     QCOMPARE(w->state().view.centreLat(), 176400.5);
     QCOMPARE(w->state().view.centreLon(), -16200.0);
     QVERIFY(w->statusText(0).startsWith(QStringLiteral("center: 49.")));
 
-    grid->setCurrentCell(3, 1);  // the empty row: a failure, the view stays
+    setCurrent(grid, 3, 1);  // the empty row: a failure, the view stays
     QVERIFY_THROWS_EXCEPTION(nav::Failure, w->Centrer2Click());
     QCOMPARE(w->state().view.centreLat(), 176400.5);
   }
@@ -397,8 +403,8 @@ class MainWindowTest : public QObject {
     row[nav::colLon] = "1279800.000000";
     w->state().plan.rows = {nav::PlanRow{}, row};
     w->state().plan.current = 1;
-    w->showPlan();
-    QCOMPARE(child<QTableWidget>(w.get(), "PLNgrid")->item(1, 2)->text(), QStringLiteral("1279800.000000"));
+    w->planChanged();
+    QCOMPARE(cell(child<QTableView>(w.get(), "PLNgrid"), 1, 2), QStringLiteral("1279800.000000"));
     w->Centrer1Click();
     QCOMPARE(w->state().view.centreLat(), 176004.0);
     QCOMPARE(w->state().view.centreLon(), -16200.0);
@@ -419,28 +425,28 @@ class MainWindowTest : public QObject {
     auto* field = child<QLineEdit>(w.get(), "cbID");
     QTest::keyClicks(field, QStringLiteral("LFPG"));
     QTest::keyClick(field, Qt::Key_Return);
-    QTableWidget* find = child<QTableWidget>(w.get(), "findGrid");
-    find->setCurrentCell(0, 1);
+    QTableView* find = child<QTableView>(w.get(), "findGrid");
+    setCurrent(find, 0, 1);
     w->Placerdansleplandevol1Click();
-    QTableWidget* plan = child<QTableWidget>(w.get(), "PLNgrid");
-    QCOMPARE(plan->rowCount(), 2);
-    QCOMPARE(plan->item(0, 0)->text(), QStringLiteral("Roissy"));
-    QCOMPARE(plan->item(0, 3)->text(), QStringLiteral("392.000000"));
+    QTableView* plan = child<QTableView>(w.get(), "PLNgrid");
+    QCOMPARE(rows(plan), 2);
+    QCOMPARE(cell(plan, 0, 0), QStringLiteral("Roissy"));
+    QCOMPARE(cell(plan, 0, 3), QStringLiteral("392.000000"));
     QVERIFY(child<QToolButton>(w.get(), "btnSavePLN")->isEnabled());
 
     // A drop on an empty part of the map: a user point before row 1.
     w->state().hover = nav::HoverSelection{};
     w->state().hover.userPoint = {"WPT0001", 1000, 1295000};
     w->PLNgridDragDrop(plan->visualRect(plan->model()->index(0, 0)).center());
-    QCOMPARE(plan->rowCount(), 3);
-    QCOMPARE(plan->item(0, 0)->text(), QStringLiteral("WPT0001"));
-    QCOMPARE(plan->item(0, 4)->text(), QStringLiteral("0.0"));
+    QCOMPARE(rows(plan), 3);
+    QCOMPARE(cell(plan, 0, 0), QStringLiteral("WPT0001"));
+    QCOMPARE(cell(plan, 0, 4), QStringLiteral("0.0"));
     QCOMPARE(w->state().plan.userPointCounter, 2);
     // Below the last row: before the trailing empty row, which stays last.
     w->PLNgridDragDrop(QPoint(5, plan->viewport()->height() - 2));
-    QCOMPARE(plan->rowCount(), 4);
-    QCOMPARE(plan->item(2, 6)->text(), QStringLiteral("usrw"));
-    QCOMPARE(plan->item(3, 6)->text(), QString());
+    QCOMPARE(rows(plan), 4);
+    QCOMPARE(cell(plan, 2, 6), QStringLiteral("usrw"));
+    QCOMPARE(cell(plan, 3, 6), QString());
 
     QStringList proposed, folders;
     const QString file = QString::fromStdString(dir->path() + "vol.sit");
@@ -459,7 +465,7 @@ class MainWindowTest : public QObject {
 
     const std::vector<nav::PlanRow> before = w->state().plan.rows;
     w->btnClearPLNClick();
-    QCOMPARE(plan->rowCount(), 1);
+    QCOMPARE(rows(plan), 1);
     QVERIFY(!child<QToolButton>(w.get(), "btnSavePLN")->isEnabled());
     QCOMPARE(w->state().plan.userPointCounter, 1);
 
@@ -469,7 +475,7 @@ class MainWindowTest : public QObject {
     };
     w->btnLoadPLNClick();
     QCOMPARE(folders.value(1), QFileInfo(file).absolutePath());
-    QCOMPARE(plan->rowCount(), 4);
+    QCOMPARE(rows(plan), 4);
     QCOMPARE(w->state().plan.current, std::size_t{3});
     QVERIFY(w->state().plan.routeShown);
     for (std::size_t r = 0; r < 4; ++r) {
@@ -486,13 +492,13 @@ class MainWindowTest : public QObject {
     const std::vector<nav::PlanRow> loaded = w->state().plan.rows;
     QVERIFY_THROWS_EXCEPTION(nav::Failure, w->btnLoadPLNClick());
     QVERIFY(w->state().plan.rows == loaded);
-    QCOMPARE(plan->rowCount(), 4);
+    QCOMPARE(rows(plan), 4);
 
     // Cancelling hides the route and keeps the rows.
     w->chooseOpenFile = [](const QString&) { return QString(); };
     w->btnLoadPLNClick();
     QVERIFY(!w->state().plan.routeShown);
-    QCOMPARE(plan->rowCount(), 4);
+    QCOMPARE(rows(plan), 4);
   }
 
   void printPreviewShowsTheGrid() {
@@ -544,15 +550,15 @@ class MainWindowTest : public QObject {
     auto* field = child<QLineEdit>(w.get(), "cbID");
     QTest::keyClicks(field, QStringLiteral("LFPG"));
     QTest::keyClick(field, Qt::Key_Return);
-    QTableWidget* grid = child<QTableWidget>(w.get(), "findGrid");
-    QCOMPARE(grid->rowCount(), 6);  // airport, two runway ends, the VOR-DME, the NDB, the empty row
+    QTableView* grid = child<QTableView>(w.get(), "findGrid");
+    QCOMPARE(rows(grid), 6);  // airport, two runway ends, the VOR-DME, the NDB, the empty row
     QCOMPARE(grid->columnWidth(0), 20);
-    QCOMPARE(grid->item(3, 4)->text().trimmed(), QStringLiteral("VOR %1 mhzDME").arg(QLocale().toString(115.35)));
+    QCOMPARE(cell(grid, 3, 4).trimmed(), QStringLiteral("VOR %1 mhzDME").arg(QLocale().toString(115.35)));
     for (int r = 0; r < 5; ++r)
       for (int c = 1; c < 8; ++c)
         if (!(r == 0 && c == 4))  // the airport's name may be cut
           QVERIFY2(showsWholeText(grid, r, c), qPrintable(QStringLiteral("row %1 column %2: %3")
-                                                              .arg(r).arg(c).arg(grid->item(r, c)->text())));
+                                                              .arg(r).arg(c).arg(cell(grid, r, c))));
   }
 
   void locationBarIsCutInItsPanelAndWholeInTheTooltip() {
@@ -593,7 +599,7 @@ class MainWindowTest : public QObject {
     const nav::MapPixel at = w->state().view.GeoToPixel(0, 0);
     QTest::mouseMove(w->carte(), QPoint(at.x, at.y));
     QTRY_COMPARE(w->statusText(0), QStringLiteral("AIRPORT Roissy (KEY1)"));
-    QTest::mouseMove(child<QTableWidget>(w.get(), "PLNgrid")->viewport(), QPoint(20, 10));
+    QTest::mouseMove(child<QTableView>(w.get(), "PLNgrid")->viewport(), QPoint(20, 10));
     QTRY_COMPARE(w->statusText(0), QString());
     // A zoom step's location bar stands while the pointer moves over empty map.
     QTest::mouseClick(child<QToolButton>(w.get(), "btnZoomIn"), Qt::LeftButton);
@@ -629,10 +635,13 @@ class MainWindowTest : public QObject {
     row[nav::colName] = "Aeroport de Toulouse-Blagnac international";
     row[nav::colXx] = "157700.000000";
     row[nav::colDbky] = "APTLFBO005";
+    nav::FlightPlan plan;
+    plan.rows = {row};
+    navui::PlanTableModel grid(plan, nullptr);
     TextRecorder page;
     QPainter painter(&page);
     std::vector<int> widths{120, 80, 80, 80, 70, 50, 40, 50, 40, 64, 64, 64, 64, 64, 64};
-    navui::paintPlanPages(painter, 1000, [] {}, {row}, widths);
+    navui::paintPlanPages(painter, 1000, [] {}, grid, widths);
     painter.end();
     QStringList cut;
     for (const TextRecorder::Text& t : page.texts) {

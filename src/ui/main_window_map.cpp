@@ -1,0 +1,183 @@
+#include <QHBoxLayout>
+#include <QImage>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "mapview/location_bar.h"
+#include "paint/qpainter_surface.h"
+#include "paint/text_decoding.h"
+#include "ui/layer_button.h"
+#include "ui/main_window.h"
+#include "ui/map_widget.h"
+#include "ui/nav_popup.h"
+#include "ui/status_panel.h"
+
+// The map room of the main window: the button bar, the view and the mouse.
+
+namespace navui {
+
+namespace {
+
+constexpr int kButtonBarWidth = 88;
+
+}  // namespace
+
+QWidget* TformNavView::buildLowerPanel() {
+  auto* panel = new QWidget(this);
+  panel->setObjectName(QStringLiteral("PanelBas"));
+  auto* layout = new QHBoxLayout(panel);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  auto* bar = new QWidget(panel);
+  bar->setObjectName(QStringLiteral("PanelBoutons"));
+  bar->setFixedWidth(kButtonBarWidth);
+  auto* buttons = new QVBoxLayout(bar);
+  buttons->setContentsMargins(2, 2, 2, 2);
+  buttons->setSpacing(1);
+  auto zoomButton = [&](const char* name, const char* caption, void (TformNavView::*handler)()) {
+    auto* button = new QToolButton(bar);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(QString::fromLatin1(caption));
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connectGuarded(button, &QToolButton::clicked, [this, handler] { (this->*handler)(); });
+    buttons->addWidget(button);
+    return button;
+  };
+  btnZoomIn = zoomButton("btnZoomIn", "+", &TformNavView::btnZoomInClick);
+  btnZoomOut = zoomButton("btnZoomOut", "-", &TformNavView::btnZoomOutClick);
+  buttons->addSpacing(6);
+
+  for (const nav::LayerButtonEntry& entry : nav::kLayerButtons) {
+    auto* button = new LayerButton(QString::fromLatin1(entry.button.data(), static_cast<qsizetype>(entry.button.size())),
+                                   QString::fromLatin1(entry.caption.data(), static_cast<qsizetype>(entry.caption.size())),
+                                   bar);
+    if (entry.hasHandler) {
+      const std::string name(entry.button);
+      connectGuarded(button, &QToolButton::clicked, [this, name] { layerSwitch(name); });
+    }
+    layerButtons_.emplace(std::string(entry.button), button);
+    buttons->addWidget(button);
+  }
+  buttons->addStretch(1);
+  layout->addWidget(bar);
+
+  Carte = new MapWidget(panel);
+  Carte->onResize = [this] { CarteResize(); };
+  Carte->renderer = [this](QImage& image) { CartePaint(image); };
+  Carte->onMouseMove = [this](int x, int y) { CarteMouseMove(x, y); };
+  Carte->onMouseDown = [this](Qt::MouseButton b, int x, int y) { CarteMouseDown(b, x, y); };
+  Carte->onMouseUp = [this](Qt::MouseButton b, int x, int y) { CarteMouseUp(b, x, y); };
+  layout->addWidget(Carte, 1);
+  return panel;
+}
+
+void TformNavView::layerSwitch(std::string_view button) {
+  const nav::LayerButtonEntry* entry = nav::findLayerButton(button);
+  if (!entry || !entry->hasHandler) return;
+  layerButton(button)->setChecked(nav::toggleLayer(state_.settings, *entry));
+  Carte->invalidateMap();
+}
+
+void TformNavView::CarteResize() {
+  state_.view.clientWidth = Carte->width();
+  state_.view.clientHeight = Carte->height();
+  state_.view.Size(state_.view.clientWidth, state_.view.clientHeight);
+  Carte->invalidateMap();
+}
+
+void TformNavView::CartePaint(QImage& image) { paintMapImage(image, state_, userDecimalSeparator()); }
+
+void TformNavView::btnZoomInClick() {
+  if (!state_.view.zoomIn()) return;
+  LocationBar();
+  Carte->invalidateMap();
+}
+
+void TformNavView::btnZoomOutClick() {
+  if (!state_.view.zoomOut()) return;
+  LocationBar();
+  Carte->invalidateMap();
+}
+
+void TformNavView::LocationBar() {
+  statusPanels_[0]->setFullText(fromWindows1252(nav::locationBarText(state_.view, userDecimalSeparator())));
+}
+
+void TformNavView::CenterAt(double lat, double lon) {
+  state_.view.CenterAt(lat, lon);
+  LocationBar();
+  Carte->invalidateMap();
+}
+
+void TformNavView::drawRubberBand(const std::function<void(nav::MapSurface&)>& draw) {
+  Carte->ensurePainted();
+  // A map painted afresh since the band was last drawn holds no figure to
+  // take away.
+  if (rubberGeneration_ != Carte->generation()) {
+    state_.rubber.rubberCorner = state_.rubber.rubberAnchor;
+    rubberGeneration_ = Carte->generation();
+  }
+  Carte->drawOnMap([&](QImage& image) {
+    QPainterSurface surface(image);
+    draw(surface);
+  });
+}
+
+void TformNavView::CarteMouseMove(int x, int y) {
+  nav::RubberBand& band = state_.rubber;
+  if (band.rubberActive) {
+    drawRubberBand([&](nav::MapSurface& s) { band.follow(s, x, y); });
+  }
+  if (state_.settingsPending || state_.view.clientWidth <= 0 || state_.view.clientHeight <= 0) return;
+
+  const nav::GeoPosition geo = state_.view.PixelToGeo(x, y);
+  const nav::PointerPosition pos = nav::pointerPosition(geo.lon, geo.lat);
+  statusPanels_[1]->setFullText(fromWindows1252(pos.statusText));
+
+  const nav::Identification found = nav::identifyAt(pos.pointerLat, pos.pointerLon, state_.view.mag, state_.settings,
+                                                    state_.db, state_.plan.userPointCounter, userDecimalSeparator());
+  state_.hover = found.selection;
+  const QString description = fromWindows1252(found.description);
+
+  if (form_NavPopup) {
+    if (found.found) {
+      form_NavPopup->setText(description);
+      const QPoint origin = Carte->mapToGlobal(QPoint(0, 0));
+      const QSize outer = form_NavPopup->frameGeometry().size();
+      nav::ScreenPoint at =
+          nav::popupTopLeft(origin.x(), origin.y(), x, y, width(), height(), outer.width(), outer.height());
+      if (const QScreen* screen = Carte->screen()) {
+        const QRect area = screen->availableGeometry();
+        at = nav::keptInside(at, outer.width(), outer.height(),
+                             {area.left(), area.top(), area.right() + 1, area.bottom() + 1});
+      }
+      form_NavPopup->move(at.x, at.y);
+      form_NavPopup->show();
+    } else {
+      form_NavPopup->hide();
+    }
+  }
+  showHint(description);
+}
+
+void TformNavView::CarteMouseDown(Qt::MouseButton button, int x, int y) {
+  if (button == Qt::MiddleButton) {
+    if (state_.view.clientWidth <= 0 || state_.view.clientHeight <= 0) return;
+    const nav::GeoPosition geo = state_.view.PixelToGeo(x, y);
+    CenterAt(geo.lat, geo.lon);
+  } else if (button == Qt::RightButton) {
+    Carte->ensurePainted();
+    state_.rubber.press(x, y);
+    rubberGeneration_ = Carte->generation();
+  }
+}
+
+void TformNavView::CarteMouseUp(Qt::MouseButton, int, int) {
+  nav::RubberBand& band = state_.rubber;
+  if (!band.rubberActive) return;
+  drawRubberBand([&](nav::MapSurface& s) { band.release(s); });
+}
+
+}  // namespace navui
