@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/ourairports.h"
+#include "tools/ourairports_import.h"
 
 // navtool import-ourairports on world-scale files: those of the folder
 // NAVBENCH_OURAIRPORTS names, else the OurAirports downloads beside the

@@ -8,17 +8,11 @@
 #include <fstream>
 
 #include "base/failure.h"
+#include "base/little_endian.h"
 
 namespace nav {
 
 namespace {
-
-std::int32_t headerI32(const std::string& data, std::size_t offset) {
-  std::uint32_t v = 0;
-  for (std::size_t i = 0; i < 4; ++i)
-    v |= static_cast<std::uint32_t>(static_cast<unsigned char>(data[offset + i])) << (8 * i);
-  return static_cast<std::int32_t>(v);
-}
 
 template <class Record>
 void loadTable(const std::string& path, std::vector<Record>& table) {
@@ -34,8 +28,8 @@ void loadTable(const std::string& path, std::vector<Record>& table) {
 
   std::string header(kDbdHeaderSize, '\0');
   if (!in.read(header.data(), static_cast<std::streamsize>(kDbdHeaderSize))) fail("Stream read error");
-  const std::int32_t recordCount = headerI32(header, 16);
-  const std::int32_t recordSize = headerI32(header, 20);
+  const auto recordCount = loadLittleEndian<std::int32_t>(header.data() + dbdHeader::recordCount.offset);
+  const auto recordSize = loadLittleEndian<std::int32_t>(header.data() + dbdHeader::recordSize.offset);
   if (recordCount < 0) fail("Range check error");
   // A table with no records needs no record size: the next file loads.
   if (recordCount == 0) return;
@@ -66,11 +60,11 @@ void loadTable(const std::string& path, std::vector<Record>& table) {
 
 void loadNavDatabase(const std::string& folder, NavDatabase& db) {
   db = NavDatabase{};
-  loadTable(folder + "WAYPOINT.dbd", db.waypoints);
-  loadTable(folder + "AIRPORT.dbd", db.airports);
-  loadTable(folder + "ILS.dbd", db.ilsComponents);
-  loadTable(folder + "NAVAID.dbd", db.navaids);
-  loadTable(folder + "RUNWAY.dbd", db.runways);
+  loadTable(folder + kWaypointFile.fileName, db.waypoints);
+  loadTable(folder + kAirportFile.fileName, db.airports);
+  loadTable(folder + kIlsFile.fileName, db.ilsComponents);
+  loadTable(folder + kNavaidFile.fileName, db.navaids);
+  loadTable(folder + kRunwayFile.fileName, db.runways);
 }
 
 }  // namespace nav

@@ -23,7 +23,24 @@ struct NavDatabase {
   std::size_t runwayCount() const { return runways.size(); }
 };
 
+// Every file: a 56-byte header, then its records back to back.
 inline constexpr std::size_t kDbdHeaderSize = 56;
+namespace dbdHeader {
+inline constexpr Int32Field recordCount{16};
+inline constexpr Int32Field recordSize{20};
+}  // namespace dbdHeader
+
+// The five files of a database folder, in the order start-up loads them.
+struct DbdFileKind {
+  const char* fileName;
+  std::size_t recordSize;
+};
+inline constexpr DbdFileKind kWaypointFile{"WAYPOINT.dbd", WaypointRecord::kSize};
+inline constexpr DbdFileKind kAirportFile{"AIRPORT.dbd", AirportRecord::kSize};
+inline constexpr DbdFileKind kIlsFile{"ILS.dbd", IlsRecord::kSize};
+inline constexpr DbdFileKind kNavaidFile{"NAVAID.dbd", NavaidRecord::kSize};
+inline constexpr DbdFileKind kRunwayFile{"RUNWAY.dbd", RunwayRecord::kSize};
+inline constexpr DbdFileKind kDbdFiles[] = {kWaypointFile, kAirportFile, kIlsFile, kNavaidFile, kRunwayFile};
 
 // Fills the tables from `folder` (ending with a path separator) in the order
 // WAYPOINT, AIRPORT, ILS, NAVAID, RUNWAY. Fails at the first file that cannot

@@ -5,6 +5,7 @@
 
 #include "base/failure.h"
 #include "base/file_io.h"
+#include "base/little_endian.h"
 
 namespace nav {
 
@@ -14,12 +15,7 @@ void loadWorldOutline(const std::string& exeFolder, WorldOutline& outline) {
   const std::size_t count = data.size() / 4;  // bytes after the last whole value are ignored
   if (count == 0) fail("Range check error");
   std::vector<float> values(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    std::uint32_t v = 0;
-    for (std::size_t b = 0; b < 4; ++b)
-      v |= static_cast<std::uint32_t>(static_cast<unsigned char>(data[4 * i + b])) << (8 * b);
-    values[i] = std::bit_cast<float>(v);
-  }
+  for (std::size_t i = 0; i < count; ++i) values[i] = loadLittleEndian<float>(data.data() + 4 * i);
   outline.values = std::move(values);
   outline.outlineLoaded = true;
 }

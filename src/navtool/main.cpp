@@ -6,7 +6,7 @@
 #include "paint/render_command.h"
 #include "tools/demo_commands.h"
 #include "tools/folder_commands.h"
-#include "tools/ourairports.h"
+#include "tools/ourairports_import.h"
 #include "tools/plan_commands.h"
 
 namespace {

@@ -2,55 +2,44 @@
 
 #include <fmt/format.h>
 
-#include <bit>
+#include <filesystem>
 #include <limits>
 
 #include "base/failure.h"
 #include "base/file_io.h"
-#include "navdata/nav_database.h"
+#include "base/little_endian.h"
 
 namespace navtools {
 
-namespace {
-
-template <class Unsigned>
-void putLittleEndian(std::string& bytes, std::size_t offset, Unsigned v) {
-  for (std::size_t i = 0; i < sizeof v; ++i) bytes.at(offset + i) = static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
-}  // namespace
-
-void RecordBytes::putI32(std::size_t offset, std::int32_t v) {
-  putLittleEndian(bytes_, offset, static_cast<std::uint32_t>(v));
-}
-
-void RecordBytes::putF64(std::size_t offset, double v) {
-  putLittleEndian(bytes_, offset, std::bit_cast<std::uint64_t>(v));
-}
-
-void RecordBytes::putText(std::size_t offset, std::size_t width, std::string_view text) {
-  if (offset + width > bytes_.size()) nav::fail(fmt::format("Text field at {} overruns the record", offset));
-  const std::string_view kept = text.substr(0, width);
-  bytes_.replace(offset, kept.size(), kept);
-}
-
-void DbdFile::append(const RecordBytes& record) {
-  if (record.bytes().size() != recordSize_)
-    nav::fail(fmt::format("A record of {} bytes in a file of {}-byte records", record.bytes().size(), recordSize_));
+void DbdFile::appendBytes(const std::uint8_t* data, std::size_t size) {
+  if (size != recordSize_) nav::fail(fmt::format("A record of {} bytes in a file of {}-byte records", size, recordSize_));
   if (count_ == std::numeric_limits<std::int32_t>::max()) nav::fail("Too many records for one file");
-  records_ += record.bytes();
+  records_.append(reinterpret_cast<const char*>(data), size);
   ++count_;
 }
 
 std::string DbdFile::bytes() const {
   std::string out(nav::kDbdHeaderSize, '\0');
-  putLittleEndian(out, 16, static_cast<std::uint32_t>(count_));
-  putLittleEndian(out, 20, static_cast<std::uint32_t>(recordSize_));
+  nav::storeLittleEndian(out.data() + nav::dbdHeader::recordCount.offset, count_);
+  nav::storeLittleEndian(out.data() + nav::dbdHeader::recordSize.offset, static_cast<std::int32_t>(recordSize_));
   return out + records_;
 }
 
 void DbdFile::write(const std::string& path) const {
   nav::replaceFileContent(path, bytes(), fmt::format("Cannot write file {}", path));
+}
+
+void DatabaseFolder::write(const std::string& folder) const {
+  const std::filesystem::path database = std::filesystem::path(folder) / "database";
+  std::error_code ec;
+  std::filesystem::create_directories(database, ec);
+  if (ec) nav::fail(fmt::format("Cannot create folder {}", database.string()));
+  const std::pair<const nav::DbdFileKind&, const DbdFile&> files[] = {{nav::kWaypointFile, waypoints},
+                                                                      {nav::kAirportFile, airports},
+                                                                      {nav::kIlsFile, ilsComponents},
+                                                                      {nav::kNavaidFile, navaids},
+                                                                      {nav::kRunwayFile, runways}};
+  for (const auto& [kind, file] : files) file.write((database / kind.fileName).string());
 }
 
 }  // namespace navtools

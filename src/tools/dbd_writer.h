@@ -2,54 +2,44 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
-#include "navdata/records.h"
+#include "navdata/nav_database.h"
 
 namespace navtools {
-
-// The bytes of one record, zero-filled, written field by field at the
-// layout's offsets, little-endian.
-class RecordBytes {
- public:
-  explicit RecordBytes(std::size_t size) : bytes_(size, '\0') {}
-  void putI32(std::size_t offset, std::int32_t v);
-  void putF64(std::size_t offset, double v);
-  // Bytes already in Windows-1252, cut to `width`; a shorter text leaves the
-  // rest of the field NUL.
-  void putText(std::size_t offset, std::size_t width, std::string_view text);
-  const std::string& bytes() const { return bytes_; }
-
- private:
-  std::string bytes_;
-};
 
 // A database file being built: its records in order behind the header.
 class DbdFile {
  public:
-  explicit DbdFile(std::size_t recordSize) : recordSize_(recordSize) {}
+  explicit DbdFile(const nav::DbdFileKind& kind) : recordSize_(kind.recordSize) {}
   // Fails when the record is not of the file's record size.
-  void append(const RecordBytes& record);
+  template <std::size_t N>
+  void append(const nav::FixedRecord<N>& record) {
+    appendBytes(record.bytes.data(), N);
+  }
   std::int32_t recordCount() const { return count_; }
   std::string bytes() const;
   // Replaces the file at `path` in one step; fails naming it.
   void write(const std::string& path) const;
 
  private:
+  void appendBytes(const std::uint8_t* data, std::size_t size);
+
   std::size_t recordSize_;
   std::int32_t count_ = 0;
   std::string records_;
 };
 
-struct DbdTable {
-  const char* fileName;
-  std::size_t recordSize;
-};
+// The five files of a database folder being built; those left without
+// records are written empty.
+struct DatabaseFolder {
+  DbdFile waypoints{nav::kWaypointFile};
+  DbdFile airports{nav::kAirportFile};
+  DbdFile ilsComponents{nav::kIlsFile};
+  DbdFile navaids{nav::kNavaidFile};
+  DbdFile runways{nav::kRunwayFile};
 
-// The five files of a database folder, in the order the program loads them.
-inline constexpr DbdTable kDbdTables[] = {
-    {"WAYPOINT.dbd", nav::WaypointRecord::kSize}, {"AIRPORT.dbd", nav::AirportRecord::kSize},
-    {"ILS.dbd", nav::IlsRecord::kSize},           {"NAVAID.dbd", nav::NavaidRecord::kSize},
-    {"RUNWAY.dbd", nav::RunwayRecord::kSize}};
+  // Writes FOLDER/database/, creating the folder when missing.
+  void write(const std::string& folder) const;
+};
 
 }  // namespace navtools

@@ -77,7 +77,8 @@ int demoAirportsCommand(const std::vector<std::string>& args, std::ostream& out,
   const fs::path database = fs::path(args[1]) / "database";
   return reportingFailures(err, [&] {
     const std::string text = nav::readWholeFile(source);
-    DbdFile airports(nav::AirportRecord::kSize);
+    DatabaseFolder tables;
+    DbdFile& airports = tables.airports;
     std::size_t leftOut = 0;
     // Everything is converted before anything is written, so bad input leaves
     // the folder as it was.
@@ -97,23 +98,14 @@ int demoAirportsCommand(const std::vector<std::string>& args, std::ostream& out,
           ++leftOut;
           continue;
         }
-        const RecordOrFault converted = airportRecord(airport, airports.recordCount());
+        const auto converted = airportRecord(airport, airports.recordCount());
         if (const RowFault* fault = std::get_if<RowFault>(&converted))
           nav::fail(fmt::format("airport {}: {}", airport.id, fault->detail));
-        airports.append(std::get<RecordBytes>(converted));
+        airports.append(std::get<nav::AirportRecord>(converted));
       }
     });
 
-    std::error_code ec;
-    fs::create_directories(database, ec);
-    if (ec) nav::fail(fmt::format("Cannot create folder {}", database.string()));
-    for (const DbdTable& table : kDbdTables) {
-      const std::string path = (database / table.fileName).string();
-      if (std::string_view(table.fileName) == "AIRPORT.dbd")
-        airports.write(path);
-      else
-        DbdFile(table.recordSize).write(path);
-    }
+    tables.write(args[1]);
     out << fmt::format("{} airports written to {} ({} left out: no identifier of 1 to 5 characters)\n",
                        airports.recordCount(), (database / "AIRPORT.dbd").string(), leftOut);
   });

@@ -101,7 +101,7 @@ std::string airportIdent(const OurAirport& airport) {
   return {};
 }
 
-RecordOrFault airportRecord(const OurAirport& airport, std::int32_t recId) {
+RecordOrFault<nav::AirportRecord> airportRecord(const OurAirport& airport, std::int32_t recId) {
   if (auto fault = keyFault(airport.id)) return *fault;
   const std::string ident = airportIdent(airport);
   if (ident.empty())
@@ -115,20 +115,21 @@ RecordOrFault airportRecord(const OurAirport& airport, std::int32_t recId) {
   std::int32_t elev = 0;
   if (auto fault = optionalFeet(airport.elevationFt, "elevation_ft", elev)) return *fault;
 
-  RecordBytes r(nav::AirportRecord::kSize);
-  r.putI32(0, recId);
-  r.putText(4, 10, airport.id);
-  r.putText(18, 5, nav::utf8ToWindows1252(ident));
-  r.putText(23, 40, oneLineWindows1252(airport.name));
-  r.putText(63, 3, nav::utf8ToWindows1252(airport.isoCountry));
-  r.putF64(93, p.lat);
-  r.putF64(101, p.lon);
-  r.putI32(109, elev);
-  r.putI32(174, elev);
+  namespace f = nav::airportField;
+  nav::AirportRecord r;
+  r.put(f::recId, recId);
+  r.put(f::dbky, airport.id);
+  r.put(f::ident, nav::utf8ToWindows1252(ident));
+  r.put(f::name, oneLineWindows1252(airport.name));
+  r.put(f::region, nav::utf8ToWindows1252(airport.isoCountry));
+  r.put(f::lat, p.lat);
+  r.put(f::lon, p.lon);
+  r.put(f::elev, elev);
+  r.put(f::elev2, elev);
   return r;
 }
 
-RecordOrFault runwayRecord(const OurRunway& runway) {
+RecordOrFault<nav::RunwayRecord> runwayRecord(const OurRunway& runway) {
   for (const std::string* coordinate :
        {&runway.leLatitudeDeg, &runway.leLongitudeDeg, &runway.heLatitudeDeg, &runway.heLongitudeDeg})
     if (coordinate->empty())
@@ -148,29 +149,29 @@ RecordOrFault runwayRecord(const OurRunway& runway) {
   double lengthFt = 0;
   if (auto fault = optionalNumber(runway.lengthFt, "length_ft", 0, 100000, lengthFt)) return *fault;
 
-  RecordBytes r(nav::RunwayRecord::kSize);
-  r.putText(14, 10, runway.airportId);
-  r.putI32(24, static_cast<std::int32_t>(std::lround(lengthFt * kMetresPerFoot)));
-  r.putText(59, 4, nav::utf8ToWindows1252(runway.leIdent));
-  r.putF64(63, le.lat);
-  r.putF64(71, le.lon);
-  r.putText(155, 4, nav::utf8ToWindows1252(runway.heIdent));
-  r.putF64(159, he.lat);
-  r.putF64(167, he.lon);
+  namespace f = nav::runwayField;
+  nav::RunwayRecord r;
+  r.put(f::aptKey, runway.airportId);
+  r.put(f::length, static_cast<std::int32_t>(std::lround(lengthFt * kMetresPerFoot)));
+  r.put(f::end1Id, nav::utf8ToWindows1252(runway.leIdent));
+  r.put(f::end1Lat, le.lat);
+  r.put(f::end1Lon, le.lon);
+  r.put(f::end2Id, nav::utf8ToWindows1252(runway.heIdent));
+  r.put(f::end2Lat, he.lat);
+  r.put(f::end2Lon, he.lon);
   return r;
 }
 
 std::int32_t navaidType(std::string_view type) {
-  constexpr std::int32_t vor = 1, tacan = 4, ndb = 8, dme = 16;
-  if (type == "VOR") return vor;
-  if (type == "VOR-DME" || type == "VORTAC") return vor | dme;
-  if (type == "NDB" || type == "NDB-DME") return ndb;
-  if (type == "TACAN") return tacan;
-  if (type == "DME") return dme;
+  if (type == "VOR") return nav::navType::vor;
+  if (type == "VOR-DME" || type == "VORTAC") return nav::navType::vorDme;
+  if (type == "NDB" || type == "NDB-DME") return nav::navType::ndb;
+  if (type == "TACAN") return nav::navType::tacan;
+  if (type == "DME") return nav::navType::dme;
   return 0;
 }
 
-RecordOrFault navaidRecord(const OurNavaid& navaid, std::int32_t recId) {
+RecordOrFault<nav::NavaidRecord> navaidRecord(const OurNavaid& navaid, std::int32_t recId) {
   const std::int32_t navType = navaidType(navaid.type);
   if (navType == 0) {
     const std::string text = fmt::format("type {} has no place in the database", navaid.type);
@@ -196,368 +197,21 @@ RecordOrFault navaidRecord(const OurNavaid& navaid, std::int32_t recId) {
   std::int32_t elev = 0;
   if (auto fault = optionalFeet(navaid.elevationFt, "elevation_ft", elev)) return *fault;
   // The program shows NDB frequencies in kHz and all others in MHz.
-  const double freq = (navType & 8) ? khz : khz / 1000;
+  const double freq = (navType & nav::navType::ndb) ? khz : khz / 1000;
 
-  RecordBytes r(nav::NavaidRecord::kSize);
-  r.putI32(0, recId);
-  r.putText(4, 10, navaid.id);
-  r.putText(14, 5, nav::utf8ToWindows1252(navaid.ident));
-  r.putText(19, 40, oneLineWindows1252(navaid.name));
-  r.putF64(59, freq);
-  r.putText(83, 3, nav::utf8ToWindows1252(navaid.isoCountry));
-  r.putI32(89, navType);
-  r.putF64(101, p.lat);
-  r.putF64(109, p.lon);
-  r.putI32(117, elev);
+  namespace f = nav::navaidField;
+  nav::NavaidRecord r;
+  r.put(f::recId, recId);
+  r.put(f::dbky, navaid.id);
+  r.put(f::ident, nav::utf8ToWindows1252(navaid.ident));
+  r.put(f::name, oneLineWindows1252(navaid.name));
+  r.put(f::freq, freq);
+  r.put(f::region, nav::utf8ToWindows1252(navaid.isoCountry));
+  r.put(f::navType, navType);
+  r.put(f::lat, p.lat);
+  r.put(f::lon, p.lon);
+  r.put(f::elev, elev);
   return r;
-}
-
-namespace {
-
-constexpr const char* kImportUsage =
-    "Usage: navtool import-ourairports CSVFOLDER OUTFOLDER [--types LIST] [--verbose]\n";
-
-// The airport types kept: those of the list, or when there is none every
-// type but the closed airports and the heliports.
-struct TypeFilter {
-  std::optional<std::set<std::string>> listed;
-  bool keeps(const std::string& type) const {
-    return listed ? listed->contains(type) : type != "closed" && type != "heliport";
-  }
-};
-
-// None when the list names no type.
-std::optional<TypeFilter> typeFilter(const std::optional<std::string>& list) {
-  if (!list) return TypeFilter{};
-  std::set<std::string> types;
-  std::size_t start = 0;
-  while (start <= list->size()) {
-    const std::size_t comma = std::min(list->find(',', start), list->size());
-    if (comma > start) types.insert(list->substr(start, comma - start));
-    start = comma + 1;
-  }
-  if (types.empty()) return std::nullopt;
-  return TypeFilter{std::move(types)};
-}
-
-// What became of the rows of one file.
-struct TableCounts {
-  const char* fileName;
-  const char* records;
-  bool read = false;
-  std::size_t written = 0;
-  std::map<std::string, std::size_t> leftOutByReason{};
-
-  std::size_t leftOut() const {
-    std::size_t n = 0;
-    for (const auto& [reason, count] : leftOutByReason) n += count;
-    return n;
-  }
-};
-
-// An airport of airports.csv, as its runways look for it.
-struct AirportSeen {
-  std::size_t line;
-  bool imported = false;
-  bool closedType = false;
-};
-
-// Every table converted, in memory.
-struct Import {
-  bool verbose = false;
-  std::vector<std::string> leftOutLines;
-  DbdFile airports{nav::AirportRecord::kSize};
-  DbdFile runways{nav::RunwayRecord::kSize};
-  DbdFile navaids{nav::NavaidRecord::kSize};
-  TableCounts airportCounts{"airports.csv", "airports"};
-  TableCounts runwayCounts{"runways.csv", "runways"};
-  TableCounts navaidCounts{"navaids.csv", "navaids"};
-  // Every airport of the file by id (the first row of each), and their ids
-  // by OurAirports ident.
-  std::unordered_map<std::string, AirportSeen> airportById;
-  std::unordered_map<std::string, std::string> airportIdByIdent;
-  std::set<std::string> typesSeen;
-
-  void leaveOut(const CsvReader& csv, TableCounts& counts, std::string_view owner, const RowFault& fault) {
-    ++counts.leftOutByReason[fault.reason];
-    if (verbose)
-      leftOutLines.push_back(
-          fmt::format("{}, line {}: {} left out: {}", csv.fileName(), csv.line(), owner, fault.detail));
-  }
-
-  // Appends the record, or counts the row by why it is none; true for a record.
-  bool add(const CsvReader& csv, TableCounts& counts, DbdFile& file, std::string_view owner,
-           const RecordOrFault& converted) {
-    if (const RowFault* fault = std::get_if<RowFault>(&converted)) {
-      leaveOut(csv, counts, owner, *fault);
-      return false;
-    }
-    file.append(std::get<RecordBytes>(converted));
-    ++counts.written;
-    return true;
-  }
-};
-
-std::string owner(const char* kind, const std::string& id) {
-  return fmt::format("{} {}", kind, id.empty() ? "\"\"" : id);
-}
-
-RowFault repeatedId(const std::string& id, std::size_t firstLine) {
-  return {"id already on an earlier line", fmt::format("id {} is already on line {}", id, firstLine)};
-}
-
-void readAirports(const std::string& path, const TypeFilter& types, Import& im) {
-  const std::string text = nav::readWholeFile(path);
-  CsvReader csv(text, path);
-  TableCounts& counts = im.airportCounts;
-  counts.read = true;
-  const std::size_t id = csv.column("id"), ident = csv.column("ident"), type = csv.column("type"),
-                    name = csv.column("name"), lat = csv.column("latitude_deg"), lon = csv.column("longitude_deg"),
-                    elev = csv.column("elevation_ft"), country = csv.column("iso_country"),
-                    gps = csv.column("gps_code");
-  // Older files have no ICAO column: their airports go by GPS code or ident.
-  const std::optional<std::size_t> icao = csv.findColumn("icao_code");
-  while (csv.next()) {
-    if (csv.rowFault()) {
-      im.leaveOut(csv, counts, "row", *csv.rowFault());
-      continue;
-    }
-    const std::string& airportId = csv.field(id);
-    const std::string who = owner("airport", airportId);
-    const auto [seen, fresh] = im.airportById.try_emplace(airportId, AirportSeen{csv.line()});
-    if (!fresh) {
-      im.leaveOut(csv, counts, who, repeatedId(airportId, seen->second.line));
-      continue;
-    }
-    im.airportIdByIdent.try_emplace(csv.field(ident), airportId);
-    const std::string& airportType = csv.field(type);
-    im.typesSeen.insert(airportType);
-    seen->second.closedType = airportType == "closed";
-    if (!types.keeps(airportType)) {
-      const std::string text = fmt::format("type {} not imported (--types)", airportType);
-      im.leaveOut(csv, counts, who, {text, text});
-      continue;
-    }
-    const OurAirport airport{airportId,       csv.field(ident),   csv.field(gps),
-                             csv.field(name), csv.field(lat),     csv.field(lon),
-                             csv.field(elev), csv.field(country), icao ? csv.field(*icao) : std::string()};
-    seen->second.imported = im.add(csv, counts, im.airports, who, airportRecord(airport, im.airports.recordCount()));
-  }
-}
-
-void readRunways(const std::string& path, Import& im) {
-  const std::string text = nav::readWholeFile(path);
-  CsvReader csv(text, path);
-  TableCounts& counts = im.runwayCounts;
-  counts.read = true;
-  const std::size_t id = csv.column("id"), ref = csv.column("airport_ref"), length = csv.column("length_ft"),
-                    leIdent = csv.column("le_ident"), leLat = csv.column("le_latitude_deg"),
-                    leLon = csv.column("le_longitude_deg"), heIdent = csv.column("he_ident"),
-                    heLat = csv.column("he_latitude_deg"), heLon = csv.column("he_longitude_deg");
-  const std::optional<std::size_t> airportIdent = csv.findColumn("airport_ident");
-  const std::optional<std::size_t> closed = csv.findColumn("closed");
-  std::unordered_map<std::string, std::size_t> lineOfId;
-  while (csv.next()) {
-    if (csv.rowFault()) {
-      im.leaveOut(csv, counts, "row", *csv.rowFault());
-      continue;
-    }
-    const std::string who = owner("runway", csv.field(id));
-    const auto [seen, fresh] = lineOfId.try_emplace(csv.field(id), csv.line());
-    if (!fresh) {
-      im.leaveOut(csv, counts, who, repeatedId(csv.field(id), seen->second));
-      continue;
-    }
-    // The airport is told by its id; by its ident only where the id is missing.
-    std::string airportId = csv.field(ref);
-    std::string airportNamed = "airport_ref " + airportId;
-    if (airportId.empty() && airportIdent) {
-      airportNamed = fmt::format("airport_ident \"{}\"", csv.field(*airportIdent));
-      const auto it = im.airportIdByIdent.find(csv.field(*airportIdent));
-      if (it != im.airportIdByIdent.end()) airportId = it->second;
-    }
-    const auto airport = im.airportById.find(airportId);
-    if (airport == im.airportById.end()) {
-      im.leaveOut(csv, counts, who,
-                  {"airport not in airports.csv", fmt::format("{} is not in airports.csv", airportNamed)});
-      continue;
-    }
-    if (!airport->second.imported) {
-      im.leaveOut(
-          csv, counts, who,
-          {"airport left out", fmt::format("airport {} (line {}) was left out", airportId, airport->second.line)});
-      continue;
-    }
-    // Nothing in the program would tell a closed runway from an open one, so
-    // it is not shown; those of a closed airport, imported only on demand,
-    // are what is left to see of it.
-    const std::string& closedValue = closed ? csv.field(*closed) : std::string();
-    if (closedValue != "" && closedValue != "0" && closedValue != "1") {
-      im.leaveOut(csv, counts, who, {"closed not 0 or 1", fmt::format("closed \"{}\" is not 0 or 1", closedValue)});
-      continue;
-    }
-    if (closedValue == "1" && !airport->second.closedType) {
-      im.leaveOut(csv, counts, who, {"closed", "closed"});
-      continue;
-    }
-    const OurRunway runway{csv.field(id),      airportId,        csv.field(length),
-                           csv.field(leIdent), csv.field(leLat), csv.field(leLon),
-                           csv.field(heIdent), csv.field(heLat), csv.field(heLon)};
-    im.add(csv, counts, im.runways, who, runwayRecord(runway));
-  }
-}
-
-void readNavaids(const std::string& path, Import& im) {
-  const std::string text = nav::readWholeFile(path);
-  CsvReader csv(text, path);
-  TableCounts& counts = im.navaidCounts;
-  counts.read = true;
-  const std::size_t id = csv.column("id"), ident = csv.column("ident"), name = csv.column("name"),
-                    type = csv.column("type"), freq = csv.column("frequency_khz"), lat = csv.column("latitude_deg"),
-                    lon = csv.column("longitude_deg"), elev = csv.column("elevation_ft"),
-                    country = csv.column("iso_country");
-  std::unordered_map<std::string, std::size_t> lineOfId;
-  while (csv.next()) {
-    if (csv.rowFault()) {
-      im.leaveOut(csv, counts, "row", *csv.rowFault());
-      continue;
-    }
-    const std::string who = owner("navaid", csv.field(id));
-    const auto [seen, fresh] = lineOfId.try_emplace(csv.field(id), csv.line());
-    if (!fresh) {
-      im.leaveOut(csv, counts, who, repeatedId(csv.field(id), seen->second));
-      continue;
-    }
-    const OurNavaid navaid{csv.field(id),  csv.field(ident), csv.field(name), csv.field(type),   csv.field(freq),
-                           csv.field(lat), csv.field(lon),   csv.field(elev), csv.field(country)};
-    im.add(csv, counts, im.navaids, who, navaidRecord(navaid, im.navaids.recordCount()));
-  }
-}
-
-// The table's counts, then its reasons, the most frequent first.
-void printCounts(std::ostream& out, const TableCounts& t) {
-  if (!t.read) return;
-  const std::size_t leftOut = t.leftOut();
-  out << fmt::format("{}: {} {} written, {} left out{}\n", t.fileName, t.written, t.records, leftOut,
-                     leftOut ? ":" : "");
-  std::vector<std::pair<std::string, std::size_t>> reasons(t.leftOutByReason.begin(), t.leftOutByReason.end());
-  std::stable_sort(reasons.begin(), reasons.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
-  for (const auto& [reason, count] : reasons) out << fmt::format("  {:>7}  {}\n", count, reason);
-}
-
-// A file of the demo folder the build copies beside the executable.
-std::string demoFile(const std::string& dataFolder, const char* name) {
-  const fs::path path = fs::path(dataFolder) / name;
-  std::error_code ec;
-  if (!fs::is_regular_file(path, ec))
-    nav::fail(
-        fmt::format("No {} beside navtool (looked for {}); the build copies it there from demo/", name, path.string()));
-  return nav::readWholeFile(path.string());
-}
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-  nav::replaceFileContent(path.string(), bytes, fmt::format("Cannot write file {}", path.string()));
-}
-
-}  // namespace
-
-int importOurAirportsCommand(const std::vector<std::string>& args, const std::string& dataFolder, std::ostream& out,
-                             std::ostream& err) {
-  std::vector<std::string> folders;
-  std::optional<std::string> typeList;
-  bool verbose = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--types" && i + 1 < args.size()) {
-      typeList = args[++i];
-    } else if (args[i] == "--verbose") {
-      verbose = true;
-    } else if (args[i].starts_with("--")) {
-      err << kImportUsage;
-      return 2;
-    } else {
-      folders.push_back(args[i]);
-    }
-  }
-  const std::optional<TypeFilter> types = typeFilter(typeList);
-  if (folders.size() != 2 || !types) {
-    err << kImportUsage;
-    return 2;
-  }
-  const fs::path csvFolder = folders[0];
-  const fs::path outFolder = folders[1];
-  const fs::path database = outFolder / "database";
-
-  const bool ok = nav::runGuarded(
-      [&] {
-        // An outline or tag list already there may be the user's own (the tag
-        // list of a real installation): it is kept.
-        std::vector<std::string> notes;
-        std::vector<std::pair<fs::path, std::string>> demoCopies;
-        for (const char* name : {"world5000s.map", "liste.txt"}) {
-          std::error_code ec;
-          if (fs::exists(outFolder / name, ec))
-            notes.push_back(fmt::format("Kept the {} already in {}.", name, outFolder.string()));
-          else
-            demoCopies.emplace_back(outFolder / name, demoFile(dataFolder, name));
-        }
-
-        // Everything is read and converted before anything is written, so bad
-        // input leaves the output folder as it was.
-        Import im;
-        im.verbose = verbose;
-        readAirports((csvFolder / "airports.csv").string(), *types, im);
-        const auto readIfThere = [&](const char* name, void (*read)(const std::string&, Import&)) {
-          const fs::path path = csvFolder / name;
-          std::error_code ec;
-          if (fs::exists(path, ec))
-            read(path.string(), im);
-          else
-            notes.push_back(fmt::format("No {} in {}: that table stays empty.", name, csvFolder.string()));
-        };
-        readIfThere("runways.csv", readRunways);
-        readIfThere("navaids.csv", readNavaids);
-
-        std::error_code ec;
-        fs::create_directories(database, ec);
-        if (ec) nav::fail(fmt::format("Cannot create folder {}", database.string()));
-        for (const DbdTable& table : kDbdTables) {
-          const fs::path path = database / table.fileName;
-          const std::string_view name = table.fileName;
-          if (name == "AIRPORT.dbd")
-            im.airports.write(path.string());
-          else if (name == "RUNWAY.dbd")
-            im.runways.write(path.string());
-          else if (name == "NAVAID.dbd")
-            im.navaids.write(path.string());
-          else
-            DbdFile(table.recordSize).write(path.string());
-        }
-        for (const auto& [path, bytes] : demoCopies) writeFile(path, bytes);
-
-        // The rows left out come first, so that the totals end the output.
-        for (const std::string& line : im.leftOutLines) out << line << '\n';
-        for (const std::string& note : notes) out << note << '\n';
-        // Most likely a misspelt type.
-        if (types->listed)
-          for (const std::string& type : *types->listed)
-            if (!im.typesSeen.contains(type)) err << fmt::format("No airport of type \"{}\" in airports.csv.\n", type);
-        for (const TableCounts* t : {&im.airportCounts, &im.runwayCounts, &im.navaidCounts}) printCounts(out, *t);
-        // One line that says it all on its own: scripts keep the last line.
-        out << fmt::format(
-            "{} airports written, {} left out; {} runways written, {} left out; {} navaids written, {} left out; in "
-            "{}\n",
-            im.airportCounts.written, im.airportCounts.leftOut(), im.runwayCounts.written, im.runwayCounts.leftOut(),
-            im.navaidCounts.written, im.navaidCounts.leftOut(), database.string());
-      },
-      [&](const std::string& text) { err << text << '\n'; });
-  return ok ? 0 : 1;
-}
-
-std::string executableFolder(const char* argv0) {
-  std::error_code ec;
-  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  if (ec || exe.empty()) exe = fs::absolute(fs::path(argv0 ? argv0 : ""), ec);
-  return exe.parent_path().string();
 }
 
 }  // namespace navtools

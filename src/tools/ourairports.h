@@ -31,12 +31,13 @@ struct OurAirport {
 std::string airportIdent(const OurAirport& airport);
 
 // The record of a row, or why the row cannot become one.
-using RecordOrFault = std::variant<RecordBytes, RowFault>;
+template <class Record>
+using RecordOrFault = std::variant<Record, RowFault>;
 
 // The AIRPORT.dbd record of `airport`, numbered `recId`. Not for an airport
 // without an identifier that fits, a key the field cannot hold, a missing
 // position or a number that is not one in range.
-RecordOrFault airportRecord(const OurAirport& airport, std::int32_t recId);
+RecordOrFault<nav::AirportRecord> airportRecord(const OurAirport& airport, std::int32_t recId);
 
 struct OurRunway {
   std::string id;
@@ -49,7 +50,7 @@ struct OurRunway {
 // The RUNWAY.dbd record of `runway`. Not for a runway without the position of
 // both ends, with an end ident the field cannot hold, or with a number that is
 // not one in range.
-RecordOrFault runwayRecord(const OurRunway& runway);
+RecordOrFault<nav::RunwayRecord> runwayRecord(const OurRunway& runway);
 
 struct OurNavaid {
   std::string id;
@@ -70,20 +71,6 @@ std::int32_t navaidType(std::string_view type);
 // The NAVAID.dbd record of `navaid`, numbered `recId`. Not for a type with no
 // navType, a closed station, a key or ident the fields cannot hold, a missing
 // position or a number that is not one in range.
-RecordOrFault navaidRecord(const OurNavaid& navaid, std::int32_t recId);
-
-// navtool import-ourairports CSVFOLDER OUTFOLDER [--types LIST] [--verbose]:
-// the OurAirports CSV files as a database folder, with the world outline and
-// tag list found in `dataFolder` (the executable's folder) copied beside it
-// unless OUTFOLDER has its own. A row that cannot become a record is left out
-// and counted by its reason (--verbose lists each on `out`); a file that
-// cannot be read stops the import before anything is written. Returns the
-// exit code.
-int importOurAirportsCommand(const std::vector<std::string>& args, const std::string& dataFolder, std::ostream& out,
-                             std::ostream& err);
-
-// The folder of the running executable; `argv0` is the fallback where the
-// system cannot tell.
-std::string executableFolder(const char* argv0);
+RecordOrFault<nav::NavaidRecord> navaidRecord(const OurNavaid& navaid, std::int32_t recId);
 
 }  // namespace navtools

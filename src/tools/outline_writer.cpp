@@ -1,5 +1,7 @@
 #include "tools/outline_writer.h"
 
+#include "base/little_endian.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -60,12 +62,8 @@ void OutlineBuilder::addPiece(const std::vector<GeoPoint>& piece) {
 }
 
 std::string OutlineBuilder::fileBytes() const {
-  std::string out;
-  out.reserve(values_.size() * 4);
-  for (float f : values_) {
-    const auto u = std::bit_cast<std::uint32_t>(f);
-    for (int i = 0; i < 4; ++i) out += static_cast<char>((u >> (8 * i)) & 0xFF);
-  }
+  std::string out(values_.size() * 4, '\0');
+  for (std::size_t i = 0; i < values_.size(); ++i) nav::storeLittleEndian(out.data() + 4 * i, values_[i]);
   return out;
 }
 

@@ -9,6 +9,7 @@
 #include "test_support.h"
 #include "tools/folder_commands.h"
 #include "tools/ourairports.h"
+#include "tools/ourairports_import.h"
 
 namespace {
 
