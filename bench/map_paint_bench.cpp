@@ -26,13 +26,7 @@ void setView(nav::NavViewState& s, std::int32_t mag) {
   nav::ViewSettings& on = s.settings;
   on.showGrid = on.showMaps = on.vor = on.ndb = on.airport = on.ils = on.marker = on.waypoint = true;
   on.name = on.id = on.freq = on.wptName = on.planning = true;
-  s.view = nav::Viewport{};
-  s.view.left = s.view.right = 8400;
-  s.view.top = s.view.bottom = 176400;
-  s.view.mag = mag;
-  s.view.clientWidth = 1600;
-  s.view.clientHeight = 900;
-  s.view.Size(1600, 900);
+  nav::fitViewAbout(s.view, 8400, 176400, mag, 1600, 900);
 }
 
 void BM_PaintMap(benchmark::State& bench) {

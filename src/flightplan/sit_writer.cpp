@@ -20,13 +20,13 @@ class SitBuilder {
   void entry(std::size_t n) { line(tag(n)); }
   // A block opener: entry 16, then one level deeper.
   void open() {
-    entry(16);
+    entry(tagEntry::blockOpen);
     ++depth_;
   }
   // A block closer: one level up, then entry 39.
   void close() {
     --depth_;
-    entry(39);
+    entry(tagEntry::blockClose);
   }
   void line(const std::string& content) {
     std::string text(static_cast<std::size_t>(depth_), '\t');
@@ -56,61 +56,63 @@ class SitBuilder {
 std::vector<std::string> buildSitLines(const std::vector<PlanRow>& rows, const std::vector<std::string>& tags) {
   SitBuilder b(tags);
   b.open();
-  b.entry(146);
+  b.entry(tagEntry::version);
   b.line("100");
-  b.entry(136);
+  b.entry(tagEntry::firstBlank);
   b.line("");
-  b.entry(156);
+  b.entry(tagEntry::planKind);
   b.line("plan");
   b.open();
-  b.entry(5);
+  b.entry(tagEntry::aircraft);
   b.line("PELIRON.NFO");
-  b.entry(56);
+  b.entry(tagEntry::startPosition);
   b.line("47 09'24.0000\"N");
   b.line("01 36'28.0000\"W");
   b.line("0.");
-  b.entry(141);
+  b.entry(tagEntry::planMode);
   b.line("plan");
-  b.entry(64);
+  b.entry(tagEntry::viewOffset);
   b.line("0.024344,6.209207,-0.004015");
-  b.entry(148);
+  b.entry(tagEntry::viewMode);
   b.line("cock");
-  b.entry(144);
+  b.entry(tagEntry::secondBlank);
   b.line("");
-  b.entry(102);
+  b.entry(tagEntry::waypointList);
   b.open();
 
   for (const PlanRow& row : rows) {
-    b.entry(157);
+    b.entry(tagEntry::wpnt);
     b.cell(row[colType]);
     b.open();
-    b.entry(89);
+    b.entry(tagEntry::name);
     b.cell(row[colName]);
-    b.entry(77);
+    b.entry(tagEntry::llps);
     b.cell(row[colLat] + "," + row[colLon] + "," + row[colXx] + "," + row[colYy]);
-    b.entry(29);
+    b.entry(tagEntry::dbky);
     b.cell(row[colDbky]);
-    b.entry(142);
+    b.entry(tagEntry::type);
     b.cell(row[colType]);
-    b.entry(12);
+    b.entry(tagEntry::altd);
     b.cell(row[colAlt]);
-    b.entry(114);
+    b.entry(tagEntry::sped);
     b.cell(row[colSped]);
-    b.entry(111);
+    b.entry(tagEntry::waypointDetails);
     b.open();
-    const std::pair<std::size_t, const char*> nested[] = {{101, "Unknown"}, {134, "None"}, {21, "0."}, {28, "0."},
-                                                          {20, "0."},       {130, "0."},   {137, "0."}, {132, "0."}};
-    for (const auto& [n, value] : nested) {
+    b.entry(tagEntry::detailKind);
+    b.line("Unknown");
+    b.entry(tagEntry::detailName);
+    b.line("None");
+    for (const std::size_t n : tagEntry::detailZeros) {
       b.entry(n);
-      b.line(value);
+      b.line("0.");
     }
     b.close();
-    b.entry(150);
+    b.entry(tagEntry::warp);
     b.line("0");
     b.close();
   }
 
-  b.entry(73);
+  b.entry(tagEntry::indx);
   b.line("0");
   b.close();
   b.close();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,38 @@
 namespace nav {
 
 inline constexpr const char* kTagListFile = "liste.txt";
+
+// The tag list's entries the writer uses, by line number. Ten hold the tags
+// the reader finds a plan by; the others hold the simulator's own tags,
+// copied as they are, and are named after what follows them in the file.
+namespace tagEntry {
+inline constexpr std::size_t blockOpen = 16;
+inline constexpr std::size_t blockClose = 39;  // "<endo>"
+inline constexpr std::size_t altd = 12;
+inline constexpr std::size_t dbky = 29;
+inline constexpr std::size_t indx = 73;
+inline constexpr std::size_t llps = 77;
+inline constexpr std::size_t name = 89;
+inline constexpr std::size_t sped = 114;
+inline constexpr std::size_t type = 142;
+inline constexpr std::size_t warp = 150;
+inline constexpr std::size_t wpnt = 157;
+
+inline constexpr std::size_t version = 146;          // "100"
+inline constexpr std::size_t firstBlank = 136;       // an empty value
+inline constexpr std::size_t planKind = 156;         // "plan"
+inline constexpr std::size_t aircraft = 5;           // "PELIRON.NFO"
+inline constexpr std::size_t startPosition = 56;     // latitude, longitude, "0."
+inline constexpr std::size_t planMode = 141;         // "plan"
+inline constexpr std::size_t viewOffset = 64;        // "0.024344,6.209207,-0.004015"
+inline constexpr std::size_t viewMode = 148;         // "cock"
+inline constexpr std::size_t secondBlank = 144;      // an empty value
+inline constexpr std::size_t waypointList = 102;     // the list's block follows
+inline constexpr std::size_t waypointDetails = 111;  // a waypoint's nested block follows
+inline constexpr std::size_t detailKind = 101;       // "Unknown"
+inline constexpr std::size_t detailName = 134;       // "None"
+inline constexpr std::size_t detailZeros[] = {21, 28, 20, 130, 137, 132};  // "0." each
+}  // namespace tagEntry
 
 // The lines of the saved-simulation file for `rows`, each its TABs and its
 // content, built from the tag list's entries. Fails with "List index out of

@@ -17,9 +17,9 @@ bool underPointer(double la, double lo, double pLat, double pLon, std::int32_t r
 
 const char* navaidLabel(std::int32_t navType) {
   switch (navType) {
-    case 1: return "VOR";
-    case 8: return "NDB";
-    case 17: return "VOR-DME";
+    case navType::vor: return "VOR";
+    case navType::ndb: return "NDB";
+    case navType::vorDme: return "VOR-DME";
     default: return "";
   }
 }
@@ -31,7 +31,7 @@ PointerPosition pointerPosition(double lon, double lat) {
   const Dms lo = dmsOf(lon);
   PointerPosition p;
   p.pointerLat = la.whole;
-  p.pointerLon = lo.whole < 0 ? lo.whole + 1296000 : lo.whole;
+  p.pointerLon = lo.whole < 0 ? lo.whole + kFullTurn : lo.whole;
   const std::string latPart =
       fmt::format("{} {}\xB0 {}' {}\"", lat >= 0 ? 'N' : 'S', std::abs(la.d), std::abs(la.m), std::abs(la.s));
   p.statusText = fmt::format("{} - {} {}\xB0 {}' {}\"", latPart, lon >= 0 ? 'E' : 'W', std::abs(lo.d),
@@ -62,7 +62,7 @@ Identification identifyAt(double pLat, double pLon, std::int32_t mag, const View
         if (!underPointer(n.lat(), n.lon(), pLat, pLon, r)) continue;
         out.selection.hoveredNavaid = n;
         const std::int32_t type = n.navType();
-        if ((type == 1 && !on.vor) || (type == 8 && !on.ndb)) break;
+        if ((type == navType::vor && !on.vor) || (type == navType::ndb && !on.ndb)) break;
         out.description = fmt::format("{} {} {} {} ({}) ", navaidLabel(type), n.ident(), n.name(),
                                       formatFixed(n.freq(), 3, sep), n.dbky());
         out.found = true;

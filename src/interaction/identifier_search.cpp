@@ -64,19 +64,19 @@ std::string navaidKindText(std::int32_t navType, double freq, char sep, std::vec
   auto add = [&](int icon) {
     if (icons) icons->push_back(icon);
   };
-  if (navType & 1) {
+  if (navType & navType::vor) {
     text += "VOR " + formatGeneral(freq, sep) + " mhz";
     add(searchIcon::vor);
   }
-  if (navType & 4) {
+  if (navType & navType::tacan) {
     text += "TACAN ";
     add(searchIcon::tacanDme);
   }
-  if (navType & 8) {
+  if (navType & navType::ndb) {
     text += "NDB " + formatGeneral(freq, sep) + " khz";
     add(searchIcon::ndb);
   }
-  if (navType & 16) {
+  if (navType & navType::dme) {
     text += "DME ";
     add(searchIcon::tacanDme);
   }

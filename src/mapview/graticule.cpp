@@ -64,21 +64,21 @@ void drawGraticule(MapSurface& surface, MapPaintContext& ctx) {
   surface.setTextColor({0, 0, 0});
   const double s = graticuleStep(v.mag);
 
-  walkLines(lineRange(v.bottom, v.top, s, 324000), s, [&](std::int32_t t) {
-    const MapPixel p = v.GeoToPixel(-648000, t);
+  walkLines(lineRange(v.bottom, v.top, s, kQuarterTurn), s, [&](std::int32_t t) {
+    const MapPixel p = v.GeoToPixel(-kHalfTurn, t);
     if (!(0 < p.y && p.y < v.clientHeight)) return;
     surface.textOut(std::max(p.x + 1, 1), std::max(p.y + 1, 1), graticuleLabel(t, s, true, ctx.decimalSeparator));
     surface.moveTo(std::max(p.x, 0), p.y);
-    const MapPixel e = v.GeoToPixel(648000, t);
+    const MapPixel e = v.GeoToPixel(kHalfTurn, t);
     surface.lineTo(std::min(e.x, v.clientWidth), e.y);
   });
 
-  walkLines(lineRange(v.left, v.right, s, 648000), s, [&](std::int32_t t) {
-    const MapPixel p = v.GeoToPixel(t, 324000);
+  walkLines(lineRange(v.left, v.right, s, kHalfTurn), s, [&](std::int32_t t) {
+    const MapPixel p = v.GeoToPixel(t, kQuarterTurn);
     if (!(0 < p.x && p.x < v.clientWidth)) return;
     surface.textOut(p.x + 1, std::max(p.y + 1, 1), graticuleLabel(t, s, false, ctx.decimalSeparator));
     surface.moveTo(p.x, std::max(p.y, 0));
-    const MapPixel e = v.GeoToPixel(t, -324000);
+    const MapPixel e = v.GeoToPixel(t, -kQuarterTurn);
     surface.lineTo(e.x, std::min(e.y, v.clientHeight));
   });
 

@@ -10,8 +10,8 @@
 namespace nav {
 
 void drawWorldFrame(MapSurface& s, const MapPaintContext& ctx) {
-  const MapPixel a = ctx.view.GeoToPixel(-648000, 324000);
-  const MapPixel b = ctx.view.GeoToPixel(648000, -324000);
+  const MapPixel a = ctx.view.GeoToPixel(-kHalfTurn, kQuarterTurn);
+  const MapPixel b = ctx.view.GeoToPixel(kHalfTurn, -kQuarterTurn);
   const std::array<PixelPoint, 4> corners{{{a.x, a.y}, {b.x, a.y}, {b.x, b.y}, {a.x, b.y}}};
   s.polygon(corners);
 }

@@ -36,8 +36,9 @@ void stationLabel(MapSurface& s, const MapPaintContext& ctx, std::int32_t x, std
   drawLabel(s, x, y, upper, lower, frame);
 }
 
-bool isVor(std::int32_t navType) { return navType == 1 || navType == 17; }
-bool isNdb(std::int32_t navType) { return navType == 8; }
+// The map tests kinds by equality: other combinations are never drawn.
+bool isVor(std::int32_t type) { return type == navType::vor || type == navType::vorDme; }
+bool isNdb(std::int32_t type) { return type == navType::ndb; }
 
 std::string lowerAscii(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -94,7 +95,7 @@ void drawNavaidLayer(MapSurface& s, MapPaintContext& ctx) {
         line(s, x, y - 10, x, y - 15);
         line(s, x + 10, y, x + 15, y);
         line(s, x - 10, y, x - 15, y);
-        if (type == 17) s.ellipse(x - 8, y - 8, x + 8, y + 8);
+        if (type == navType::vorDme) s.ellipse(x - 8, y - 8, x + 8, y + 8);
       } else {
         smallCross(s, x, y, arm);
       }
@@ -160,23 +161,23 @@ void drawIlsLayer(MapSurface& s, MapPaintContext& ctx) {
     s.setPen(ctx.pens.penIls);
     if (!full) continue;
     const std::int32_t type = r.ilsType();
-    const bool marker = type == 512 || type == 1024 || type == 2048;
-    if (type == 16 || type == 64 || type == 128) {
+    const bool marker = ilsType::isMarker(type);
+    if (type == ilsType::dme || type == ilsType::localizer || type == ilsType::glideSlope) {
       savePen(s, ctx.pens);
       s.setPen(ctx.pens.penIls);
     } else if (marker) {
       savePen(s, ctx.pens);
       s.setPen(ctx.pens.penMarker);
     }
-    if (type == 16) {
+    if (type == ilsType::dme) {
       s.rectangle(x - 2, y - 2, x + 2, y + 2);
-    } else if (type == 64 && ctx.settings.ils) {
+    } else if (type == ilsType::localizer && ctx.settings.ils) {
       std::string text = ctx.settings.name ? r.name() : std::string();
       if (ctx.settings.freq) text = fmt::format("{} {}", text, formatFixed(r.freq(), 3, ctx.decimalSeparator));
       if (ctx.settings.id) text = fmt::format("{} {}", text, r.ident());
       drawLabel(s, x, y, std::string(), text, kIlsFrame);
       s.rectangle(x - 4, y - 4, x + 4, y + 4);
-    } else if (type == 128 && ctx.settings.ils) {
+    } else if (type == ilsType::glideSlope && ctx.settings.ils) {
       s.rectangle(x - 2, y - 2, x + 2, y + 2);
     } else if (marker && ctx.settings.marker) {
       s.rectangle(x - 2, y - 2, x + 2, y + 2);

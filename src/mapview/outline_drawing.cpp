@@ -15,7 +15,7 @@ int outlineThinningPeriod(std::int32_t mag) {
 
 namespace {
 
-constexpr double kFarOff = 3 * 648000.0;
+constexpr double kFarOff = 3 * kHalfTurn;
 
 }  // namespace
 
@@ -25,10 +25,10 @@ void drawWorldOutline(MapSurface& surface, MapPaintContext& ctx) {
   surface.setPen(ctx.pens.penOutline);
 
   const Viewport& v = ctx.view;
-  const double west = v.left < -648000 ? -648000 : v.left;
-  const double east = v.right >= 648000 ? 648000 : v.right;
-  const double north = v.top >= 324000 ? 324000 : v.top;
-  const double south = v.bottom < -324000 ? -324000 : v.bottom;
+  const double west = v.left < -kHalfTurn ? -kHalfTurn : v.left;
+  const double east = v.right >= kHalfTurn ? kHalfTurn : v.right;
+  const double north = v.top >= kQuarterTurn ? kQuarterTurn : v.top;
+  const double south = v.bottom < -kQuarterTurn ? -kQuarterTurn : v.bottom;
 
   bool penUp = true;
   bool prevOut = false;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/failure.h"
+#include "navdata/records.h"
 
 namespace nav {
 
@@ -34,15 +35,15 @@ void Viewport::Size(std::int32_t w, std::int32_t h) {
   const double cLat = clampCentre(centreLat(), kMaxCentreLat);
   const double r = static_cast<double>(w) / h;
   if (r > 2) {
-    top = 324000;
-    bottom = -324000;
-    left = -324000 * r;
-    right = 324000 * r;
+    top = kQuarterTurn;
+    bottom = -kQuarterTurn;
+    left = -kQuarterTurn * r;
+    right = kQuarterTurn * r;
   } else {
-    left = -648000;
-    right = 648000;
-    top = 648000 / r;
-    bottom = -648000 / r;
+    left = -kHalfTurn;
+    right = kHalfTurn;
+    top = kHalfTurn / r;
+    bottom = -kHalfTurn / r;
   }
   const std::int32_t passes = std::min(mag, kMaxMag) - 1;
   for (std::int32_t i = 0; i < passes; ++i) halveSpans();

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "navdata/records.h"
+
 namespace nav {
 
 struct GeoPosition {
@@ -24,8 +26,8 @@ struct Viewport {
   // kMaxCentreLat) stays inside the 32-bit pixel range on map areas of up to
   // 8192 pixels each way.
   static constexpr std::int32_t kMaxMag = 16;
-  static constexpr double kMaxCentreLon = 3 * 648000.0;
-  static constexpr double kMaxCentreLat = 3 * 324000.0;
+  static constexpr double kMaxCentreLon = 3 * kHalfTurn;
+  static constexpr double kMaxCentreLat = 3 * kQuarterTurn;
 
   double left = -180;
   double right = 180;

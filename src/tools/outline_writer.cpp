@@ -1,6 +1,7 @@
 #include "tools/outline_writer.h"
 
 #include "base/little_endian.h"
+#include "navdata/records.h"
 
 #include <algorithm>
 #include <bit>
@@ -52,8 +53,8 @@ void OutlineBuilder::addPiece(const std::vector<GeoPoint>& piece) {
   if (piece.size() < 2) return;
   if (!values_.empty()) values_.insert(values_.end(), {0.f, 0.f});
   for (const GeoPoint& p : piece) {
-    const float lon = arcSeconds(p.lon, 648000);
-    float lat = arcSeconds(p.lat, 324000);
+    const float lon = arcSeconds(p.lon, nav::kHalfTurn);
+    float lat = arcSeconds(p.lat, nav::kQuarterTurn);
     // (0, 0) is the separator; a real point there moves by half an arc-second.
     if (lon == 0 && lat == 0) lat = 0.5f;
     values_.insert(values_.end(), {lon, lat});
