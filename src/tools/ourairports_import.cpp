@@ -110,8 +110,26 @@ std::string owner(const char* kind, const std::string& id) {
   return fmt::format("{} {}", kind, id.empty() ? "\"\"" : id);
 }
 
+// The rows of a file by id: a row that cannot be read, or whose id an
+// earlier row had, is left out.
+struct FirstRows {
+  std::unordered_map<std::string, std::size_t> lineOfId;
+  bool first(const CsvReader& csv, const std::string& id, TableCounts& counts, const std::string& who, Import& im);
+};
+
 RowFault repeatedId(const std::string& id, std::size_t firstLine) {
   return {"id already on an earlier line", fmt::format("id {} is already on line {}", id, firstLine)};
+}
+
+bool FirstRows::first(const CsvReader& csv, const std::string& id, TableCounts& counts, const std::string& who,
+                      Import& im) {
+  if (csv.rowFault()) {
+    im.leaveOut(csv, counts, "row", *csv.rowFault());
+    return false;
+  }
+  const auto [seen, fresh] = lineOfId.try_emplace(id, csv.line());
+  if (!fresh) im.leaveOut(csv, counts, who, repeatedId(id, seen->second));
+  return fresh;
 }
 
 void readAirports(const std::string& path, const TypeFilter& types, Import& im) {
@@ -164,18 +182,10 @@ void readRunways(const std::string& path, Import& im) {
                     heLat = csv.column("he_latitude_deg"), heLon = csv.column("he_longitude_deg");
   const std::optional<std::size_t> airportIdent = csv.findColumn("airport_ident");
   const std::optional<std::size_t> closed = csv.findColumn("closed");
-  std::unordered_map<std::string, std::size_t> lineOfId;
+  FirstRows rows;
   while (csv.next()) {
-    if (csv.rowFault()) {
-      im.leaveOut(csv, counts, "row", *csv.rowFault());
-      continue;
-    }
     const std::string who = owner("runway", csv.field(id));
-    const auto [seen, fresh] = lineOfId.try_emplace(csv.field(id), csv.line());
-    if (!fresh) {
-      im.leaveOut(csv, counts, who, repeatedId(csv.field(id), seen->second));
-      continue;
-    }
+    if (!rows.first(csv, csv.field(id), counts, who, im)) continue;
     // The airport is told by its id; by its ident only where the id is missing.
     std::string airportId = csv.field(ref);
     std::string airportNamed = "airport_ref " + airportId;
@@ -224,18 +234,10 @@ void readNavaids(const std::string& path, Import& im) {
                     type = csv.column("type"), freq = csv.column("frequency_khz"), lat = csv.column("latitude_deg"),
                     lon = csv.column("longitude_deg"), elev = csv.column("elevation_ft"),
                     country = csv.column("iso_country");
-  std::unordered_map<std::string, std::size_t> lineOfId;
+  FirstRows rows;
   while (csv.next()) {
-    if (csv.rowFault()) {
-      im.leaveOut(csv, counts, "row", *csv.rowFault());
-      continue;
-    }
     const std::string who = owner("navaid", csv.field(id));
-    const auto [seen, fresh] = lineOfId.try_emplace(csv.field(id), csv.line());
-    if (!fresh) {
-      im.leaveOut(csv, counts, who, repeatedId(csv.field(id), seen->second));
-      continue;
-    }
+    if (!rows.first(csv, csv.field(id), counts, who, im)) continue;
     const OurNavaid navaid{csv.field(id),  csv.field(ident), csv.field(name), csv.field(type),   csv.field(freq),
                            csv.field(lat), csv.field(lon),   csv.field(elev), csv.field(country)};
     im.add(csv, counts, im.tables.navaids, who, navaidRecord(navaid, im.tables.navaids.recordCount()));
