@@ -6,8 +6,8 @@
 
 #include "mapview/map_painter.h"
 #include "mapview/outline_drawing.h"
-#include "synthetic_world.h"
 #include "paint/qpainter_surface.h"
+#include "synthetic_world.h"
 
 namespace {
 

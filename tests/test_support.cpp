@@ -99,9 +99,17 @@ void writeEmptyDatabase(const std::string& folder) {
 void writeTagList(const std::string& path) {
   std::string text;
   for (int i = 0; i < 158; ++i) {
-    const char* fixed = i == 12 ? "<altd>" : i == 29 ? "<dbky>" : i == 39 ? "<endo>" : i == 73 ? "<indx>"
-                      : i == 77 ? "<llps>" : i == 89 ? "<name>" : i == 114 ? "<sped>" : i == 142 ? "<type>"
-                      : i == 150 ? "<warp>" : i == 157 ? "<wpnt>" : nullptr;
+    const char* fixed = i == 12    ? "<altd>"
+                        : i == 29  ? "<dbky>"
+                        : i == 39  ? "<endo>"
+                        : i == 73  ? "<indx>"
+                        : i == 77  ? "<llps>"
+                        : i == 89  ? "<name>"
+                        : i == 114 ? "<sped>"
+                        : i == 142 ? "<type>"
+                        : i == 150 ? "<warp>"
+                        : i == 157 ? "<wpnt>"
+                                   : nullptr;
     text += fixed ? std::string(fixed) : "<t" + std::to_string(i) + ">";
     text += "\r\n";
   }

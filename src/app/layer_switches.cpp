@@ -25,8 +25,8 @@ const std::array<LayerButtonEntry, 17> kLayerButtons{{
 }};
 
 const std::array<std::string_view, 16> kStartupPressOrder{
-    "btnVOR", "btnNDB", "btnILS", "btnAirport", "btnWPT",  "btnMarker", "btnObstruct", "btnPlan",
-    "btnGrid", "btnMap", "btnFreq", "btnNom",    "btnHway", "btnLway",   "btnIDway",    "btnID",
+    "btnVOR",  "btnNDB", "btnILS",  "btnAirport", "btnWPT",  "btnMarker", "btnObstruct", "btnPlan",
+    "btnGrid", "btnMap", "btnFreq", "btnNom",     "btnHway", "btnLway",   "btnIDway",    "btnID",
 };
 
 const LayerButtonEntry* findLayerButton(std::string_view button) {

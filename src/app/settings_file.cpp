@@ -24,6 +24,7 @@ struct Key {
 };
 
 // In the order start-up reads them.
+// clang-format off
 constexpr std::array<Key, kSettingsKeyCount> kKeys{{
     {"idealDist", &S::idealDist}, {"showGrid", &S::showGrid}, {"showMaps", &S::showMaps},
     {"planning", &S::planning},   {"vor", &S::vor},           {"ils", &S::ils},
@@ -35,6 +36,7 @@ constexpr std::array<Key, kSettingsKeyCount> kKeys{{
     {"top", &V::top},             {"bottom", &V::bottom},     {"mag", &V::mag},
     {"mag2", &V::mag2},
 }};
+// clang-format on
 
 // Shutdown writes them in the same order but for "id" before "name".
 constexpr std::array<std::size_t, kSettingsKeyCount> kWriteOrder{0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,

@@ -41,8 +41,7 @@ std::string readWholeFile(const std::string& path) {
   return data;
 }
 
-void replaceFileContent(const std::string& path, const std::string& content,
-                        const std::string& failureMessage) {
+void replaceFileContent(const std::string& path, const std::string& content, const std::string& failureMessage) {
   const fs::path target(path);
   fs::path temp = target;
   temp += ".tmp";

@@ -14,7 +14,6 @@ bool fileExists(const std::string& path);
 // content goes to a temporary file beside it, which is then renamed over it.
 // Fails with `failureMessage` when that cannot be done; the old file is then
 // untouched.
-void replaceFileContent(const std::string& path, const std::string& content,
-                        const std::string& failureMessage);
+void replaceFileContent(const std::string& path, const std::string& content, const std::string& failureMessage);
 
 }  // namespace nav

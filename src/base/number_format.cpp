@@ -1,12 +1,12 @@
 #include "base/number_format.h"
 
-#include "base/failure.h"
-
 #include <fmt/format.h>
 
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+
+#include "base/failure.h"
 
 namespace nav {
 

@@ -6,9 +6,9 @@
 
 namespace nav {
 
-const std::array<const char*, kPlanColumns> kPlanColumnNames{
-    "name", "llps.lat", "llps.lon", "llps.xx", "llps.yy", "dbky", "type", "alt",
-    "sped", "Type",     "ID",       "Nom",     "Fr\xE9quence", "Route", "Altitude"};
+const std::array<const char*, kPlanColumns> kPlanColumnNames{"name", "llps.lat", "llps.lon",     "llps.xx", "llps.yy",
+                                                             "dbky", "type",     "alt",          "sped",    "Type",
+                                                             "ID",   "Nom",      "Fr\xE9quence", "Route",   "Altitude"};
 
 std::string planPosition(double v) { return fmt::format("{:.6f}", v); }
 

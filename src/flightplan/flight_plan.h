@@ -57,7 +57,7 @@ struct FlightPlan {
 std::vector<RouteRow> routeRows(const FlightPlan& plan);
 
 // Numbers as plan cells hold them, always with a full stop.
-std::string planPosition(double v);       // "172800.500000"
+std::string planPosition(double v);        // "172800.500000"
 std::string planAltitude(std::int32_t v);  // "1234.000000"
 
 // "Placer dans le plan de vol": the current result row, looked up again in

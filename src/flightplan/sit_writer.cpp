@@ -36,7 +36,8 @@ class SitBuilder {
   // A cell written as a value line; CR and LF would break the file's line
   // structure, so they become spaces.
   void cell(std::string content) {
-    std::replace_if(content.begin(), content.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        content.begin(), content.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     line(content);
   }
   std::vector<std::string> take() { return std::move(lines_); }

@@ -39,7 +39,8 @@ inline constexpr std::size_t waypointList = 102;     // the list's block follows
 inline constexpr std::size_t waypointDetails = 111;  // a waypoint's nested block follows
 inline constexpr std::size_t detailKind = 101;       // "Unknown"
 inline constexpr std::size_t detailName = 134;       // "None"
-inline constexpr std::size_t detailZeros[] = {21, 28, 20, 130, 137, 132};  // "0." each
+// Each followed by "0.".
+inline constexpr std::size_t detailZeros[] = {21, 28, 20, 130, 137, 132};
 }  // namespace tagEntry
 
 // The lines of the saved-simulation file for `rows`, each its TABs and its

@@ -34,8 +34,8 @@ PointerPosition pointerPosition(double lon, double lat) {
   p.pointerLon = lo.whole < 0 ? lo.whole + kFullTurn : lo.whole;
   const std::string latPart =
       fmt::format("{} {}\xB0 {}' {}\"", lat >= 0 ? 'N' : 'S', std::abs(la.d), std::abs(la.m), std::abs(la.s));
-  p.statusText = fmt::format("{} - {} {}\xB0 {}' {}\"", latPart, lon >= 0 ? 'E' : 'W', std::abs(lo.d),
-                             std::abs(lo.m), std::abs(lo.s));
+  p.statusText = fmt::format("{} - {} {}\xB0 {}' {}\"", latPart, lon >= 0 ? 'E' : 'W', std::abs(lo.d), std::abs(lo.m),
+                             std::abs(lo.s));
   return p;
 }
 

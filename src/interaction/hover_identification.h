@@ -11,8 +11,8 @@ namespace nav {
 // The pointer's position in whole arc-seconds, as the box test and a user
 // point take it, and the text of the second status panel.
 struct PointerPosition {
-  double pointerLat = 0;  // signed
-  double pointerLon = 0;  // stored convention: 0 to 1296000
+  double pointerLat = 0;   // signed
+  double pointerLon = 0;   // stored convention: 0 to 1296000
   std::string statusText;  // Windows-1252, degree sign 0xB0
 };
 PointerPosition pointerPosition(double lon, double lat);

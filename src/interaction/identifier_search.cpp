@@ -125,8 +125,13 @@ std::vector<SearchRow> searchIdentifier(const std::string& text, const NavDataba
   for (const NavaidRecord& n : db.navaids) {
     if (n.ident() != text) continue;
     SearchRow row;
-    row.cells = {"", n.ident(), n.region(), std::string(typeCode::navaid),
-                 navaidKindText(n.navType(), n.freq(), sep, &row.icons), fixed2(n.lat(), sep), fixed2(n.lon(), sep),
+    row.cells = {"",
+                 n.ident(),
+                 n.region(),
+                 std::string(typeCode::navaid),
+                 navaidKindText(n.navType(), n.freq(), sep, &row.icons),
+                 fixed2(n.lat(), sep),
+                 fixed2(n.lon(), sep),
                  ""};
     grid.insertBelow(std::move(row));
   }

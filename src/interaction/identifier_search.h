@@ -27,7 +27,7 @@ enum SearchColumn : std::size_t {
   searchColText,      // name, runway length, navaid kind or waypoint category
   searchColLat,
   searchColLon,
-  searchColDbky,      // an airport's key
+  searchColDbky,  // an airport's key
   kSearchColumns
 };
 

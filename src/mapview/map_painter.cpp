@@ -4,8 +4,8 @@
 
 #include "mapview/graticule.h"
 #include "mapview/object_layers.h"
-#include "mapview/route_layer.h"
 #include "mapview/outline_drawing.h"
+#include "mapview/route_layer.h"
 
 namespace nav {
 

@@ -10,8 +10,8 @@ namespace nav {
 
 // Up to two lines of text centred above (x, y) in a box framed with
 // `frameColor`; N is the upper line, T the lower. Nothing when both are empty.
-void drawLabel(MapSurface& surface, std::int32_t x, std::int32_t y, const std::string& upper,
-               const std::string& lower, Rgb frameColor);
+void drawLabel(MapSurface& surface, std::int32_t x, std::int32_t y, const std::string& upper, const std::string& lower,
+               Rgb frameColor);
 
 // The layers of navigation objects: each walks its whole table and draws
 // what lies inside the view, more of it at full detail.

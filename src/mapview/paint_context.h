@@ -32,7 +32,7 @@ struct MapPaintContext {
   std::int32_t detailMag = 6;
   char decimalSeparator = '.';
   std::span<const RouteRow> route{};  // the flight plan's rows
-  bool routeShown = false;             // the plan shows its route
+  bool routeShown = false;            // the plan shows its route
 
   bool fullDetail() const { return view.mag > detailMag; }
 };

@@ -8,5 +8,4 @@ std::string fieldText(const std::uint8_t* field, std::size_t width) {
   return std::string(reinterpret_cast<const char*>(field), length);
 }
 
-
 }  // namespace nav

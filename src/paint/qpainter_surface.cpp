@@ -131,7 +131,8 @@ void QPainterSurface::polygon(std::span<const nav::PixelPoint> points) {
   // Clamping the corners keeps the world frame (the only polygon, axis
   // aligned) exact while its corners lie far outside the area.
   QPolygon poly;
-  for (const nav::PixelPoint& pt : points) poly << QPoint(clampCoordinate(pt.x, width_), clampCoordinate(pt.y, height_));
+  for (const nav::PixelPoint& pt : points)
+    poly << QPoint(clampCoordinate(pt.x, width_), clampCoordinate(pt.y, height_));
   painter_.drawPolygon(poly);
 }
 
@@ -232,9 +233,8 @@ void paintMapImage(QImage& image, nav::NavViewState& state, char decimalSeparato
   state.view.clientHeight = image.height();
   QPainterSurface surface(image);
   const std::vector<nav::RouteRow> route = nav::routeRows(state.plan);
-  nav::MapPaintContext ctx{state.view, state.settings,   state.db,         state.outline,
-                           state.pens, state.detailMag, decimalSeparator, route,
-                           state.plan.routeShown};
+  nav::MapPaintContext ctx{state.view,      state.settings,   state.db, state.outline,        state.pens,
+                           state.detailMag, decimalSeparator, route,    state.plan.routeShown};
   nav::CartePaint(surface, ctx);
 }
 

@@ -3,14 +3,13 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLine>
 #include <QPainter>
-#include <QImage>
 #include <vector>
 
 #include "app/nav_view_state.h"
 #include "mapview/map_surface.h"
-
 
 namespace navui {
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <sstream>
 
-#include "base/failure.h"
 #include "app/command_line.h"
 #include "app/settings_file.h"
+#include "base/failure.h"
 #include "base/number_format.h"
 #include "flightplan/sit_reader.h"
 #include "paint/qpainter_surface.h"
@@ -128,14 +128,13 @@ int renderCommand(const std::vector<std::string>& args, std::ostream& out, std::
   const bool loaded = nav::startUp(state, hooks, nav::printingTo(err));
   if (!o.plan.empty()) {
     // As the load command leaves it: the rows read, the route shown.
-    const bool read = nav::runGuarded([&] { nav::replaceRows(state.plan, nav::readSitFile(o.plan)); },
-                                      nav::printingTo(err));
+    const bool read =
+        nav::runGuarded([&] { nav::replaceRows(state.plan, nav::readSitFile(o.plan)); }, nav::printingTo(err));
     if (!read) return 1;
   }
 
   QImage image(o.width, o.height, QImage::Format_RGB32);
-  const bool painted = nav::runGuarded([&] { paintMapImage(image, state, '.'); },
-                                       nav::printingTo(err));
+  const bool painted = nav::runGuarded([&] { paintMapImage(image, state, '.'); }, nav::printingTo(err));
   if (!image.save(QString::fromStdString(o.output), "PNG")) {
     err << nav::withFullStop("Cannot create file " + o.output) << '\n';
     return 1;

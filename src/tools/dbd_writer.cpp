@@ -12,7 +12,8 @@
 namespace navtools {
 
 void DbdFile::appendBytes(const std::uint8_t* data, std::size_t size) {
-  if (size != recordSize_) nav::fail(fmt::format("A record of {} bytes in a file of {}-byte records", size, recordSize_));
+  if (size != recordSize_)
+    nav::fail(fmt::format("A record of {} bytes in a file of {}-byte records", size, recordSize_));
   if (count_ == std::numeric_limits<std::int32_t>::max()) nav::fail("Too many records for one file");
   records_.append(reinterpret_cast<const char*>(data), size);
   ++count_;

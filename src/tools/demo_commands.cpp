@@ -1,10 +1,10 @@
 #include "tools/demo_commands.h"
 
 #include <fmt/format.h>
-#include <nlohmann/json.hpp>
 
 #include <filesystem>
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <string_view>
 
 #include "base/failure.h"

@@ -2,13 +2,13 @@
 
 #include <fmt/format.h>
 
-#include "base/failure.h"
 #include "app/command_line.h"
 #include "app/settings_file.h"
+#include "base/failure.h"
 #include "base/number_format.h"
+#include "base/windows1252.h"
 #include "interaction/hover_identification.h"
 #include "interaction/identifier_search.h"
-#include "base/windows1252.h"
 
 namespace navtools {
 

@@ -12,8 +12,8 @@
 
 #include "base/failure.h"
 #include "base/file_io.h"
-#include "tools/csv_reader.h"
 #include "base/windows1252.h"
+#include "tools/csv_reader.h"
 
 namespace navtools {
 

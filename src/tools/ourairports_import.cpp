@@ -1,7 +1,5 @@
 #include "tools/ourairports_import.h"
 
-#include "tools/ourairports.h"
-
 #include <fmt/format.h>
 
 #include <algorithm>
@@ -14,8 +12,9 @@
 
 #include "base/failure.h"
 #include "base/file_io.h"
-#include "tools/csv_reader.h"
 #include "base/windows1252.h"
+#include "tools/csv_reader.h"
+#include "tools/ourairports.h"
 
 namespace navtools {
 
@@ -167,7 +166,8 @@ void readAirports(const std::string& path, const TypeFilter& types, Import& im) 
     const OurAirport airport{airportId,       csv.field(ident),   csv.field(gps),
                              csv.field(name), csv.field(lat),     csv.field(lon),
                              csv.field(elev), csv.field(country), icao ? csv.field(*icao) : std::string()};
-    seen->second.imported = im.add(csv, counts, im.tables.airports, who, airportRecord(airport, im.tables.airports.recordCount()));
+    seen->second.imported =
+        im.add(csv, counts, im.tables.airports, who, airportRecord(airport, im.tables.airports.recordCount()));
   }
 }
 

@@ -1,12 +1,12 @@
 #include "tools/outline_writer.h"
 
-#include "base/little_endian.h"
-#include "navdata/records.h"
-
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
+
+#include "base/little_endian.h"
+#include "navdata/records.h"
 
 namespace navtools {
 

@@ -2,13 +2,13 @@
 
 #include <fmt/format.h>
 
-#include "base/failure.h"
 #include "app/command_line.h"
+#include "base/failure.h"
 #include "base/number_format.h"
+#include "base/windows1252.h"
 #include "flightplan/sit_reader.h"
 #include "flightplan/sit_writer.h"
 #include "interaction/identifier_search.h"
-#include "base/windows1252.h"
 
 namespace navtools {
 
@@ -49,8 +49,7 @@ int planCommand(const std::vector<std::string>& args, std::ostream& out, std::os
           }
           const std::string searched = nav::searchText(nav::utf8ToWindows1252(text));
           const std::vector<nav::SearchRow> rows = nav::searchIdentifier(searched, state.db, '.');
-          if (n >= rows.size())
-            nav::fail(fmt::format("{}: no result row {} ({} found)", args[i], n, rows.size() - 1));
+          if (n >= rows.size()) nav::fail(fmt::format("{}: no result row {} ({} found)", args[i], n, rows.size() - 1));
           nav::placeSearchResult(state.plan, rows[n - 1], state.db);
         }
         nav::ecris_pln(state.plan.rows, state.tagListPath(), args[1]);

@@ -1,9 +1,9 @@
 #include "tools/world_atlas.h"
 
 #include <fmt/format.h>
-#include <nlohmann/json.hpp>
 
 #include <array>
+#include <nlohmann/json.hpp>
 
 #include "base/failure.h"
 

@@ -50,9 +50,9 @@ QWidget* TformNavView::buildLowerPanel() {
   buttons->addSpacing(6);
 
   for (const nav::LayerButtonEntry& entry : nav::kLayerButtons) {
-    auto* button = new LayerButton(QString::fromLatin1(entry.button.data(), static_cast<qsizetype>(entry.button.size())),
-                                   QString::fromLatin1(entry.caption.data(), static_cast<qsizetype>(entry.caption.size())),
-                                   bar);
+    auto* button =
+        new LayerButton(QString::fromLatin1(entry.button.data(), static_cast<qsizetype>(entry.button.size())),
+                        QString::fromLatin1(entry.caption.data(), static_cast<qsizetype>(entry.caption.size())), bar);
     if (entry.hasHandler) {
       const std::string name(entry.button);
       connectGuarded(button, &QToolButton::clicked, [this, name] { layerSwitch(name); });

@@ -31,7 +31,8 @@ namespace navui {
 namespace {
 
 constexpr int kPlanRowHeight = 18;
-constexpr std::array<int, nav::kPlanColumns> kPlanGridWidths{120, 80, 80, 80, 70, 50, 40, 50, 40, 64, 64, 64, 64, 64, 64};
+constexpr std::array<int, nav::kPlanColumns> kPlanGridWidths{120, 80, 80, 80, 70, 50, 40, 50,
+                                                             40,  64, 64, 64, 64, 64, 64};
 
 const QString kSavedSimulations = QStringLiteral("D:\\Simulation\\Norvane! ll\\Saved Simulations");
 
@@ -152,8 +153,7 @@ bool TformNavView::planGridDropEvent(QEvent* event) {
       guarded([&] { PLNgridDragDrop(at); });
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

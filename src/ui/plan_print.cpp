@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-
 namespace navui {
 
 namespace {
@@ -62,7 +61,8 @@ void printPlanGrid(QPrinter& printer, const QAbstractItemModel& grid, const std:
   const double scale = printer.resolution() / 96.0;
   painter.scale(scale, scale);
   const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-  paintPlanPages(painter, static_cast<int>(page.height() / scale), [&] { printer.newPage(); }, grid, widths);
+  paintPlanPages(
+      painter, static_cast<int>(page.height() / scale), [&] { printer.newPage(); }, grid, widths);
 }
 
 AdvPreviewDialog::AdvPreviewDialog(const QAbstractItemModel* grid, std::vector<int> columnWidths, QWidget* parent)
@@ -71,10 +71,9 @@ AdvPreviewDialog::AdvPreviewDialog(const QAbstractItemModel* grid, std::vector<i
   setWindowTitle(QStringLiteral("Preview"));
   printer_->setPageOrientation(QPageLayout::Portrait);
   preview_ = new QPrintPreviewWidget(printer_, this);
-  connect(preview_, &QPrintPreviewWidget::paintRequested, this,
-          [this](QPrinter* printer) {
-            if (grid_) printPlanGrid(*printer, *grid_, widths_);
-          });
+  connect(preview_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
+    if (grid_) printPlanGrid(*printer, *grid_, widths_);
+  });
 
   auto* buttons = new QHBoxLayout;
   auto button = [&](const char* text, auto slot) {

@@ -40,8 +40,7 @@ QPixmap iconPixmap(int index) {
       p.drawLine(8, 7, 0, 7);
       p.drawLine(0, 7, 4, 1);
       break;
-    default:
-      break;
+    default: break;
   }
   return pm;
 }

@@ -21,8 +21,7 @@ QVariant SearchTableModel::data(const QModelIndex& index, int role) const {
   const nav::SearchRow& row = rows_[static_cast<std::size_t>(index.row())];
   const auto column = static_cast<std::size_t>(index.column());
   switch (role) {
-    case Qt::DisplayRole:
-      return fromWindows1252(row.cells[column]);
+    case Qt::DisplayRole: return fromWindows1252(row.cells[column]);
     case Qt::TextAlignmentRole:
       return static_cast<int>(column <= nav::searchColRegion ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
     case Qt::DecorationRole:
@@ -35,8 +34,7 @@ QVariant SearchTableModel::data(const QModelIndex& index, int role) const {
         return icons;
       }
       return {};
-    default:
-      return {};
+    default: return {};
   }
 }
 

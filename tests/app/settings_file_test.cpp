@@ -101,11 +101,12 @@ TEST(ViewSettings, FirstWriteCreatesTheSectionWithEveryKeyInOrder) {
   nav::saveViewSettings(path, s, v, ',');
   const std::string text = readFile(path);
   EXPECT_EQ(text.rfind("[View]\n", 0), 0u);
-  EXPECT_EQ(keysInOrder(text),
-            (std::vector<std::string>{"idealDist", "showGrid", "showMaps", "planning", "vor", "ils", "ndb",
-                                      "airport", "marker", "obstruct", "waypoint", "hiway", "loway", "idway", "id",
-                                      "name", "freq", "showAirportZones", "largeSymbols", "left", "right", "top",
-                                      "bottom", "mag", "mag2"}));
+  EXPECT_EQ(
+      keysInOrder(text),
+      (std::vector<std::string>{
+          "idealDist",    "showGrid", "showMaps", "planning", "vor",    "ils", "ndb",  "airport", "marker",
+          "obstruct",     "waypoint", "hiway",    "loway",    "idway",  "id",  "name", "freq",    "showAirportZones",
+          "largeSymbols", "left",     "right",    "top",      "bottom", "mag", "mag2"}));
   EXPECT_NE(text.find("idealDist=139\n"), std::string::npos);
   EXPECT_NE(text.find("showGrid=1\n"), std::string::npos);
   EXPECT_NE(text.find("left=-424732,173913043\n"), std::string::npos);
@@ -115,8 +116,9 @@ TEST(ViewSettings, FirstWriteCreatesTheSectionWithEveryKeyInOrder) {
 TEST(ViewSettings, RoundTripKeepsTheOtherLinesAndWhatWasRead) {
   navtest::ScratchFolder dir;
   const std::string path = dir.path() + "nav.ini";
-  writeFile(path, "[Fenetre]\r\nx=3\r\n[View]\r\nidealDist=42,25\r\nloway=1\r\nidway=7\r\nlargeSymbols=0\r\n"
-                  "showAirportZones=1\r\n");
+  writeFile(path,
+            "[Fenetre]\r\nx=3\r\n[View]\r\nidealDist=42,25\r\nloway=1\r\nidway=7\r\nlargeSymbols=0\r\n"
+            "showAirportZones=1\r\n");
   const auto [s, v] = load(path, ',');
   nav::saveViewSettings(path, s, v, ',');
   const std::string text = readFile(path);

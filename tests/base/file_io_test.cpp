@@ -39,7 +39,7 @@ TEST(Failure, FullStopRule) {
   EXPECT_EQ(nav::withFullStop("Done."), "Done.");
   EXPECT_EQ(nav::withFullStop("Trouvé!"), "Trouvé!");  // '!' is below '.'
   EXPECT_EQ(nav::withFullStop("x "), "x ");
-  EXPECT_EQ(nav::withFullStop("(3)"), "(3)");      // ')' is below '.'
+  EXPECT_EQ(nav::withFullStop("(3)"), "(3)");       // ')' is below '.'
   EXPECT_EQ(nav::withFullStop("a\xE9"), "a\xE9.");  // high bytes are above it
   EXPECT_EQ(nav::withFullStop(""), "");
 }

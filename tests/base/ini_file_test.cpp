@@ -24,8 +24,8 @@ TEST(IniFile, SettingKeepsEveryOtherLineByteForByte) {
   const std::string original = "; comment\r\n[Other]\r\nx = 1\r\n\r\n[View]\r\nvor=0\r\nodd line\r\n\r\n[Tail]\r\ny=2";
   IniFile ini = IniFile::parse(original);
   ini.setValue("View", "vor", "1");
-  ini.setValue("View", "mag", "3");    // new key: at the end of its section
-  ini.setValue("Extra", "k", "v");     // new section: at the end of the file
+  ini.setValue("View", "mag", "3");  // new key: at the end of its section
+  ini.setValue("Extra", "k", "v");   // new section: at the end of the file
   EXPECT_EQ(ini.text(),
             "; comment\r\n[Other]\r\nx = 1\r\n\r\n[View]\r\nvor=1\r\nodd line\r\nmag=3\r\n\r\n[Tail]\r\ny=2\r\n"
             "[Extra]\r\nk=v\r\n");

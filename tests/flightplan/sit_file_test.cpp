@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "base/failure.h"
+#include "base/text_lines.h"
 #include "flightplan/sit_reader.h"
 #include "flightplan/sit_writer.h"
-#include "base/text_lines.h"
 #include "test_support.h"
 
 namespace {
@@ -17,8 +17,8 @@ using namespace nav;
 std::vector<std::string> tags(std::size_t count = 158) {
   std::vector<std::string> t;
   for (std::size_t i = 0; i < count; ++i) t.push_back("<t" + std::to_string(i) + ">");
-  const std::pair<int, const char*> fixed[] = {{12, "<altd>"}, {29, "<dbky>"}, {39, "<endo>"}, {73, "<indx>"},
-                                               {77, "<llps>"}, {89, "<name>"}, {114, "<sped>"}, {142, "<type>"},
+  const std::pair<int, const char*> fixed[] = {{12, "<altd>"},  {29, "<dbky>"}, {39, "<endo>"},  {73, "<indx>"},
+                                               {77, "<llps>"},  {89, "<name>"}, {114, "<sped>"}, {142, "<type>"},
                                                {150, "<warp>"}, {157, "<wpnt>"}};
   for (const auto& [n, tag] : fixed)
     if (static_cast<std::size_t>(n) < count) t[static_cast<std::size_t>(n)] = tag;
@@ -164,16 +164,18 @@ TEST(SitReader, TagsAnywhereInALineAndTabsRemoved) {
   EXPECT_EQ(rows[0][colYy], "2");
   EXPECT_EQ(rows[0][colType], "usrw");
 
-  const auto skipped = parse("<wpnt>\n<name>\nnot seen\n<name>\nseen\n<llps>\na,b,c,d,e,f\n<dbky>\n\n<type>\n\n<altd>\n"
-                             "\n<sped>\n\n<warp>\n\t0\t\n<endo>\n<indx>");
+  const auto skipped = parse(
+      "<wpnt>\n<name>\nnot seen\n<name>\nseen\n<llps>\na,b,c,d,e,f\n<dbky>\n\n<type>\n\n<altd>\n"
+      "\n<sped>\n\n<warp>\n\t0\t\n<endo>\n<indx>");
   ASSERT_EQ(skipped.size(), 1u);
   EXPECT_EQ(skipped[0][colName], "seen");
   EXPECT_EQ(skipped[0][colXx], "c");
   EXPECT_EQ(skipped[0][colYy], "d,e,f");
   EXPECT_EQ(skipped[0][colTypeLoaded], "0");
 
-  const auto tabs = parse("<wpnt>\nx\ny\n<name>\n\t\t\t\tA\tB\n<llps>\nnone\n<dbky>\n\n<type>\n\n<altd>\n\n<sped>\n\n<warp>\n"
-                          "0\n<endo>\n<indx>");
+  const auto tabs = parse(
+      "<wpnt>\nx\ny\n<name>\n\t\t\t\tA\tB\n<llps>\nnone\n<dbky>\n\n<type>\n\n<altd>\n\n<sped>\n\n<warp>\n"
+      "0\n<endo>\n<indx>");
   EXPECT_EQ(tabs[0][colName], "AB");
   EXPECT_EQ(tabs[0][colYy], "none");
 }

@@ -8,9 +8,9 @@ namespace {
 
 using navtest::airport;
 using navtest::navaid;
-using navtest::waypoint;
-using navtest::putText;
 using navtest::putI32;
+using navtest::putText;
+using navtest::waypoint;
 
 nav::ViewSettings layers(std::initializer_list<bool nav::ViewSettings::*> on) {
   nav::ViewSettings s;
@@ -144,7 +144,8 @@ TEST(Identify, UserPointAndEmptySlots) {
 TEST(PopupPlacement, BesideThePointerOrFlippedAtTheEdges) {
   // Map client area at (100, 200) on the screen; window 1000 x 700; popup 222 x 17.
   EXPECT_EQ(nav::popupTopLeft(100, 200, 50, 60, 1000, 700, 222, 17), (nav::ScreenPoint{150, 280}));
-  EXPECT_EQ(nav::popupTopLeft(100, 200, 778, 683, 1000, 700, 222, 17), (nav::ScreenPoint{100 + 778 - 222, 200 + 683 - 117}));
+  EXPECT_EQ(nav::popupTopLeft(100, 200, 778, 683, 1000, 700, 222, 17),
+            (nav::ScreenPoint{100 + 778 - 222, 200 + 683 - 117}));
   EXPECT_EQ(nav::popupTopLeft(100, 200, 777, 682, 1000, 700, 222, 17), (nav::ScreenPoint{877, 902}));
 }
 

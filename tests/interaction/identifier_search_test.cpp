@@ -9,10 +9,10 @@ namespace {
 
 using navtest::airport;
 using navtest::navaid;
+using navtest::putI32;
+using navtest::putText;
 using navtest::runway;
 using navtest::waypoint;
-using navtest::putText;
-using navtest::putI32;
 
 std::vector<std::string> column(const std::vector<nav::SearchRow>& rows, std::size_t c) {
   std::vector<std::string> out;
@@ -41,8 +41,8 @@ TEST(IdentifierSearch, RowOrderFollowsTheGridsInsertions) {
   std::size_t current = 99;
   const auto rows = nav::searchIdentifier("ABCD", sample(), ',', &current);
   ASSERT_EQ(rows.size(), 8u);
-  EXPECT_EQ(column(rows, 4), (std::vector<std::string>{"Second", "2400m", "2400m", "VOR 115,35 mhzDME ",
-                                                       "NDB 350 khz", "", "First", ""}));
+  EXPECT_EQ(column(rows, 4), (std::vector<std::string>{"Second", "2400m", "2400m", "VOR 115,35 mhzDME ", "NDB 350 khz",
+                                                       "", "First", ""}));
   EXPECT_EQ(column(rows, 3), (std::vector<std::string>{"sarw", "usrw", "usrw", "snav", "snav", "wywy", "sarw", ""}));
   EXPECT_EQ(column(rows, 2)[1], "09");
   EXPECT_EQ(column(rows, 2)[2], "27");

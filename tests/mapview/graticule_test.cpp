@@ -49,8 +49,8 @@ TEST(Graticule, LinesFallOnAWholeDegreePlusSteps) {
   PaintFixture f(1000, 500, 3);  // +-45 by +-22.5 degrees
   const Lines l = drawAndCollect(f);
   EXPECT_EQ(l.parallels, (std::vector<std::string>{"S12.00", "S2.00", "N8.00", "N18.00"}));
-  EXPECT_EQ(l.meridians, (std::vector<std::string>{"W35.00", "W25.00", "W15.00", "W5.00", "E5.00", "E15.00",
-                                                   "E25.00", "E35.00"}));
+  EXPECT_EQ(l.meridians,
+            (std::vector<std::string>{"W35.00", "W25.00", "W15.00", "W5.00", "E5.00", "E15.00", "E25.00", "E35.00"}));
   PaintFixture comma(1000, 500, 3);
   auto ctx = comma.context();
   ctx.decimalSeparator = ',';
@@ -59,13 +59,24 @@ TEST(Graticule, LinesFallOnAWholeDegreePlusSteps) {
 }
 
 TEST(Graticule, MinutesAndSecondsBelowADegree) {
-  EXPECT_EQ(nav::graticuleLabel(45 * 3600 + 1800, 0.5, true, '.'), "N45\xB0" "30'0\"");
-  EXPECT_EQ(nav::graticuleLabel(-1800, 0.5, true, '.'), "S0\xB0" "30'0\"");
-  EXPECT_EQ(nav::graticuleLabel(-1800, 0.5, false, '.'), "W0\xB0" "30'0\"");
-  EXPECT_EQ(nav::graticuleLabel(3600 * 10 + 450, 0.125, false, '.'), "E10\xB0" "7'30\"");
+  EXPECT_EQ(nav::graticuleLabel(45 * 3600 + 1800, 0.5, true, '.'),
+            "N45\xB0"
+            "30'0\"");
+  EXPECT_EQ(nav::graticuleLabel(-1800, 0.5, true, '.'),
+            "S0\xB0"
+            "30'0\"");
+  EXPECT_EQ(nav::graticuleLabel(-1800, 0.5, false, '.'),
+            "W0\xB0"
+            "30'0\"");
+  EXPECT_EQ(nav::graticuleLabel(3600 * 10 + 450, 0.125, false, '.'),
+            "E10\xB0"
+            "7'30\"");
   PaintFixture f(1000, 500, 8, 45.5 * 3600, 45.5 * 3600);
   const Lines l = drawAndCollect(f);
-  EXPECT_NE(std::find(l.parallels.begin(), l.parallels.end(), "N45\xB0" "30'0\""), l.parallels.end());
+  EXPECT_NE(std::find(l.parallels.begin(), l.parallels.end(),
+                      "N45\xB0"
+                      "30'0\""),
+            l.parallels.end());
 }
 
 TEST(Graticule, LinesOnTheAreasEdgesAreLeftOut) {

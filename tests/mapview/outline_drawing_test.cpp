@@ -64,8 +64,8 @@ TEST(WorldOutlineDrawing, LeavingAndReenteringTheView) {
   };
   EXPECT_EQ(lines[0].args, seg(px(-30, 5), px(-10, 5)));  // enters: drawn from its first point
   EXPECT_EQ(lines[1].args, seg(px(-10, 5), px(10, 5)));
-  EXPECT_EQ(lines[2].args, seg(px(10, 5), px(30, 5)));    // leaves: drawn in full
-  EXPECT_EQ(lines[3].args, seg(px(45, 7), px(10, 8)));    // comes back from the last outside point
+  EXPECT_EQ(lines[2].args, seg(px(10, 5), px(30, 5)));  // leaves: drawn in full
+  EXPECT_EQ(lines[3].args, seg(px(45, 7), px(10, 8)));  // comes back from the last outside point
   EXPECT_EQ(lines[4].args, seg(px(10, 8), px(5, 8)));
 }
 
@@ -89,8 +89,8 @@ TEST(WorldOutlineDrawing, ThinningKeepsTheFirstPointOfEveryPolyline) {
   EXPECT_EQ(nav::outlineThinningPeriod(4), 1);
   EXPECT_EQ(nav::outlineThinningPeriod(0), 1);
 
-  std::initializer_list<std::pair<double, double>> line = {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1},
-                                                           {0, 0}, {9, 2}, {10, 2}};
+  std::initializer_list<std::pair<double, double>> line = {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1},
+                                                           {6, 1}, {7, 1}, {0, 0}, {9, 2}, {10, 2}};
   PaintFixture three(1000, 500, 3);
   setOutline(three, line);
   const auto lines3 = draw(three);

@@ -36,7 +36,8 @@ void putText(Record& r, std::size_t offset, const std::string& text) {
 }
 template <class Record>
 void putI32(Record& r, std::size_t offset, std::int32_t v) {
-  for (int i = 0; i < 4; ++i) r.bytes[offset + i] = static_cast<std::uint8_t>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    r.bytes[offset + i] = static_cast<std::uint8_t>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
 }
 template <class Record>
 void putF64(Record& r, std::size_t offset, double v) {
@@ -45,8 +46,8 @@ void putF64(Record& r, std::size_t offset, double v) {
   for (int i = 0; i < 8; ++i) r.bytes[offset + i] = static_cast<std::uint8_t>((u >> (8 * i)) & 0xFF);
 }
 
-inline nav::NavaidRecord navaid(const std::string& ident, const std::string& name, double freq, int navType,
-                                double lat, double lon) {
+inline nav::NavaidRecord navaid(const std::string& ident, const std::string& name, double freq, int navType, double lat,
+                                double lon) {
   nav::NavaidRecord r;
   putText(r, 14, ident);
   putText(r, 19, name);
@@ -57,8 +58,8 @@ inline nav::NavaidRecord navaid(const std::string& ident, const std::string& nam
   return r;
 }
 
-inline nav::AirportRecord airport(const std::string& dbky, const std::string& ident, const std::string& name, double lat,
-                                  double lon) {
+inline nav::AirportRecord airport(const std::string& dbky, const std::string& ident, const std::string& name,
+                                  double lat, double lon) {
   nav::AirportRecord r;
   putText(r, 4, dbky);
   putText(r, 18, ident);

@@ -12,7 +12,7 @@ namespace navtest {
 class RecordingSurface : public nav::MapSurface {
  public:
   struct Op {
-    std::string kind;  // "line", "ellipse", "rectangle", "polygon", "frame", "text"
+    std::string kind;                // "line", "ellipse", "rectangle", "polygon", "frame", "text"
     std::vector<std::int32_t> args;  // line: x1 y1 x2 y2; boxes: x1 y1 x2 y2; text: x y
     std::string text;
     nav::Pen pen;
@@ -27,15 +27,19 @@ class RecordingSurface : public nav::MapSurface {
   void setInvertMode(bool on) override { invert_ = on; }
   bool invertMode() const { return invert_; }
   void polygon(std::span<const nav::PixelPoint> points) override;
-  void ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override { box("ellipse", x1, y1, x2, y2); }
-  void rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override { box("rectangle", x1, y1, x2, y2); }
+  void ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override {
+    box("ellipse", x1, y1, x2, y2);
+  }
+  void rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override {
+    box("rectangle", x1, y1, x2, y2);
+  }
   void moveTo(std::int32_t x, std::int32_t y) override { x_ = x, y_ = y; }
   void lineTo(std::int32_t x, std::int32_t y) override;
-  void frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override { box("frame", x1, y1, x2, y2); }
-  void textOut(std::int32_t x, std::int32_t y, std::string_view text) override;
-  nav::TextSize textExtent(std::string_view text) override {
-    return {static_cast<std::int32_t>(6 * text.size()), 13};
+  void frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override {
+    box("frame", x1, y1, x2, y2);
   }
+  void textOut(std::int32_t x, std::int32_t y, std::string_view text) override;
+  nav::TextSize textExtent(std::string_view text) override { return {static_cast<std::int32_t>(6 * text.size()), 13}; }
   std::int32_t fontHeight() const override { return -11; }
 
   std::vector<Op> ops;

@@ -39,7 +39,7 @@ struct RouteFixture : navtest::PaintFixture {
 TEST(RouteLayer, OnlyAnAirportInTheViewStartsTheLine) {
   RouteFixture f;
   f.rows = {row(typeCode::navaid, "N1"), row(typeCode::airport, "FAR"), row(typeCode::airport, "A1"),
-                 row(typeCode::navaid, "N1"), row(typeCode::airport, "A2"), RouteRow{}};
+            row(typeCode::navaid, "N1"), row(typeCode::airport, "A2"),  RouteRow{}};
   const auto lines = f.draw();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], (std::vector<std::int32_t>{500, 250, 700, 350}));  // from A1 to the navaid
@@ -68,7 +68,7 @@ TEST(RouteLayer, UserPointsReadTheirCellsAndGetTheWaypointMark) {
   RouteFixture f;
   f.state.settings.waypoint = f.state.settings.wptName = true;
   f.rows = {row(typeCode::airport, "A1"), row(typeCode::userWaypoint, "", "2025.000000", "1293975", "WPT0001"),
-                 row(typeCode::userWaypoint, "", "abc", "1"), row(typeCode::airport, "A2")};
+            row(typeCode::userWaypoint, "", "abc", "1"), row(typeCode::airport, "A2")};
   const auto lines = f.draw();
   ASSERT_EQ(lines.size(), 1u + 3u + 1u);
   EXPECT_EQ(lines[0], (std::vector<std::int32_t>{500, 250, 400, 150}));  // 1293975 is 2025 west

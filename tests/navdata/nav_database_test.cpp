@@ -72,7 +72,15 @@ TEST(RecordFields, SignedLongitude) {
 TEST_F(NavDatabaseTest, LoadsRecordsInFileOrderWithTheirFields) {
   put("WAYPOINT.dbd", twoWaypoints().bytes());
   DbdBuilder runway(271);
-  runway.record().text(14, "APT1").i32(24, 2400).text(59, "09L").f64(63, 10).f64(71, 20).text(155, "27R").f64(159, 30).f64(167, 40);
+  runway.record()
+      .text(14, "APT1")
+      .i32(24, 2400)
+      .text(59, "09L")
+      .f64(63, 10)
+      .f64(71, 20)
+      .text(155, "27R")
+      .f64(159, 30)
+      .f64(167, 40);
   put("RUNWAY.dbd", runway.bytes());
   nav::NavDatabase out;
   ASSERT_EQ(load(out), "");

@@ -28,19 +28,15 @@ CommandRun demoAirports(const std::string& json, const std::string& folder) {
 TEST(DemoAirports, WritesADatabaseTheProgramLoads) {
   navtest::ScratchFolder dir;
   const std::string json =
-      "[" +
-      airport(R"("id": "4185", "ident": "LFPG", "gps_code": "LFPG", "iso_country": "FR", "elevation_ft": "392",
+      "[" + airport(R"("id": "4185", "ident": "LFPG", "gps_code": "LFPG", "iso_country": "FR", "elevation_ft": "392",
                  "name": "A\u00e9roport Paris-Charles de Gaulle \u2014 Roissy-en-France",
                  "latitude_deg": "49.012798", "longitude_deg": "2.55")") +
-      "," +
-      airport(R"("id": "3622", "ident": "KJFK", "gps_code": "", "iso_country": "US", "elevation_ft": "",
+      "," + airport(R"("id": "3622", "ident": "KJFK", "gps_code": "", "iso_country": "US", "elevation_ft": "",
                  "name": "John F Kennedy International Airport", "latitude_deg": "40.639447",
                  "longitude_deg": "-73.779317")") +
-      "," +
-      airport(R"("id": "332240", "ident": "AF-0005", "gps_code": "OAAD1X", "iso_country": "AF",
+      "," + airport(R"("id": "332240", "ident": "AF-0005", "gps_code": "OAAD1X", "iso_country": "AF",
                  "name": "Amderma", "latitude_deg": "1", "longitude_deg": "1", "elevation_ft": "1")") +
-      "," +
-      airport(R"("id": "12243", "ident": "5A8", "gps_code": "PAJK", "iso_country": "USA1", "elevation_ft": "66",
+      "," + airport(R"("id": "12243", "ident": "5A8", "gps_code": "PAJK", "iso_country": "USA1", "elevation_ft": "66",
                  "name": "Aleknagik", "latitude_deg": "-59.5", "longitude_deg": "-180")") +
       "]";
   const CommandRun run = demoAirports(json, dir.path());
@@ -101,10 +97,10 @@ TEST(DemoAirports, BadInputNamesTheFileAndWritesNothing) {
   struct Case {
     std::string json, expected;
   };
-  for (const Case& c : {Case{"[" + good + "," + badLatitude + "]", "airport 4242: latitude_deg \"49,45\""},
-                        Case{"[" + farLatitude + "]", "airport 77: latitude_deg \"91\""},
-                        Case{"[" + good + ",", "not valid JSON"},
-                        Case{"{\"airports\": []}", "not a list of airports"}}) {
+  for (const Case& c :
+       {Case{"[" + good + "," + badLatitude + "]", "airport 4242: latitude_deg \"49,45\""},
+        Case{"[" + farLatitude + "]", "airport 77: latitude_deg \"91\""}, Case{"[" + good + ",", "not valid JSON"},
+        Case{"{\"airports\": []}", "not a list of airports"}}) {
     const CommandRun run = demoAirports(c.json, dir.path());
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out, "");

@@ -1,3 +1,5 @@
+#include "tools/ourairports_import.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 #include "test_support.h"
 #include "tools/folder_commands.h"
 #include "tools/ourairports.h"
-#include "tools/ourairports_import.h"
 
 namespace {
 

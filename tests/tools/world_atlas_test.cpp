@@ -29,7 +29,7 @@ TEST(WorldAtlasOutline, QuantizedArcsAreDeltaDecodedThroughTheTransform) {
   const auto arcs = topoJsonArcs(topology);
   ASSERT_EQ(arcs.size(), 2u);
   ASSERT_EQ(arcs[0].size(), 3u);
-  EXPECT_DOUBLE_EQ(arcs[0][1].lon, 2.0);  // q = 6
+  EXPECT_DOUBLE_EQ(arcs[0][1].lon, 2.0);   // q = 6
   EXPECT_DOUBLE_EQ(arcs[0][1].lat, 41.0);  // q = 2
   EXPECT_DOUBLE_EQ(arcs[0][2].lon, -4.0);  // q = 3
   EXPECT_DOUBLE_EQ(arcs[0][2].lat, 43.0);  // q = 6
@@ -39,7 +39,7 @@ TEST(WorldAtlasOutline, QuantizedArcsAreDeltaDecodedThroughTheTransform) {
 
   // Degrees become arc-seconds, one polyline per arc, a zero pair between.
   EXPECT_EQ(outlineOf(topology), (std::vector<float>{0.f, 144000.f, 7200.f, 147600.f, -14400.f, 154800.f,  //
-                                                     0.f, 0.f,                                              //
+                                                     0.f, 0.f,                                             //
                                                      36000.f, 180000.f, 36000.f, 172800.f}));
 }
 
@@ -54,7 +54,8 @@ TEST(WorldAtlasOutline, NeverWritesARealPointAsTheSeparator) {
   const auto values = outlineOf(R"({"type": "Topology", "objects": {},
     "arcs": [[[1, 1], [0, 0], [1e-60, -1e-60]], [[0, 0]], [[2, 2], [3, 3]]]})");
   // The lone-point arc draws nothing and is left out.
-  EXPECT_EQ(values, (std::vector<float>{3600.f, 3600.f, 0.f, 0.5f, 0.f, 0.5f, 0.f, 0.f, 7200.f, 7200.f, 10800.f, 10800.f}));
+  EXPECT_EQ(values,
+            (std::vector<float>{3600.f, 3600.f, 0.f, 0.5f, 0.f, 0.5f, 0.f, 0.f, 7200.f, 7200.f, 10800.f, 10800.f}));
 }
 
 TEST(WorldAtlasOutline, CutsPolylinesAtTheAntimeridian) {
@@ -62,10 +63,10 @@ TEST(WorldAtlasOutline, CutsPolylinesAtTheAntimeridian) {
   outline.addPolyline({{179, 10}, {-179, 12}, {-178, 12}});
   outline.addPolyline({{-180, 5}, {180, 5}, {179, 6}});  // a step along the antimeridian itself
   EXPECT_EQ(outline.polylineCount(), 3u);
-  EXPECT_EQ(outline.values(), (std::vector<float>{179 * 3600.f, 36000.f, 648000.f, 39600.f, 0.f, 0.f,           //
-                                                  -648000.f, 39600.f, -179 * 3600.f, 43200.f, -178 * 3600.f, 43200.f,
-                                                  0.f, 0.f,  //
-                                                  648000.f, 18000.f, 179 * 3600.f, 21600.f}));
+  EXPECT_EQ(outline.values(),
+            (std::vector<float>{179 * 3600.f, 36000.f, 648000.f, 39600.f, 0.f, 0.f,                            //
+                                -648000.f, 39600.f, -179 * 3600.f, 43200.f, -178 * 3600.f, 43200.f, 0.f, 0.f,  //
+                                648000.f, 18000.f, 179 * 3600.f, 21600.f}));
 }
 
 TEST(WorldAtlasOutline, LeavesOutTheClosingStepsAlongAPole) {

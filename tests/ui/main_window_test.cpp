@@ -1,21 +1,21 @@
 #include "ui/main_window.h"
 
-#include <QHeaderView>
 #include <QDialog>
-#include <QLabel>
-#include <QPushButton>
-#include <QLineEdit>
-#include <QSplitter>
-#include <QStatusBar>
-#include <QTabWidget>
-#include <QTableView>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
+#include <QSplitter>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QStyleOptionViewItem>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTextItem>
 #include <QToolButton>
@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "base/failure.h"
 #include "test_support.h"
 #include "ui/error_box.h"
 #include "ui/layer_button.h"
@@ -32,7 +33,6 @@
 #include "ui/plan_print.h"
 #include "ui/plan_table_model.h"
 #include "ui/status_panel.h"
-#include "base/failure.h"
 
 using navui::TformNavView;
 
@@ -78,7 +78,10 @@ class TextRecorder : public QPaintDevice {
     switch (m) {
       case PdmWidth: return 2000;
       case PdmHeight: return 3000;
-      case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
+      case PdmDpiX:
+      case PdmDpiY:
+      case PdmPhysicalDpiX:
+      case PdmPhysicalDpiY: return 96;
       case PdmDepth: return 32;
       case PdmDevicePixelRatio: return 1;
       case PdmDevicePixelRatioScaled: return 1 * QPaintDevice::devicePixelRatioFScale();
@@ -94,7 +97,9 @@ class TextRecorder : public QPaintDevice {
     bool end() override { return true; }
     void updateState(const QPaintEngineState&) override {}
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-    void drawTextItem(const QPointF&, const QTextItem& item) override { owner_->texts.append({item.text(), item.width()}); }
+    void drawTextItem(const QPointF&, const QTextItem& item) override {
+      owner_->texts.append({item.text(), item.width()});
+    }
     Type type() const override { return QPaintEngine::User; }
 
    private:
@@ -136,7 +141,8 @@ class MainWindowTest : public QObject {
     auto w = open();
     QCOMPARE(w->windowTitle(), QStringLiteral("Générateur de plan de vol pour Norvane!"));
     QCOMPARE(w->objectName(), QStringLiteral("formNavView"));
-    for (const char* name : {"btnLoadPLN", "btnSavePLN", "btnClearPLN", "btnPrint", "btnHelp", "btnZoomIn", "btnZoomOut"})
+    for (const char* name :
+         {"btnLoadPLN", "btnSavePLN", "btnClearPLN", "btnPrint", "btnHelp", "btnZoomIn", "btnZoomOut"})
       QVERIFY2(child<QToolButton>(w.get(), name), name);
     QVERIFY(!child<QToolButton>(w.get(), "btnSavePLN")->isEnabled());
     QCOMPARE(child<QToolButton>(w.get(), "btnZoomIn")->text(), QStringLiteral("+"));
@@ -509,7 +515,8 @@ class MainWindowTest : public QObject {
     QVERIFY(preview);
     QCOMPARE(preview->windowTitle(), QStringLiteral("Preview"));
     QCOMPARE(preview->geometry(), QRect(100, 100, 350, 300));
-    for (const char* name : {"Previous", "Next", "Print", "Close"}) QVERIFY2(preview->findChild<QPushButton*>(name), name);
+    for (const char* name : {"Previous", "Next", "Print", "Close"})
+      QVERIFY2(preview->findChild<QPushButton*>(name), name);
     preview->findChild<QPushButton*>("Close")->click();
   }
 
@@ -529,19 +536,45 @@ class MainWindowTest : public QObject {
 
   void resultGridShowsEveryTextButTheLongNames() {
     navtest::DbdBuilder airports(260);
-    airports.record().text(4, "4185").text(18, "LFPG").text(23, "Charles de Gaulle International Airport")
-        .text(63, "FR").f64(93, 176446.08).f64(101, 9180.5);
+    airports.record()
+        .text(4, "4185")
+        .text(18, "LFPG")
+        .text(23, "Charles de Gaulle International Airport")
+        .text(63, "FR")
+        .f64(93, 176446.08)
+        .f64(101, 9180.5);
     navtest::writeFile(dir->path() + "database/AIRPORT.dbd", airports.bytes());
     navtest::DbdBuilder runways(271);
-    runways.record().text(14, "4185").i32(24, 4215).text(59, "08L").f64(63, 176555.59).f64(71, 8573.84)
-        .text(155, "26R").f64(159, 176555.59).f64(167, 1287000.25);
+    runways.record()
+        .text(14, "4185")
+        .i32(24, 4215)
+        .text(59, "08L")
+        .f64(63, 176555.59)
+        .f64(71, 8573.84)
+        .text(155, "26R")
+        .f64(159, 176555.59)
+        .f64(167, 1287000.25);
     navtest::writeFile(dir->path() + "database/RUNWAY.dbd", runways.bytes());
     navtest::DbdBuilder navaids(129);
-    navaids.record().text(4, "85001").text(14, "LFPG").text(19, "Charles-de-Gaulle").f64(59, 115.35).text(83, "FR")
-        .i32(89, 17).f64(101, 176400.25).f64(109, 1279800.5);
+    navaids.record()
+        .text(4, "85001")
+        .text(14, "LFPG")
+        .text(19, "Charles-de-Gaulle")
+        .f64(59, 115.35)
+        .text(83, "FR")
+        .i32(89, 17)
+        .f64(101, 176400.25)
+        .f64(109, 1279800.5);
     // West of Greenwich, as stored: seven digits before the separator.
-    navaids.record().text(4, "85002").text(14, "LFPG").text(19, "Rennes").f64(59, 338).text(83, "FR")
-        .i32(89, 8).f64(101, 173100.75).f64(109, 1289772.45);
+    navaids.record()
+        .text(4, "85002")
+        .text(14, "LFPG")
+        .text(19, "Rennes")
+        .f64(59, 338)
+        .text(83, "FR")
+        .i32(89, 8)
+        .f64(101, 173100.75)
+        .f64(109, 1289772.45);
     navtest::writeFile(dir->path() + "database/NAVAID.dbd", navaids.bytes());
     auto w = open();
     w->resize(1280, 720);
@@ -557,8 +590,8 @@ class MainWindowTest : public QObject {
     for (int r = 0; r < 5; ++r)
       for (int c = 1; c < 8; ++c)
         if (!(r == 0 && c == 4))  // the airport's name may be cut
-          QVERIFY2(showsWholeText(grid, r, c), qPrintable(QStringLiteral("row %1 column %2: %3")
-                                                              .arg(r).arg(c).arg(cell(grid, r, c))));
+          QVERIFY2(showsWholeText(grid, r, c),
+                   qPrintable(QStringLiteral("row %1 column %2: %3").arg(r).arg(c).arg(cell(grid, r, c))));
   }
 
   void locationBarIsCutInItsPanelAndWholeInTheTooltip() {
@@ -641,24 +674,28 @@ class MainWindowTest : public QObject {
     TextRecorder page;
     QPainter painter(&page);
     std::vector<int> widths{120, 80, 80, 80, 70, 50, 40, 50, 40, 64, 64, 64, 64, 64, 64};
-    navui::paintPlanPages(painter, 1000, [] {}, grid, widths);
+    navui::paintPlanPages(
+        painter, 1000, [] {}, grid, widths);
     painter.end();
     QStringList cut;
     for (const TextRecorder::Text& t : page.texts) {
-      QVERIFY2(!t.text.startsWith(QStringLiteral("57700")) && !t.text.startsWith(QStringLiteral("PTL")), qPrintable(t.text));
+      QVERIFY2(!t.text.startsWith(QStringLiteral("57700")) && !t.text.startsWith(QStringLiteral("PTL")),
+               qPrintable(t.text));
       if (t.text.endsWith(QChar(0x2026))) cut << t.text;
     }
     // Each cut text fits its column, so nothing is clipped away.
     for (const TextRecorder::Text& t : page.texts) QVERIFY2(t.width <= 120 - 4, qPrintable(t.text));
     QVERIFY(std::any_of(cut.begin(), cut.end(), [](const QString& t) { return t.startsWith(QStringLiteral("1577")); }));
-    QVERIFY(std::any_of(cut.begin(), cut.end(), [](const QString& t) { return t.startsWith(QStringLiteral("Aeroport")); }));
+    QVERIFY(
+        std::any_of(cut.begin(), cut.end(), [](const QString& t) { return t.startsWith(QStringLiteral("Aeroport")); }));
   }
 
   void standardDialogsSpeakFrenchWithTheirOwnCaptions() {
     navui::configureApplication(*qApp);
     // Set, a display name would be appended to the caption of every dialog.
     QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
-    QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("?"), QMessageBox::Yes | QMessageBox::No);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Oui"));
     QCOMPARE(box.button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Non"));
   }

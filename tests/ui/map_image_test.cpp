@@ -3,9 +3,9 @@
 
 #include "base/failure.h"
 #include "mapview/paint_fixture.h"
+#include "paint/qpainter_surface.h"
 #include "ui/error_box.h"
 #include "ui/map_widget.h"
-#include "paint/qpainter_surface.h"
 
 // Pixels painted by the QPainter surface, as the window shows them.
 class MapImageTest : public QObject {
@@ -16,10 +16,10 @@ class MapImageTest : public QObject {
     navtest::PaintFixture f(300, 100, 1);  // wider than 2:1: the world is 200 pixels wide
     QImage image(300, 100, QImage::Format_RGB32);
     navui::paintMapImage(image, f.state, '.');
-    QCOMPARE(image.pixelColor(50, 50), QColor(Qt::black));   // west edge of the world
-    QCOMPARE(image.pixelColor(20, 50), QColor(Qt::white));   // beyond it
-    QCOMPARE(image.pixelColor(150, 0), QColor(Qt::black));   // north edge
-    QCOMPARE(image.pixelColor(150, 50), QColor(Qt::red));    // centre mark
+    QCOMPARE(image.pixelColor(50, 50), QColor(Qt::black));  // west edge of the world
+    QCOMPARE(image.pixelColor(20, 50), QColor(Qt::white));  // beyond it
+    QCOMPARE(image.pixelColor(150, 0), QColor(Qt::black));  // north edge
+    QCOMPARE(image.pixelColor(150, 50), QColor(Qt::red));   // centre mark
     QCOMPARE(image.pixelColor(148, 50), QColor(Qt::red));
     QCOMPARE(image.pixelColor(152, 50), QColor(Qt::white));  // a line stops before its end point
     QCOMPARE(image.pixelColor(150, 30), QColor(Qt::white));
