@@ -13,12 +13,8 @@ TEST(FileIo, ReadsWholeFilesAndNamesAMissingOne) {
   navtest::ScratchFolder dir;
   navtest::writeFile(dir.path() + "a.bin", std::string("x\0y\r\n", 5));
   EXPECT_EQ(nav::readWholeFile(dir.path() + "a.bin"), std::string("x\0y\r\n", 5));
-  try {
-    nav::readWholeFile(dir.path() + "none");
-    FAIL() << "no failure";
-  } catch (const nav::Failure& f) {
-    EXPECT_EQ(std::string(f.what()), "Cannot open file " + dir.path() + "none");
-  }
+  EXPECT_EQ(navtest::failureMessage([&] { nav::readWholeFile(dir.path() + "none"); }),
+            "Cannot open file " + dir.path() + "none");
 }
 
 TEST(FileIo, ReplacingLeavesNoTemporaryFileAndKeepsPermissions) {
