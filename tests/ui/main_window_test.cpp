@@ -419,7 +419,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(w->state().view.centreLat(), 176004.0);
   }
 
-  void placeDropSaveClearAndLoadAPlan() {
+  // A window whose plan holds LFPG placed from the search, a user point
+  // dropped before it and one dropped below the last row.
+  std::unique_ptr<TformNavView> windowWithAPlan() {
     navtest::DbdBuilder airports(260);
     airports.record().text(4, "KEY1").text(18, "LFPG").text(23, "Roissy").f64(93, 176446).f64(101, 9180).i32(109, 392);
     navtest::writeFile(dir->path() + "database/AIRPORT.dbd", airports.bytes());
@@ -427,33 +429,39 @@ class MainWindowTest : public QObject {
     auto w = open();
     w->resize(1000, 700);
     w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    if (!QTest::qWaitForWindowExposed(w.get())) return w;
     auto* field = child<QLineEdit>(w.get(), "cbID");
     QTest::keyClicks(field, QStringLiteral("LFPG"));
     QTest::keyClick(field, Qt::Key_Return);
-    QTableView* find = child<QTableView>(w.get(), "findGrid");
-    setCurrent(find, 0, 1);
+    setCurrent(child<QTableView>(w.get(), "findGrid"), 0, 1);
     w->Placerdansleplandevol1Click();
     QTableView* plan = child<QTableView>(w.get(), "PLNgrid");
-    QCOMPARE(rows(plan), 2);
-    QCOMPARE(cell(plan, 0, 0), QStringLiteral("Roissy"));
-    QCOMPARE(cell(plan, 0, 3), QStringLiteral("392.000000"));
-    QVERIFY(child<QToolButton>(w.get(), "btnSavePLN")->isEnabled());
-
-    // A drop on an empty part of the map: a user point before row 1.
     w->state().hover = nav::HoverSelection{};
     w->state().hover.userPoint = {"WPT0001", 1000, 1295000};
     w->PLNgridDragDrop(plan->visualRect(plan->model()->index(0, 0)).center());
-    QCOMPARE(rows(plan), 3);
+    w->PLNgridDragDrop(QPoint(5, plan->viewport()->height() - 2));
+    return w;
+  }
+
+  void placeAndDropFillTheGrid() {
+    auto w = windowWithAPlan();
+    QTableView* plan = child<QTableView>(w.get(), "PLNgrid");
+    QCOMPARE(rows(plan), 4);
+    QCOMPARE(cell(plan, 1, 0), QStringLiteral("Roissy"));
+    QCOMPARE(cell(plan, 1, 3), QStringLiteral("392.000000"));
+    QVERIFY(child<QToolButton>(w.get(), "btnSavePLN")->isEnabled());
+    // The drop on row 1 went before it; the one below the last row before
+    // the trailing empty row, which stays last.
     QCOMPARE(cell(plan, 0, 0), QStringLiteral("WPT0001"));
     QCOMPARE(cell(plan, 0, 4), QStringLiteral("0.0"));
-    QCOMPARE(w->state().plan.userPointCounter, 2);
-    // Below the last row: before the trailing empty row, which stays last.
-    w->PLNgridDragDrop(QPoint(5, plan->viewport()->height() - 2));
-    QCOMPARE(rows(plan), 4);
     QCOMPARE(cell(plan, 2, 6), QStringLiteral("usrw"));
     QCOMPARE(cell(plan, 3, 6), QString());
+    QCOMPARE(w->state().plan.userPointCounter, 3);
+  }
 
+  void saveClearAndLoadBackGiveTheSameRows() {
+    auto w = windowWithAPlan();
+    QTableView* plan = child<QTableView>(w.get(), "PLNgrid");
     QStringList proposed, folders;
     const QString file = QString::fromStdString(dir->path() + "vol.sit");
     w->chooseSaveFile = [&](const QString& folder, const QString& name) {
@@ -491,13 +499,17 @@ class MainWindowTest : public QObject {
     }
     w->btnSavePLNClick();
     QCOMPARE(proposed.last(), QStringLiteral("vol.sit"));
+  }
 
+  void aFailedOrCancelledLoadKeepsTheRows() {
+    auto w = windowWithAPlan();
+    QTableView* plan = child<QTableView>(w.get(), "PLNgrid");
     // A file that is not a saved simulation: reported, the plan as it was.
     navtest::writeFile(dir->path() + "bad.sit", "no\nwaypoints\n");
     w->chooseOpenFile = [&](const QString&) { return QString::fromStdString(dir->path() + "bad.sit"); };
-    const std::vector<nav::PlanRow> loaded = w->state().plan.rows;
+    const std::vector<nav::PlanRow> kept = w->state().plan.rows;
     QVERIFY_THROWS_EXCEPTION(nav::Failure, w->btnLoadPLNClick());
-    QVERIFY(w->state().plan.rows == loaded);
+    QVERIFY(w->state().plan.rows == kept);
     QCOMPARE(rows(plan), 4);
 
     // Cancelling hides the route and keeps the rows.
