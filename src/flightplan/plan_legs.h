@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "flightplan/flight_plan.h"
+
+namespace nav {
+
+// A plan row's position in degrees, longitude signed; none when its
+// `llps.lat` and `llps.lon` cells hold no usable numbers (the trailing empty
+// row, a user's typing in a loaded file, a latitude beyond a pole).
+struct RowPosition {
+  double latDeg = 0;
+  double lonDeg = 0;
+};
+std::optional<RowPosition> rowPosition(const PlanRow& row);
+
+// The way from one positioned row to the next, on the WGS-84 ellipsoid.
+struct PlanLeg {
+  std::size_t fromRow = 0;  // rows of the plan, from 0
+  std::size_t toRow = 0;
+  double distanceNm = 0;
+  // Initial true course in whole degrees, 1 to 360; none for a leg of no
+  // length, where any course would be made up.
+  std::optional<int> course;
+  double cumulativeNm = 0;
+};
+
+struct PlanLegs {
+  std::vector<PlanLeg> legs;
+  double totalNm = 0;
+};
+
+// Rows without a position are passed over: their neighbours make the leg.
+PlanLegs planLegs(const std::vector<PlanRow>& rows);
+
+// The cruise speed the user typed, in knots, with a full stop or
+// `decimalSeparator`; none unless it is a positive number.
+std::optional<double> cruiseSpeed(std::string_view text, char decimalSeparator);
+
+// Texts as the legs table, the log and navtool show them.
+std::string courseText(const std::optional<int>& course);    // "045", "---"
+std::string distanceText(double nm, char decimalSeparator);  // "123.4"
+std::string timeEnRoute(double nm, double knots);            // "1:05"
+
+}  // namespace nav
