@@ -51,6 +51,7 @@ struct FlightPlan {
   bool routeShown = false;
   std::int32_t userPointCounter = 1;
   bool saveEnabled = false;  // the save button's state
+  friend bool operator==(const FlightPlan&, const FlightPlan&) = default;
 };
 
 // The rows as the route layer reads them; views into `plan`'s cells.

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "flightplan/flight_plan.h"
+
+namespace nav {
+
+// The plan left unsaved when the window closed, kept beside nav.ini until
+// the next start.
+inline constexpr const char* kRecoveryFile = "plan_non_enregistre.txt";
+
+// Nothing worth keeping: one row, every cell empty.
+bool isBlankPlan(const FlightPlan& plan);
+
+// The whole plan as text: its state and every cell byte for byte, TAB, line
+// breaks and backslashes escaped, closed by an end line so that a cut-off
+// file is told from a whole one.
+std::string recoveryText(const FlightPlan& plan);
+
+// Reads it back; fails with "Plan non enregistré illisible (ligne %d)"
+// (Windows-1252) at the first line that is not as written.
+FlightPlan parseRecovery(std::string_view text);
+
+}  // namespace nav
