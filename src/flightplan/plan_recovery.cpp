@@ -4,10 +4,12 @@
 
 #include <charconv>
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 #include <vector>
 
 #include "base/failure.h"
+#include "base/file_io.h"
 
 namespace nav {
 
@@ -131,6 +133,28 @@ FlightPlan parseRecovery(std::string_view text) {
   if (current >= plan.rows.size()) RecoveryReader::bad(2);
   plan.current = current;
   return plan;
+}
+
+void writeRecoveryFile(const std::string& path, const FlightPlan& plan) {
+  replaceFileContent(path, recoveryText(plan), fmt::format("Cannot create file {}", path));
+}
+
+FlightPlan readRecoveryFile(const std::string& path) {
+  const std::string text = readWholeFile(path);
+  try {
+    return parseRecovery(text);
+  } catch (const Failure& damaged) {
+    const std::string aside = path + ".illisible";
+    std::error_code ec;
+    std::filesystem::rename(path, aside, ec);
+    if (ec) throw;
+    fail(fmt::format("{} ; il est gard\xE9 dans {}", damaged.what(), aside));
+  }
+}
+
+void removeRecoveryFile(const std::string& path) {
+  std::error_code ignored;  // none there is the usual case
+  std::filesystem::remove(path, ignored);
 }
 
 }  // namespace nav

@@ -23,4 +23,12 @@ std::string recoveryText(const FlightPlan& plan);
 // (Windows-1252) at the first line that is not as written.
 FlightPlan parseRecovery(std::string_view text);
 
+// The file at `path`: written without ever being left half written
+// ("Cannot create file %s"), read back, removed. A damaged file is moved
+// aside to `path`.illisible, where it neither stands in the way of the next
+// closing nor is lost, and the failure says so.
+void writeRecoveryFile(const std::string& path, const FlightPlan& plan);
+FlightPlan readRecoveryFile(const std::string& path);
+void removeRecoveryFile(const std::string& path);
+
 }  // namespace nav

@@ -102,6 +102,7 @@ TformNavView::TformNavView(const std::string& exeFolder, QWidget* parent) : QMai
   };
 
   FormCreate();
+  guarded([this] { restoreUnsavedPlan(); });
 }
 
 void TformNavView::buildToolBar() {
@@ -201,8 +202,9 @@ void TformNavView::FormCloseQuery(bool& canClose) {
 
 void TformNavView::closeEvent(QCloseEvent* event) {
   bool canClose = true;
-  // A settings file that cannot be written is reported; the user can still
-  // end the program.
+  // A file that cannot be written is reported; the user can still end the
+  // program.
+  guarded([&] { keepUnsavedPlan(); });
   guarded([&] { FormCloseQuery(canClose); });
   event->accept();
 }

@@ -21,10 +21,12 @@ class QTableView;
 class QTabWidget;
 class QToolButton;
 class QSplitter;
+class QUndoStack;
 
 namespace navui {
 
 class LayerButton;
+class LegsPage;
 class MapWidget;
 class PlanTableModel;
 class SearchTableModel;
@@ -36,7 +38,8 @@ class Tform_NavPopup;
 // start-up, close, status bar), main_window_map.cpp (the view, the mouse,
 // the layer buttons), search_panel.cpp (the identifier search and its
 // grid), plan_panel.cpp (the plan grid, its menu, the drop, save, load and
-// print).
+// print), planning_room.cpp (the legs page, undo and redo, the plan kept
+// when the window closes unsaved).
 class TformNavView : public QMainWindow {
   Q_OBJECT
  public:
@@ -148,6 +151,21 @@ class TformNavView : public QMainWindow {
   bool planGridDropEvent(QEvent* event);
   QString initialFolder() const;
 
+  // The planning room (planning_room.cpp).
+  QWidget* buildLegsPage();
+  void buildPlanUndo();
+  // Runs a command of the plan, then shows the plan; a change is recorded
+  // for undo and redo.
+  void editPlan(const QString& what, const std::function<void()>& change);
+  void showPlan(const nav::FlightPlan& plan);
+  // After a save or a load: the plan as it stands is in a file.
+  void planKeptInAFile();
+  // At start, the plan left unsaved at the last closing; at closing, the
+  // plan kept for the next start, or none.
+  void restoreUnsavedPlan();
+  void keepUnsavedPlan();
+  std::string unsavedPlanPath() const;
+
   nav::NavViewState state_;
 
   QToolButton* btnLoadPLN = nullptr;
@@ -162,6 +180,8 @@ class TformNavView : public QMainWindow {
   QTabWidget* PageControl1 = nullptr;
   QTableView* PLNgrid = nullptr;
   PlanTableModel* planModel_ = nullptr;
+  LegsPage* legsPage_ = nullptr;
+  QUndoStack* planUndo_ = nullptr;
   QSplitter* Splitter1 = nullptr;
   QToolButton* btnZoomIn = nullptr;
   QToolButton* btnZoomOut = nullptr;

@@ -58,8 +58,10 @@ QWidget* TformNavView::buildPlanPages() {
       state_.plan.current = static_cast<std::size_t>(now.row());
   });
   buildPlanMenu();
+  buildPlanUndo();
   PageControl1->addTab(PLNgrid, QStringLiteral("Plan de vol"));
   PageControl1->addTab(buildAircraftPage(), QStringLiteral("Avion"));
+  PageControl1->addTab(buildLegsPage(), QStringLiteral("Étapes"));
   return PageControl1;
 }
 
@@ -159,9 +161,10 @@ bool TformNavView::planGridDropEvent(QEvent* event) {
 
 void TformNavView::PLNgridDragDrop(QPoint pos) {
   const int row = PLNgrid->rowAt(pos.y());
-  nav::dropMapObject(state_.plan, row >= 0 ? std::optional<std::size_t>(static_cast<std::size_t>(row)) : std::nullopt,
-                     state_.hover);
-  planChanged();
+  editPlan(QStringLiteral("Déposer"), [&] {
+    nav::dropMapObject(state_.plan, row >= 0 ? std::optional<std::size_t>(static_cast<std::size_t>(row)) : std::nullopt,
+                       state_.hover);
+  });
 }
 
 void TformNavView::Centrer1Click() {
@@ -173,23 +176,19 @@ void TformNavView::Centrer1Click() {
 }
 
 void TformNavView::Supprimerlaligne1Click() {
-  nav::deleteCurrentRow(state_.plan);
-  planChanged();
+  editPlan(QStringLiteral("Supprimer la ligne"), [this] { nav::deleteCurrentRow(state_.plan); });
 }
 
 void TformNavView::Monter1Click() {
-  nav::moveCurrentRowUp(state_.plan);
-  planChanged();
+  editPlan(QStringLiteral("Monter d'une ligne"), [this] { nav::moveCurrentRowUp(state_.plan); });
 }
 
 void TformNavView::Descendreduneligne1Click() {
-  nav::moveCurrentRowDown(state_.plan);
-  planChanged();
+  editPlan(QStringLiteral("Descendre d'une ligne"), [this] { nav::moveCurrentRowDown(state_.plan); });
 }
 
 void TformNavView::btnClearPLNClick() {
-  nav::clearPlan(state_.plan);
-  planChanged();
+  editPlan(QStringLiteral("Effacer"), [this] { nav::clearPlan(state_.plan); });
 }
 
 QString TformNavView::initialFolder() const {
@@ -209,6 +208,7 @@ void TformNavView::btnSavePLNClick() {
   if (path.isEmpty()) return;
   lastPlanFolder_ = QFileInfo(path).absolutePath();
   nav::ecris_pln(state_.plan.rows, state_.tagListPath(), path.toStdString());
+  planKeptInAFile();
 }
 
 void TformNavView::btnLoadPLNClick() {
@@ -222,8 +222,8 @@ void TformNavView::btnLoadPLNClick() {
   lastPlanFolder_ = QFileInfo(path).absolutePath();
   // The whole file is read before the plan changes: a file that fails
   // leaves the plan as it was.
-  nav::replaceRows(state_.plan, nav::readSitFile(path.toStdString()));
-  planChanged();
+  editPlan(QStringLiteral("Ouvrir"), [&] { nav::replaceRows(state_.plan, nav::readSitFile(path.toStdString())); });
+  planKeptInAFile();
 }
 
 void TformNavView::btnPrintClick() {

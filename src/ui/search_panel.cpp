@@ -111,8 +111,8 @@ void TformNavView::Centrer2Click() {
 void TformNavView::Placerdansleplandevol1Click() {
   const int row = currentResultRow();
   if (row < 0) return;
-  nav::placeSearchResult(state_.plan, state_.searchRows[static_cast<std::size_t>(row)], state_.db);
-  planChanged();
+  editPlan(QStringLiteral("Placer dans le plan de vol"),
+           [&] { nav::placeSearchResult(state_.plan, state_.searchRows[static_cast<std::size_t>(row)], state_.db); });
 }
 
 }  // namespace navui

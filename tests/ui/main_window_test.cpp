@@ -170,9 +170,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(child<QWidget>(w.get(), "PanelIDchoix")->width(), 240);
 
     QTabWidget* pages = child<QTabWidget>(w.get(), "PageControl1");
-    QCOMPARE(pages->count(), 2);
+    QCOMPARE(pages->count(), 3);
     QCOMPARE(pages->tabText(0), QStringLiteral("Plan de vol"));
     QCOMPARE(pages->tabText(1), QStringLiteral("Avion"));
+    QCOMPARE(pages->tabText(2), QStringLiteral("Étapes"));
     QCOMPARE(child<QSplitter>(w.get(), "Splitter1")->handleWidth(), 5);
 
     QCOMPARE(w->carte()->objectName(), QStringLiteral("Carte"));

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QUndoCommand>
+#include <functional>
+
+#include "flightplan/flight_plan.h"
+
+namespace navui {
+
+// A command that changed the plan, kept as the whole plan before and after
+// it: undo and redo give back the rows, the current row, the route flag,
+// the save button and the user point numbering exactly as they were. Plans
+// are a few dozen rows, so the copies cost nothing worth saving.
+class PlanEditCommand : public QUndoCommand {
+ public:
+  // `show` puts a plan in place and shows it.
+  PlanEditCommand(const QString& text, nav::FlightPlan before, nav::FlightPlan after,
+                  std::function<void(const nav::FlightPlan&)> show);
+  void undo() override;
+  void redo() override;
+
+ private:
+  nav::FlightPlan before_;
+  nav::FlightPlan after_;
+  std::function<void(const nav::FlightPlan&)> show_;
+};
+
+}  // namespace navui

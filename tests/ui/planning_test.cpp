@@ -1,0 +1,416 @@
+#include <QAction>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPrintPreviewDialog>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+#include <memory>
+
+#include "flightplan/plan_recovery.h"
+#include "test_support.h"
+#include "ui/error_box.h"
+#include "ui/legs_page.h"
+#include "ui/legs_table_model.h"
+#include "ui/main_window.h"
+#include "ui/map_widget.h"
+#include "ui/nav_log_print.h"
+
+using navui::TformNavView;
+
+namespace {
+
+QString cell(QTableView* grid, int row, int column) { return grid->model()->index(row, column).data().toString(); }
+
+// What the window shows of the plan: every cell of the grid, the current
+// row, the save button and the map with its route.
+struct ShownPlan {
+  QStringList cells;
+  int current = -1;
+  bool saveEnabled = false;
+  QImage map;
+  friend bool operator==(const ShownPlan&, const ShownPlan&) = default;
+};
+
+}  // namespace
+
+class PlanningTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QStringList errors;
+  std::unique_ptr<navtest::ScratchFolder> dir;
+
+  template <class W>
+  static W* child(QWidget* w, const char* name) {
+    return w->findChild<W*>(QString::fromLatin1(name));
+  }
+  static QTableView* planGrid(TformNavView* w) { return child<QTableView>(w, "PLNgrid"); }
+  static QTableView* legsGrid(TformNavView* w) { return child<QTableView>(w, "LegsGrid"); }
+  std::string recovery() const { return dir->path() + nav::kRecoveryFile; }
+
+  std::unique_ptr<TformNavView> open() {
+    auto w = std::make_unique<TformNavView>(dir->path());
+    w->resize(1200, 800);
+    w->show();
+    if (!QTest::qWaitForWindowActive(w.get())) qWarning("the window is not active: its shortcuts will not work");
+    return w;
+  }
+
+  // Places the first result of a search for `ident`.
+  static void place(TformNavView* w, const char* ident) {
+    auto* field = child<QLineEdit>(w, "cbID");
+    field->clear();
+    QTest::keyClicks(field, QString::fromLatin1(ident));
+    QTest::keyClick(field, Qt::Key_Return);
+    QTableView* found = child<QTableView>(w, "findGrid");
+    found->setCurrentIndex(found->model()->index(0, 1));
+    w->Placerdansleplandevol1Click();
+  }
+
+  // Roissy, Amboise, Blagnac and the trailing empty row.
+  std::unique_ptr<TformNavView> windowWithAPlan() {
+    auto w = open();
+    place(w.get(), "LFPG");
+    place(w.get(), "AMB");
+    place(w.get(), "LFBO");
+    return w;
+  }
+
+  static ShownPlan shown(TformNavView* w) {
+    ShownPlan s;
+    QTableView* grid = planGrid(w);
+    for (int r = 0; r < grid->model()->rowCount(); ++r)
+      for (int c = 0; c < grid->model()->columnCount(); ++c) s.cells << cell(grid, r, c);
+    s.current = grid->currentIndex().row();
+    s.saveEnabled = child<QToolButton>(w, "btnSavePLN")->isEnabled();
+    w->carte()->ensurePainted();
+    s.map = w->carte()->mapImage().copy();
+    return s;
+  }
+
+  static void keys(TformNavView* w, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(planGrid(w), key, modifiers);
+  }
+
+ private slots:
+  void init() {
+    errors.clear();
+    navui::setErrorPresenter([this](const QString& text) { errors << text; });
+    dir = std::make_unique<navtest::ScratchFolder>();
+    navtest::writeEmptyDatabase(dir->path());
+    navtest::writeFile(dir->path() + "world5000s.map", std::string(8, '\0'));
+    navtest::writeTagList(dir->path() + "liste.txt");
+    navtest::writeFile(dir->path() + "nav.ini", "[View]\nplanning=1\n");  // the route drawn
+    navtest::DbdBuilder airports(260);
+    airports.record().text(4, "K1").text(18, "LFPG").text(23, "A\xE9roport Roissy").f64(93, 176446.07).f64(101, 9180);
+    airports.record().text(4, "K2").text(18, "LFBO").text(23, "Blagnac").f64(93, 157064.76).f64(101, 4909.75);
+    navtest::writeFile(dir->path() + "database/AIRPORT.dbd", airports.bytes());
+    navtest::DbdBuilder navaids(129);
+    navaids.record()
+        .text(4, "N1")
+        .text(14, "AMB")
+        .text(19, "Amboise")
+        .f64(59, 113.7)
+        .text(83, "FR")
+        .i32(89, 1)
+        .f64(101, 170744.4)
+        .f64(109, 3831.84);
+    navtest::writeFile(dir->path() + "database/NAVAID.dbd", navaids.bytes());
+  }
+  void cleanup() {
+    navui::setErrorPresenter({});
+    dir.reset();
+  }
+
+  // Figures from `GeodSolve -i`: 207837.330438 m at -147.363 degrees, then
+  // 422975.147882 m at 176.723 degrees.
+  void legsPageFollowsThePlanAndTheCruiseSpeed() {
+    auto w = windowWithAPlan();
+    QTableView* legs = legsGrid(w.get());
+    QVERIFY(legs);
+    QCOMPARE(legs->model()->rowCount(), 3);
+    const QStringList headers{"De", "Vers", "Route vraie", "Distance (NM)", "Cumul (NM)", "Temps"};
+    for (int c = 0; c < headers.size(); ++c)
+      QCOMPARE(legs->model()->headerData(c, Qt::Horizontal).toString(), headers[c]);
+    const QStringList first{"Aéroport Roissy", "Amboise", "213", "112.2", "112.2", ""};
+    const QStringList second{"Amboise", "Blagnac", "177", "228.4", "340.6", ""};
+    const QStringList total{"Total", "", "", "340.6", "", ""};
+    for (int c = 0; c < 6; ++c) {
+      QCOMPARE(cell(legs, 0, c), first[c]);
+      QCOMPARE(cell(legs, 1, c), second[c]);
+      QCOMPARE(cell(legs, 2, c), total[c]);
+    }
+
+    // A cruise speed brings the times; anything but a positive number takes them away.
+    auto* speed = child<QLineEdit>(w.get(), "EditVitesse1");
+    QCOMPARE(speed->text(), QStringLiteral("Edit1"));
+    speed->setText(QStringLiteral("120"));
+    QCOMPARE(cell(legs, 0, 5), QStringLiteral("0:56"));
+    QCOMPARE(cell(legs, 1, 5), QStringLiteral("1:54"));
+    QCOMPARE(cell(legs, 2, 5), QStringLiteral("2:50"));
+    speed->setText(QStringLiteral("-5"));
+    QCOMPARE(cell(legs, 2, 5), QString());
+    speed->setText(QStringLiteral("120"));
+
+    // Amboise deleted: one leg, straight from Roissy to Blagnac.
+    planGrid(w.get())->setCurrentIndex(planGrid(w.get())->model()->index(1, 0));
+    w->Supprimerlaligne1Click();
+    QCOMPARE(legs->model()->rowCount(), 2);
+    QCOMPARE(cell(legs, 0, 1), QStringLiteral("Blagnac"));
+    w->btnClearPLNClick();
+    QCOMPARE(legs->model()->rowCount(), 1);
+    QCOMPARE(cell(legs, 0, 3), QStringLiteral("0.0"));
+    QCOMPARE(cell(legs, 0, 5), QStringLiteral("0:00"));
+    QVERIFY(errors.isEmpty());
+  }
+
+  void legsPageShowsItsNamesWhole() {
+    auto w = windowWithAPlan();
+    auto* pages = child<QTabWidget>(w.get(), "PageControl1");
+    pages->setCurrentIndex(2);
+    QTableView* legs = legsGrid(w.get());
+    QTRY_VERIFY(legs->isVisible());
+    const QFontMetrics metrics(legs->font());
+    for (int r = 0; r < 2; ++r)
+      for (int c = 0; c < 2; ++c)
+        QVERIFY2(metrics.horizontalAdvance(cell(legs, r, c)) < legs->columnWidth(c) - 8, qPrintable(cell(legs, r, c)));
+    for (const char* name : {"btnPrintLog", "btnExportGpx"}) {
+      auto* button = child<QWidget>(w.get(), name);
+      QVERIFY2(button && button->isVisible(), name);
+      QVERIFY(legs->geometry().right() < button->geometry().left());
+    }
+    QCOMPARE(child<QWidget>(w.get(), "btnPrintLog")->property("text").toString(), QStringLiteral("Imprimer le log…"));
+    QCOMPARE(child<QWidget>(w.get(), "btnExportGpx")->property("text").toString(), QStringLiteral("Exporter en GPX…"));
+  }
+
+  void everyPlanCommandIsUndoneAndRedone() {
+    auto w = windowWithAPlan();
+    QTableView* grid = planGrid(w.get());
+    const QString file = QString::fromStdString(dir->path() + "vol.sit");
+    w->chooseSaveFile = [&](const QString&, const QString&) { return file; };
+    w->chooseOpenFile = [&](const QString&) { return file; };
+
+    // Each command with the row made current before it, if any.
+    struct Command {
+      const char* what;
+      int row;
+      std::function<void()> run;
+    };
+    const std::vector<Command> commands{
+        {"place", 0, [&] { place(w.get(), "AMB"); }},
+        {"drop", -1,
+         [&] {
+           w->state().hover = nav::HoverSelection{};
+           w->state().hover.userPoint = {"WPT0001", 160000, 1290000};
+           w->PLNgridDragDrop(grid->visualRect(grid->model()->index(1, 0)).center());
+         }},
+        {"delete", 2, [&] { w->Supprimerlaligne1Click(); }},
+        {"move up", 2, [&] { w->Monter1Click(); }},
+        {"move down", 0, [&] { w->Descendreduneligne1Click(); }},
+        {"clear", -1, [&] { w->btnClearPLNClick(); }},
+        {"load", -1, [&] { w->btnLoadPLNClick(); }},
+    };
+    for (const auto& [what, row, command] : commands) {
+      if (std::string_view(what) == "clear") w->btnSavePLNClick();  // what the load will read
+      if (row >= 0) grid->setCurrentIndex(grid->model()->index(row, 0));
+      const ShownPlan before = shown(w.get());
+      command();
+      const ShownPlan after = shown(w.get());
+      QVERIFY2(after.cells != before.cells, what);
+      keys(w.get(), Qt::Key_Z, Qt::ControlModifier);
+      QVERIFY2(shown(w.get()) == before, what);
+      keys(w.get(), Qt::Key_Y, Qt::ControlModifier);
+      QVERIFY2(shown(w.get()) == after, what);
+      keys(w.get(), Qt::Key_Z, Qt::ControlModifier);
+      keys(w.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+      QVERIFY2(shown(w.get()) == after, what);
+    }
+    // The clear: the route gone and saving disabled, both back with the undo.
+    keys(w.get(), Qt::Key_Z, Qt::ControlModifier);
+    const ShownPlan cleared = shown(w.get());
+    QCOMPARE(cleared.cells.size(), 15);
+    QVERIFY(!cleared.saveEnabled);
+    keys(w.get(), Qt::Key_Z, Qt::ControlModifier);
+    const ShownPlan plan = shown(w.get());
+    QVERIFY(plan.saveEnabled);
+    QVERIFY(plan.map != cleared.map);
+    QCOMPARE(w->state().plan.userPointCounter, 2);  // the drop's number came back with it
+    QVERIFY(errors.isEmpty());
+  }
+
+  void commandsThatChangeNothingAreNotRecorded() {
+    auto w = open();
+    QAction* undo = child<QAction>(w.get(), "Annuler1");
+    QVERIFY(undo);
+    w->Supprimerlaligne1Click();  // the only row, already empty
+    w->Monter1Click();
+    w->btnClearPLNClick();
+    QVERIFY(!undo->isEnabled());
+    // A load that fails changes nothing and records nothing.
+    navtest::writeFile(dir->path() + "bad.sit", "no waypoints\n");
+    w->chooseOpenFile = [&](const QString&) { return QString::fromStdString(dir->path() + "bad.sit"); };
+    QVERIFY_THROWS_EXCEPTION(nav::Failure, w->btnLoadPLNClick());
+    QVERIFY(!undo->isEnabled());
+  }
+
+  void contextMenuOffersUndoAndRedo() {
+    auto w = windowWithAPlan();
+    auto* menu = child<QMenu>(w.get(), "PopupMenu1");
+    QStringList texts;
+    for (QAction* a : menu->actions()) texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(texts, (QStringList{"Supprimer la ligne", "Centrer à ..", "-", "Monter d'une ligne",
+                                 "Descendre d'une ligne", "-", "Annuler", "Rétablir"}));
+    QAction* undo = menu->actions()[6];
+    QAction* redo = menu->actions()[7];
+    QVERIFY(undo->isEnabled());
+    QVERIFY(!redo->isEnabled());
+    undo->trigger();
+    QCOMPARE(planGrid(w.get())->model()->rowCount(), 3);  // Blagnac's placing undone
+    QVERIFY(redo->isEnabled());
+    redo->trigger();
+    QCOMPARE(cell(planGrid(w.get()), 2, 0), QStringLiteral("Blagnac"));
+  }
+
+  void anUnsavedPlanIsBackAtTheNextStart() {
+    ShownPlan left;
+    {
+      auto w = windowWithAPlan();
+      left = shown(w.get());
+      QVERIFY(w->close());
+    }
+    QVERIFY(std::filesystem::exists(recovery()));
+    auto w = open();
+    QCOMPARE(shown(w.get()).cells, left.cells);
+    QCOMPARE(planGrid(w.get())->currentIndex().row(), left.current);
+    QVERIFY(child<QToolButton>(w.get(), "btnSavePLN")->isEnabled());
+    QCOMPARE(w->statusText(3), QStringLiteral("Plan de vol non enregistré de la dernière séance rétabli"));
+    QCOMPARE(cell(legsGrid(w.get()), 1, 4), QStringLiteral("340.6"));
+    // Still unsaved: kept again at the next closing.
+    QVERIFY(w->close());
+    QVERIFY(std::filesystem::exists(recovery()));
+    QVERIFY(errors.isEmpty());
+  }
+
+  void aSavedOrClearedPlanLeavesNothingBehind() {
+    {
+      auto w = windowWithAPlan();
+      w->chooseSaveFile = [&](const QString&, const QString&) {
+        return QString::fromStdString(dir->path() + "vol.sit");
+      };
+      w->btnSavePLNClick();
+      QVERIFY(w->close());
+    }
+    QVERIFY(!std::filesystem::exists(recovery()));
+    {
+      auto w = windowWithAPlan();
+      w->btnClearPLNClick();
+      QVERIFY(w->close());
+    }
+    QVERIFY(!std::filesystem::exists(recovery()));
+    {
+      // The clear undone: the plan is there to keep.
+      auto w = windowWithAPlan();
+      w->btnClearPLNClick();
+      keys(w.get(), Qt::Key_Z, Qt::ControlModifier);
+      QVERIFY(w->close());
+    }
+    QVERIFY(std::filesystem::exists(recovery()));
+    {
+      // A plan back where it was saved is no longer unsaved.
+      auto w = open();
+      w->chooseSaveFile = [&](const QString&, const QString&) {
+        return QString::fromStdString(dir->path() + "vol.sit");
+      };
+      w->btnSavePLNClick();
+      QVERIFY(!std::filesystem::exists(recovery()));
+      w->Monter1Click();
+      keys(w.get(), Qt::Key_Z, Qt::ControlModifier);
+      QVERIFY(w->close());
+    }
+    QVERIFY(!std::filesystem::exists(recovery()));
+    QVERIFY(errors.isEmpty());
+  }
+
+  void aDamagedRecoveryIsReportedAndKeptAside() {
+    navtest::writeFile(recovery(), "plandevol plan non enregistre 1\ncurrent\t0\n");
+    auto w = open();
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].startsWith(QStringLiteral("Plan non enregistré illisible (ligne 3) ; il est gardé dans ")),
+             qPrintable(errors[0]));
+    QVERIFY(!std::filesystem::exists(recovery()));
+    QCOMPARE(navtest::readFile(recovery() + ".illisible"),
+             std::string("plandevol plan non enregistre 1\ncurrent\t0\n"));
+    QCOMPARE(planGrid(w.get())->model()->rowCount(), 1);
+    QCOMPARE(w->statusText(3), QString());
+  }
+
+  void gpxExportWritesTheRoute() {
+    auto w = windowWithAPlan();
+    auto* page = w->findChild<navui::LegsPage*>();
+    QVERIFY(page);
+    const QString path = QString::fromStdString(dir->path() + "vol.gpx");
+    page->chooseGpxFile = [&] { return path; };
+    QTest::mouseClick(child<QPushButton>(w.get(), "btnExportGpx"), Qt::LeftButton);
+    const std::string gpx = navtest::readFile(path.toStdString());
+    QVERIFY(gpx.find("<name>A\xC3\xA9roport Roissy - Blagnac</name>") != std::string::npos);
+    QVERIFY(gpx.find("<rtept lat=\"47.42900000\" lon=\"1.06440000\">\n      <name>Amboise</name>\n"
+                     "      <type>snav</type>") != std::string::npos);
+    // A folder that is not there: reported, nothing else happens.
+    page->chooseGpxFile = [&] { return QString::fromStdString(dir->path() + "none/vol.gpx"); };
+    QTest::mouseClick(child<QPushButton>(w.get(), "btnExportGpx"), Qt::LeftButton);
+    QCOMPARE(errors, QStringList{QString::fromStdString("Cannot create file " + dir->path() + "none/vol.gpx.")});
+  }
+
+  void printedLogFitsThePageAndRepeatsItsHeader() {
+    auto w = windowWithAPlan();
+    child<QLineEdit>(w.get(), "EditVitesse1")->setText(QStringLiteral("120"));
+    auto* page = w->findChild<navui::LegsPage*>();
+    const QStringList title = page->logTitle();
+    QCOMPARE(title,
+             (QStringList{"Log de navigation", "De Aéroport Roissy à Blagnac", "Vitesse en croisière : 120 noeuds"}));
+
+    QImage device(800, 1100, QImage::Format_RGB32);
+    const std::vector<navui::LogPage> pages = navui::layOutNavLog(*page->model(), title, device, QSizeF(800, 1100));
+    QCOMPARE(pages.size(), std::size_t{1});
+    QStringList texts;
+    for (const navui::LogText& t : pages[0].texts) {
+      texts << t.text;
+      QVERIFY2(t.rect.left() >= 0 && t.rect.right() <= 800, qPrintable(t.text));
+      QVERIFY2(QFontMetricsF(t.font, &device).horizontalAdvance(t.text) <= t.rect.width() + 0.5, qPrintable(t.text));
+    }
+    QCOMPARE(texts.mid(0, 3), title);
+    QCOMPARE(texts.mid(3, 6), (QStringList{"De", "Vers", "Route vraie", "Distance (NM)", "Cumul (NM)", "Temps"}));
+    QCOMPARE(texts.mid(9, 6), (QStringList{"Aéroport Roissy", "Amboise", "213", "112.2", "112.2", "0:56"}));
+    QCOMPARE(texts.mid(21, 6), (QStringList{"Total", "", "", "340.6", "", "2:50"}));
+    QVERIFY(pages[0].texts[21].font.bold());
+    QVERIFY(!pages[0].texts[9].font.bold());
+
+    // A narrow page cuts the names, never the figures; a short one goes on
+    // to further pages, each with the header.
+    const std::vector<navui::LogPage> narrow = navui::layOutNavLog(*page->model(), title, device, QSizeF(420, 160));
+    QVERIFY(narrow.size() > 1);
+    QCOMPARE(narrow[1].texts[0].text, QStringLiteral("De"));
+    for (const navui::LogPage& p : narrow)
+      for (const navui::LogText& t : p.texts)
+        QVERIFY2(t.rect.bottom() <= 160 && t.rect.right() <= 420, qPrintable(t.text));
+    QStringList narrowTexts;
+    for (const navui::LogText& t : narrow[0].texts) narrowTexts << t.text;
+    QVERIFY(narrowTexts.contains(QStringLiteral("112.2")));
+    QVERIFY(!narrowTexts.contains(QStringLiteral("Aéroport Roissy")));
+
+    // The button opens the print preview, with the printer set-up behind it.
+    QTest::mouseClick(child<QPushButton>(w.get(), "btnPrintLog"), Qt::LeftButton);
+    auto* preview = w->findChild<QPrintPreviewDialog*>(QStringLiteral("LogPreviewDialog"));
+    QVERIFY(preview);
+    QTRY_VERIFY(preview->isVisible());
+    preview->close();
+  }
+};
+
+QTEST_MAIN(PlanningTest)
+#include "planning_test.moc"
