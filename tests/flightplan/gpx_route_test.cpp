@@ -39,22 +39,13 @@ std::string run(const std::string& command) {
   return out;
 }
 
-TEST(GpxRoute, OnePointPerPositionedRowInUtf8) {
+// What gpsbabel does not check: the header, and markup in names escaped.
+TEST(GpxRoute, AGpx11RouteWithItsNamesEscaped) {
   const std::string gpx = gpxRoute(plan());
   EXPECT_EQ(gpx.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\"", 0), 0u);
   EXPECT_NE(gpx.find("xmlns=\"http://www.topografix.com/GPX/1/1\""), std::string::npos);
-  EXPECT_NE(gpx.find("<name>A\xC3\xA9roport Roissy - Blagnac</name>"), std::string::npos);
-  EXPECT_NE(gpx.find("<rtept lat=\"49.01279722\" lon=\"2.55000000\">\n      <name>A\xC3\xA9roport Roissy</name>\n"
-                     "      <type>sarw</type>\n    </rtept>"),
-            std::string::npos);
-  // Escaped, and the control byte left out: XML cannot hold it.
+  // The control byte left out: XML cannot hold it.
   EXPECT_NE(gpx.find("<name>Dr\xC3\xB4le &lt;VOR&gt; &amp; &quot;co&quot;</name>"), std::string::npos);
-  EXPECT_NE(gpx.find("lon=\"-1.72987500\""), std::string::npos);  // stored as 358.27 degrees east
-  EXPECT_EQ(gpx.find("nowhere"), std::string::npos);
-  std::size_t points = 0;
-  for (std::size_t at = gpx.find("<rtept "); at != std::string::npos; at = gpx.find("<rtept ", at + 1)) ++points;
-  EXPECT_EQ(points, 3u);
-
   // A plan without positions is still a route, an empty one.
   EXPECT_NE(gpxRoute({PlanRow{}}).find("<rte>\n  </rte>"), std::string::npos);
 }

@@ -336,6 +336,16 @@ class PlanningTest : public QObject {
     QVERIFY(errors.isEmpty());
   }
 
+  void aPlanThatCannotBeKeptIsReportedAndTheWindowStillCloses() {
+    navtest::makeFolder(recovery() + ".tmp");  // where the file is first written
+    auto w = windowWithAPlan();
+    QVERIFY(w->close());
+    QCOMPARE(errors, QStringList{QString::fromStdString("Cannot create file " + recovery() + ".")});
+    QVERIFY(!w->isVisible());
+    // The settings written all the same.
+    QVERIFY(navtest::readFile(dir->path() + "nav.ini").find("idealDist=139") != std::string::npos);
+  }
+
   void aDamagedRecoveryIsReportedAndKeptAside() {
     navtest::writeFile(recovery(), "plandevol plan non enregistre 1\ncurrent\t0\n");
     auto w = open();
