@@ -15,7 +15,9 @@ int PlanTableModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(nav::kPlanColumns);
 }
 
-bool PlanTableModel::isNumberColumn(int column) { return column >= nav::colLat && column <= nav::colYy; }
+bool PlanTableModel::isNumberColumn(int column) {
+  return column >= static_cast<int>(nav::colLat) && column <= static_cast<int>(nav::colYy);
+}
 
 QVariant PlanTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
