@@ -36,7 +36,8 @@ class Tform_NavPopup;
 // start-up, close, status bar), main_window_map.cpp (the view, the mouse,
 // the layer buttons), search_panel.cpp (the identifier search and its
 // grid), plan_panel.cpp (the plan grid, its menu, the drop, save, load and
-// print).
+// print), main_window_keys.cpp (the keyboard shortcuts and the buttons'
+// tooltips).
 class TformNavView : public QMainWindow {
   Q_OBJECT
  public:
@@ -70,6 +71,10 @@ class TformNavView : public QMainWindow {
   void CarteMouseMove(int x, int y);
   void CarteMouseDown(Qt::MouseButton button, int x, int y);
   void CarteMouseUp(Qt::MouseButton button, int x, int y);
+  // Zooms `steps` levels about the pointer (negative: out).
+  void CarteMouseWheel(int steps, int x, int y);
+  // A key on the map: true when it was the map's.
+  bool CarteKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
   // The identifier search and its result grid.
   void cbIDKeyDown(int key);
@@ -134,7 +139,12 @@ class TformNavView : public QMainWindow {
   QWidget* buildLowerPanel();
   void layerSwitch(std::string_view button);
   void CarteResize();
+  // The view moved: location bar, then the map.
+  void viewMoved();
   void drawRubberBand(const std::function<void(nav::MapSurface&)>& draw);
+
+  // The keyboard (main_window_keys.cpp).
+  void bindKeys();
 
   // The search room (search_panel.cpp).
   QWidget* buildSearchPanel();
