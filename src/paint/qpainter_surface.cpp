@@ -215,14 +215,23 @@ void QPainterSurface::plotScaledLine(int x0, int y0, int x1, int y1) {
   if (!alongX && by < ay) ay += w - 1, by += w - 1;
   const int dx = std::abs(bx - ax), sx = ax < bx ? 1 : -1;
   const int dy = -std::abs(by - ay), sy = ay < by ? 1 : -1;
+  // Most lines lie wholly inside: no test for each pixel then.
+  const bool checked = std::min(ax, bx) < 0 || std::min(ay, by) < 0 || std::max(ax, bx) + w > imageWidth_ ||
+                       std::max(ay, by) + w > imageHeight_;
+  const qsizetype across = alongX ? stride_ : 1;
   int err = dx + dy;
   for (int n = std::max(dx, -dy); n > 0; --n) {
-    for (int k = 0; k < w; ++k) {
-      const int px = alongX ? ax : ax + k, py = alongX ? ay + k : ay;
-      if (static_cast<unsigned>(px) < static_cast<unsigned>(imageWidth_) &&
-          static_cast<unsigned>(py) < static_cast<unsigned>(imageHeight_)) {
-        std::uint32_t& pixel = pixels_[py * stride_ + px];
-        pixel = invert_ ? pixel ^ 0x00FFFFFFu : penPixel_;
+    if (!checked) {
+      std::uint32_t* pixel = pixels_ + ay * stride_ + ax;
+      for (int k = 0; k < w; ++k, pixel += across) *pixel = invert_ ? *pixel ^ 0x00FFFFFFu : penPixel_;
+    } else {
+      for (int k = 0; k < w; ++k) {
+        const int px = alongX ? ax : ax + k, py = alongX ? ay + k : ay;
+        if (static_cast<unsigned>(px) < static_cast<unsigned>(imageWidth_) &&
+            static_cast<unsigned>(py) < static_cast<unsigned>(imageHeight_)) {
+          std::uint32_t& pixel = pixels_[py * stride_ + px];
+          pixel = invert_ ? pixel ^ 0x00FFFFFFu : penPixel_;
+        }
       }
     }
     const int e2 = 2 * err;
