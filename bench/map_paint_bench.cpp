@@ -40,6 +40,19 @@ void BM_PaintMap(benchmark::State& bench) {
 }
 BENCHMARK(BM_PaintMap)->Arg(1)->Arg(7)->Arg(10)->Unit(benchmark::kMillisecond);
 
+// The same map on a screen of twice the density: four times the pixels.
+void BM_PaintMapRatio2(benchmark::State& bench) {
+  nav::NavViewState& s = world();
+  setView(s, static_cast<std::int32_t>(bench.range(0)));
+  QImage image(3200, 1800, QImage::Format_RGB32);
+  image.setDevicePixelRatio(2);
+  for (auto _ : bench) {
+    navui::paintMapImage(image, s, '.');
+    benchmark::DoNotOptimize(image.bits());
+  }
+}
+BENCHMARK(BM_PaintMapRatio2)->Arg(1)->Arg(7)->Arg(10)->Unit(benchmark::kMillisecond);
+
 void BM_OutlineWalk(benchmark::State& bench) {
   nav::NavViewState& s = world();
   setView(s, static_cast<std::int32_t>(bench.range(0)));

@@ -102,6 +102,62 @@ bool Viewport::zoomOut() {
   return true;
 }
 
+bool Viewport::zoomInAbout(std::int32_t x, std::int32_t y) { return zoomAbout(x, y, true); }
+bool Viewport::zoomOutAbout(std::int32_t x, std::int32_t y) { return zoomAbout(x, y, false); }
+
+bool Viewport::zoomAbout(std::int32_t x, std::int32_t y, bool in) {
+  if (in ? mag >= kMaxMag : mag <= 1) return false;
+  if (clientWidth <= 0 || clientHeight <= 0) return false;
+  ZoomTrail& t = trail_;
+  const bool sameRun =
+      t.depth > 0 && t.after == edges() && t.x == x && t.y == y && t.width == clientWidth && t.height == clientHeight;
+  if (sameRun && t.in != in) {
+    const Edges back = t.before[--t.depth];
+    left = back.left, right = back.right, top = back.top, bottom = back.bottom;
+  } else {
+    if (!sameRun || t.depth == static_cast<std::int32_t>(t.before.size()))
+      t = ZoomTrail{{}, 0, in, x, y, clientWidth, clientHeight, {}};
+    t.before[t.depth++] = edges();
+    const GeoPosition p = PixelToGeo(x, y);
+    const double fx = static_cast<double>(x) / clientWidth;
+    const double fy = static_cast<double>(y) / clientHeight;
+    const double factor = in ? 0.5 : 2;
+    const double spanLon = (right - left) * factor;
+    const double spanLat = (top - bottom) * factor;
+    left = p.lon - fx * spanLon;
+    right = left + spanLon;
+    top = p.lat + fy * spanLat;
+    bottom = top - spanLat;
+    keepCentreWithinReach();
+  }
+  t.after = edges();
+  mag += in ? 1 : -1;
+  mag2 = in ? static_cast<std::int32_t>(static_cast<std::uint32_t>(mag2) * 2u) : mag2 / 2;
+  return true;
+}
+
+void Viewport::pan(double east, double north) {
+  const double dLon = (right - left) * east;
+  const double dLat = (top - bottom) * north;
+  left += dLon;
+  right += dLon;
+  top += dLat;
+  bottom += dLat;
+  keepCentreWithinReach();
+}
+
+void Viewport::keepCentreWithinReach() {
+  // As CenterAt does: far beyond the world, deep zoom would put its corners
+  // outside the pixel range.
+  const double dLon = clampCentre(centreLon(), kMaxCentreLon) - centreLon();
+  const double dLat = clampCentre(centreLat(), kMaxCentreLat) - centreLat();
+  if (dLon == 0 && dLat == 0) return;
+  left += dLon;
+  right += dLon;
+  top += dLat;
+  bottom += dLat;
+}
+
 void fitView(Viewport& view, std::int32_t w, std::int32_t h) {
   view.clientWidth = w;
   view.clientHeight = h;
@@ -115,6 +171,13 @@ void fitViewAbout(Viewport& view, double lon, double lat, std::int32_t mag, std:
   view.top = view.bottom = lat;
   view.mag = mag;
   fitView(view, w, h);
+}
+
+bool showWholeWorld(Viewport& view) {
+  if (view.clientWidth <= 0 || view.clientHeight <= 0) return false;
+  fitViewAbout(view, 0, 0, 1, view.clientWidth, view.clientHeight);
+  view.mag2 = 1;
+  return true;
 }
 
 }  // namespace nav

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "navdata/records.h"
@@ -60,6 +61,14 @@ struct Viewport {
   // whole-world level), so that the caller neither updates nor repaints.
   bool zoomIn();
   bool zoomOut();
+  // The same about the map pixel (x, y): the position under it stays under
+  // it. A step that undoes the last one about the same pixel brings the
+  // edges back exactly where they were.
+  bool zoomInAbout(std::int32_t x, std::int32_t y);
+  bool zoomOutAbout(std::int32_t x, std::int32_t y);
+  // Moves the view by fractions of its width and height, east and north
+  // positive; spans, level and centre mark stay.
+  void pan(double east, double north);
 
   double centreLon() const { return (left + right) / 2; }
   double centreLat() const { return (top + bottom) / 2; }
@@ -74,6 +83,24 @@ struct Viewport {
   [[noreturn]] static void rangeError();
   // Shrinks both spans to half about the centre: one zoom level.
   void halveSpans();
+  bool zoomAbout(std::int32_t x, std::int32_t y, bool in);
+  void keepCentreWithinReach();
+
+  struct Edges {
+    double left, right, top, bottom;
+    friend bool operator==(const Edges&, const Edges&) = default;
+  };
+  Edges edges() const { return {left, right, top, bottom}; }
+  // The edges before each of the last steps about one pixel, all in one
+  // direction; rounding would otherwise make the way back drift. Only used
+  // while the view is still where the last step left it.
+  struct ZoomTrail {
+    std::array<Edges, kMaxMag> before{};
+    std::int32_t depth = 0;
+    bool in = false;
+    std::int32_t x = 0, y = 0, width = 0, height = 0;
+    Edges after{};
+  } trail_;
 };
 
 // Brings a zoom level read from settings into 1 .. kMaxMag.
@@ -84,5 +111,8 @@ std::int32_t clampMag(std::int32_t mag);
 void fitView(Viewport& view, std::int32_t w, std::int32_t h);
 // The same about (lon, lat) in signed arc-seconds at level `mag`.
 void fitViewAbout(Viewport& view, double lon, double lat, std::int32_t mag, std::int32_t w, std::int32_t h);
+// The whole world at level 1 about 0, 0, the centre mark there; false on an
+// empty map area, where nothing changes.
+bool showWholeWorld(Viewport& view);
 
 }  // namespace nav

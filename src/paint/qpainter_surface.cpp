@@ -51,6 +51,11 @@ int clampCoordinate(std::int32_t v, int size) {
   return static_cast<int>(std::clamp<std::int64_t>(v, -kMargin, std::int64_t{size} + kMargin));
 }
 
+// The image's extent in map pixels.
+int mapExtent(int imagePixels, qreal ratio) {
+  return ratio == 1 ? imagePixels : static_cast<int>(std::lround(imagePixels / ratio));
+}
+
 }  // namespace
 
 QFont mapFont() {
@@ -71,8 +76,11 @@ QPainterSurface::QPainterSurface(QImage& image)
     : image_(image),
       pixels_(directPixels(image)),
       stride_(image.bytesPerLine() / 4),
-      width_(image.width()),
-      height_(image.height()),
+      ratio_(image.devicePixelRatio()),
+      width_(mapExtent(image.width(), ratio_)),
+      height_(mapExtent(image.height(), ratio_)),
+      imageWidth_(image.width()),
+      imageHeight_(image.height()),
       painter_(&image),
       font_(mapFont()),
       metrics_(font_) {
@@ -99,6 +107,12 @@ void QPainterSurface::applyPen() {
   QPen p(toColor(pen_.color));
   p.setWidth(pen_.width <= 1 ? 0 : pen_.width);  // width 0: the fast one-pixel pen
   p.setStyle(Qt::SolidLine);
+  // A one-pixel pen would draw one of the image's pixels: a map pixel wide.
+  if (ratio_ != 1) {
+    p.setWidth(std::max(1, pen_.width));
+    p.setCapStyle(Qt::FlatCap);
+    p.setJoinStyle(Qt::MiterJoin);
+  }
   painter_.setPen(p);
 }
 
@@ -133,17 +147,30 @@ void QPainterSurface::polygon(std::span<const nav::PixelPoint> points) {
   QPolygon poly;
   for (const nav::PixelPoint& pt : points)
     poly << QPoint(clampCoordinate(pt.x, width_), clampCoordinate(pt.y, height_));
-  painter_.drawPolygon(poly);
+  if (ratio_ != 1)
+    painter_.drawPolygon(QPolygonF(poly).translated(0.5, 0.5));
+  else
+    painter_.drawPolygon(poly);
+}
+
+QRectF QPainterSurface::strokeBox(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) const {
+  return QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1.0, y2 - y1 - 1.0);
 }
 
 void QPainterSurface::ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
   flush();
-  painter_.drawEllipse(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+  if (ratio_ != 1)
+    painter_.drawEllipse(strokeBox(x1, y1, x2, y2));
+  else
+    painter_.drawEllipse(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
 }
 
 void QPainterSurface::rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
   flush();
-  painter_.drawRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+  if (ratio_ != 1)
+    painter_.drawRect(strokeBox(x1, y1, x2, y2));
+  else
+    painter_.drawRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
 }
 
 void QPainterSurface::moveTo(std::int32_t x, std::int32_t y) {
@@ -172,6 +199,47 @@ inline void QPainterSurface::plotLine(int x0, int y0, int x1, int y1) {
   }
 }
 
+// The same where a map pixel is several of the image's: the line runs
+// between the image pixels of its ends, as thick as a map pixel, each image
+// pixel set once, so that an inverted line is whole and inverting it again
+// restores it.
+void QPainterSurface::plotScaledLine(int x0, int y0, int x1, int y1) {
+  const int w = std::max(1, static_cast<int>(std::lround(ratio_)));
+  // The first image pixel of a map pixel's band of w.
+  const auto image = [&](int v) { return static_cast<int>(std::floor((v + 0.5) * ratio_ - w / 2.0 + 0.5)); };
+  int ax = image(x0), ay = image(y0), bx = image(x1), by = image(y1);
+  const bool alongX = std::abs(bx - ax) >= std::abs(by - ay);
+  // Going back along its long axis, a line keeps to the far side of each
+  // band, so that it covers the same map pixels as going forward.
+  if (alongX && bx < ax) ax += w - 1, bx += w - 1;
+  if (!alongX && by < ay) ay += w - 1, by += w - 1;
+  const int dx = std::abs(bx - ax), sx = ax < bx ? 1 : -1;
+  const int dy = -std::abs(by - ay), sy = ay < by ? 1 : -1;
+  // Most lines lie wholly inside: no test for each pixel then.
+  const bool checked = std::min(ax, bx) < 0 || std::min(ay, by) < 0 || std::max(ax, bx) + w > imageWidth_ ||
+                       std::max(ay, by) + w > imageHeight_;
+  const qsizetype across = alongX ? stride_ : 1;
+  int err = dx + dy;
+  for (int n = std::max(dx, -dy); n > 0; --n) {
+    if (!checked) {
+      std::uint32_t* pixel = pixels_ + ay * stride_ + ax;
+      for (int k = 0; k < w; ++k, pixel += across) *pixel = invert_ ? *pixel ^ 0x00FFFFFFu : penPixel_;
+    } else {
+      for (int k = 0; k < w; ++k) {
+        const int px = alongX ? ax : ax + k, py = alongX ? ay + k : ay;
+        if (static_cast<unsigned>(px) < static_cast<unsigned>(imageWidth_) &&
+            static_cast<unsigned>(py) < static_cast<unsigned>(imageHeight_)) {
+          std::uint32_t& pixel = pixels_[py * stride_ + px];
+          pixel = invert_ ? pixel ^ 0x00FFFFFFu : penPixel_;
+        }
+      }
+    }
+    const int e2 = 2 * err;
+    if (e2 >= dy) err += dy, ax += sx;
+    if (e2 <= dx) err += dx, ay += sy;
+  }
+}
+
 void QPainterSurface::lineTo(std::int32_t x, std::int32_t y) {
   const std::int64_t ax = posX_, ay = posY_;
   posX_ = x;
@@ -187,7 +255,10 @@ void QPainterSurface::lineTo(std::int32_t x, std::int32_t y) {
     x1 = static_cast<int>(std::lround(cx1)), y1 = static_cast<int>(std::lround(cy1));
   }
   if (pixels_ && pen_.width <= 1) {
-    plotLine(x0, y0, x1, y1);
+    if (ratio_ == 1)
+      plotLine(x0, y0, x1, y1);
+    else
+      plotScaledLine(x0, y0, x1, y1);
     return;
   }
   lines_.emplace_back(x0, y0, x1, y1);
@@ -204,9 +275,16 @@ void QPainterSurface::polyline(std::span<const nav::PixelPoint> points) {
 void QPainterSurface::frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
   flush();
   painter_.save();
-  painter_.setPen(QPen(fill_, 0));
   painter_.setBrush(Qt::NoBrush);
-  painter_.drawRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+  if (ratio_ != 1) {
+    QPen pen(fill_, 1);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter_.setPen(pen);
+    painter_.drawRect(strokeBox(x1, y1, x2, y2));
+  } else {
+    painter_.setPen(QPen(fill_, 0));
+    painter_.drawRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+  }
   painter_.restore();
 }
 
@@ -229,8 +307,8 @@ nav::TextSize QPainterSurface::textExtent(std::string_view text) {
 
 void paintMapImage(QImage& image, nav::NavViewState& state, char decimalSeparator) {
   image.fill(Qt::white);
-  state.view.clientWidth = image.width();
-  state.view.clientHeight = image.height();
+  state.view.clientWidth = mapExtent(image.width(), image.devicePixelRatio());
+  state.view.clientHeight = mapExtent(image.height(), image.devicePixelRatio());
   QPainterSurface surface(image);
   const std::vector<nav::RouteRow> route = nav::routeRows(state.plan);
   nav::MapPaintContext ctx{state.view,      state.settings,   state.db, state.outline,        state.pens,

@@ -17,7 +17,9 @@ namespace navui {
 // lines, by far the most of a map, are set pixel by pixel instead: the map
 // draws up to a million of them at every paint. Coordinates far outside the
 // area are clipped here, since the raster engine cannot take the full 32-bit
-// range.
+// range. On an image with a device pixel ratio other than 1 the coordinates
+// stay the map's own pixels, and lines and outlines are as thick as one of
+// them.
 class QPainterSurface : public nav::MapSurface {
  public:
   explicit QPainterSurface(QImage& image);
@@ -45,12 +47,19 @@ class QPainterSurface : public nav::MapSurface {
  private:
   void applyPen();
   void plotLine(int x0, int y0, int x1, int y1);
+  void plotScaledLine(int x0, int y0, int x1, int y1);
+  // Where an outline is stroked: on the middle of the map's pixels when they
+  // are several of the image's.
+  QRectF strokeBox(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) const;
 
   QImage& image_;
   std::uint32_t* pixels_;  // null when the image format needs the painter
   qsizetype stride_;       // in pixels
-  int width_;
+  qreal ratio_;            // image pixels to a map pixel
+  int width_;              // in map pixels
   int height_;
+  int imageWidth_;  // in image pixels
+  int imageHeight_;
   QPainter painter_;
   std::uint32_t penPixel_ = 0xFF000000;
   bool invert_ = false;

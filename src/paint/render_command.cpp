@@ -18,7 +18,9 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: navtool render FOLDER OUT.png --size WxH --mag M --center LON,LAT [--layers LIST] [--plan FILE.sit]\n"
-    "  LON, LAT: the view centre in signed arc-seconds; LIST: comma-separated nav.ini keys, or wptName\n";
+    "       [--ratio R]\n"
+    "  LON, LAT: the view centre in signed arc-seconds; LIST: comma-separated nav.ini keys, or wptName;\n"
+    "  R: image pixels to a map pixel, 1 to 4, as on a high-density screen (the PNG is R times the size)\n";
 
 struct RenderOptions {
   std::string folder, output;
@@ -27,6 +29,7 @@ struct RenderOptions {
   double lon = 0, lat = 0;
   std::vector<std::string> layers;
   std::string plan;
+  int ratio = 1;
 };
 
 std::vector<std::string> split(const std::string& text, char sep) {
@@ -72,11 +75,16 @@ RenderOptions parseOptions(const std::vector<std::string>& args) {
       o.layers = split(value, ',');
     } else if (key == "--plan") {
       o.plan = value;
+    } else if (key == "--ratio") {
+      const auto r = nav::parseInteger(value);
+      if (!r || *r < 1 || *r > 4) nav::fail("bad --ratio " + value);
+      o.ratio = *r;
     } else {
       nav::fail("unknown option " + key);
     }
   }
   if (!haveSize || !haveMag || !haveCenter) nav::fail("--size, --mag and --center are required");
+  if (o.width * o.ratio > 16384 || o.height * o.ratio > 16384) nav::fail("--size times --ratio over 16384");
   return o;
 }
 
@@ -133,13 +141,14 @@ int renderCommand(const std::vector<std::string>& args, std::ostream& out, std::
     if (!read) return 1;
   }
 
-  QImage image(o.width, o.height, QImage::Format_RGB32);
+  QImage image(o.width * o.ratio, o.height * o.ratio, QImage::Format_RGB32);
+  image.setDevicePixelRatio(o.ratio);
   const bool painted = nav::runGuarded([&] { paintMapImage(image, state, '.'); }, nav::printingTo(err));
   if (!image.save(QString::fromStdString(o.output), "PNG")) {
     err << nav::withFullStop("Cannot create file " + o.output) << '\n';
     return 1;
   }
-  out << o.output << ' ' << o.width << 'x' << o.height << '\n';
+  out << o.output << ' ' << image.width() << 'x' << image.height() << '\n';
   return loaded && painted ? 0 : 1;
 }
 

@@ -80,6 +80,7 @@ TformNavView::TformNavView(const std::string& exeFolder, QWidget* parent) : QMai
   Splitter1->setStretchFactor(1, 1);
   setCentralWidget(Splitter1);
   buildStatusBar();
+  bindKeys();
   // Entering any control changes the hint the first panel shows.
   qApp->installEventFilter(this);
 

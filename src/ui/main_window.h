@@ -39,7 +39,8 @@ class Tform_NavPopup;
 // the layer buttons), search_panel.cpp (the identifier search and its
 // grid), plan_panel.cpp (the plan grid, its menu, the drop, save, load and
 // print), planning_room.cpp (the legs page, undo and redo, the plan kept
-// when the window closes unsaved).
+// when the window closes unsaved), main_window_keys.cpp (the keyboard
+// shortcuts and the buttons' tooltips).
 class TformNavView : public QMainWindow {
   Q_OBJECT
  public:
@@ -73,6 +74,10 @@ class TformNavView : public QMainWindow {
   void CarteMouseMove(int x, int y);
   void CarteMouseDown(Qt::MouseButton button, int x, int y);
   void CarteMouseUp(Qt::MouseButton button, int x, int y);
+  // Zooms `steps` levels about the pointer (negative: out).
+  void CarteMouseWheel(int steps, int x, int y);
+  // A key on the map: true when it was the map's.
+  bool CarteKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
   // The identifier search and its result grid.
   void cbIDKeyDown(int key);
@@ -137,7 +142,12 @@ class TformNavView : public QMainWindow {
   QWidget* buildLowerPanel();
   void layerSwitch(std::string_view button);
   void CarteResize();
+  // The view moved: location bar, then the map.
+  void viewMoved();
   void drawRubberBand(const std::function<void(nav::MapSurface&)>& draw);
+
+  // The keyboard (main_window_keys.cpp).
+  void bindKeys();
 
   // The search room (search_panel.cpp).
   QWidget* buildSearchPanel();

@@ -69,6 +69,8 @@ QWidget* TformNavView::buildLowerPanel() {
   Carte->onMouseMove = [this](int x, int y) { CarteMouseMove(x, y); };
   Carte->onMouseDown = [this](Qt::MouseButton b, int x, int y) { CarteMouseDown(b, x, y); };
   Carte->onMouseUp = [this](Qt::MouseButton b, int x, int y) { CarteMouseUp(b, x, y); };
+  Carte->onWheel = [this](int steps, int x, int y) { CarteMouseWheel(steps, x, y); };
+  Carte->onKeyDown = [this](int key, Qt::KeyboardModifiers m) { return CarteKeyDown(key, m); };
   layout->addWidget(Carte, 1);
   return panel;
 }
@@ -178,6 +180,43 @@ void TformNavView::CarteMouseUp(Qt::MouseButton, int, int) {
   nav::RubberBand& band = state_.rubber;
   if (!band.rubberActive) return;
   drawRubberBand([&](nav::MapSurface& s) { band.release(s); });
+}
+
+void TformNavView::viewMoved() {
+  LocationBar();
+  Carte->invalidateMap();
+}
+
+void TformNavView::CarteMouseWheel(int steps, int x, int y) {
+  nav::Viewport& view = state_.view;
+  bool moved = false;
+  for (; steps > 0 && view.zoomInAbout(x, y); --steps) moved = true;
+  for (; steps < 0 && view.zoomOutAbout(x, y); ++steps) moved = true;
+  if (!moved) return;
+  viewMoved();
+  // Another position now lies under the pointer: what it shows follows at
+  // once, as if it had moved.
+  CarteMouseMove(x, y);
+}
+
+bool TformNavView::CarteKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+  // Keys held with these belong to the window's shortcuts.
+  if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  nav::Viewport& view = state_.view;
+  switch (key) {
+    case Qt::Key_Plus: btnZoomInClick(); return true;
+    case Qt::Key_Minus: btnZoomOutClick(); return true;
+    case Qt::Key_Left: view.pan(-0.25, 0); break;
+    case Qt::Key_Right: view.pan(0.25, 0); break;
+    case Qt::Key_Up: view.pan(0, 0.25); break;
+    case Qt::Key_Down: view.pan(0, -0.25); break;
+    case Qt::Key_Home:
+      if (!nav::showWholeWorld(view)) return true;
+      break;
+    default: return false;
+  }
+  viewMoved();
+  return true;
 }
 
 }  // namespace navui

@@ -1,9 +1,12 @@
 #include "ui/map_widget.h"
 
 #include <QDrag>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
+#include <cmath>
 
 #include "ui/error_box.h"
 
@@ -15,6 +18,7 @@ MapWidget::MapWidget(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setMinimumSize(1, 1);
+  setFocusPolicy(Qt::ClickFocus);
 }
 
 void MapWidget::invalidateMap() {
@@ -23,10 +27,13 @@ void MapWidget::invalidateMap() {
 }
 
 void MapWidget::ensurePainted() {
-  if (dirty_ || image_.size() != size()) {
+  const qreal ratio = devicePixelRatioF();
+  const QSize pixels(static_cast<int>(std::ceil(width() * ratio)), static_cast<int>(std::ceil(height() * ratio)));
+  if (dirty_ || image_.size() != pixels || image_.devicePixelRatio() != ratio) {
     dirty_ = false;
     ++generation_;
-    image_ = QImage(size(), QImage::Format_RGB32);
+    image_ = QImage(pixels, QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio);
     image_.fill(Qt::white);
     // A failed paint keeps what it drew; the box is shown once, after this
     // paint, and not again when the window merely shows the map again.
@@ -66,6 +73,20 @@ void MapWidget::mousePressEvent(QMouseEvent* event) {
 void MapWidget::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   if (onMouseUp) guarded([&] { onMouseUp(event->button(), p.x(), p.y()); });
+}
+
+void MapWidget::wheelEvent(QWheelEvent* event) {
+  event->accept();
+  const int steps = wheel_.add(event->angleDelta().y());
+  const QPoint p = event->position().toPoint();
+  if (steps != 0 && onWheel) guarded([&] { onWheel(steps, p.x(), p.y()); });
+}
+
+void MapWidget::keyPressEvent(QKeyEvent* event) {
+  bool used = false;
+  // A key whose handler failed was the map's all the same.
+  if (onKeyDown && !guarded([&] { used = onKeyDown(event->key(), event->modifiers()); })) used = true;
+  if (!used) QWidget::keyPressEvent(event);
 }
 
 namespace {

@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "interaction/wheel_steps.h"
+
 namespace navui {
 
 // The format of a drag from the map; the plan grid accepts only this.
@@ -11,7 +13,9 @@ inline constexpr const char* kMapDragFormat = "application/x-plandevol-map-objec
 
 // The map area `Carte`: a white surface with a cross pointer. The map is
 // painted into an image, which the widget shows; the image is painted again
-// only when the map was invalidated or the area changed size.
+// only when the map was invalidated or the area changed size. The image has
+// the screen's device pixel ratio, so that a high-density screen gets every
+// one of its pixels; coordinates stay in the widget's own pixels.
 class MapWidget : public QWidget {
   Q_OBJECT
  public:
@@ -23,6 +27,11 @@ class MapWidget : public QWidget {
   std::function<void(int x, int y)> onMouseMove;
   std::function<void(Qt::MouseButton button, int x, int y)> onMouseDown;
   std::function<void(Qt::MouseButton button, int x, int y)> onMouseUp;
+  // Whole wheel steps at (x, y), positive away from the user.
+  std::function<void(int steps, int x, int y)> onWheel;
+  // A key pressed while the map has the focus (it takes it on a button
+  // press); true when the key was used.
+  std::function<bool(int key, Qt::KeyboardModifiers modifiers)> onKeyDown;
 
   // Asks for the map to be painted again from scratch.
   void invalidateMap();
@@ -41,9 +50,12 @@ class MapWidget : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QImage image_;
+  nav::WheelSteps wheel_;
   bool dirty_ = true;
   unsigned generation_ = 0;
   void startDrag();

@@ -56,6 +56,102 @@ class MapImageTest : public QObject {
     QCOMPARE(image.pixelColor(200 - 5, 100), QColor(Qt::red));  // the airport's ring
   }
 
+  // At a device pixel ratio of 2 the map keeps its geometry in map pixels:
+  // straight lines and the frame cover the same map pixels as at ratio 1,
+  // each map pixel now two by two image pixels.
+  void ratioTwoCoversTheSameMapPixels() {
+    navtest::PaintFixture f(300, 100, 1);
+    QImage once(300, 100, QImage::Format_RGB32);
+    navui::paintMapImage(once, f.state, '.');
+    QImage twice(600, 200, QImage::Format_RGB32);
+    twice.setDevicePixelRatio(2);
+    navui::paintMapImage(twice, f.state, '.');
+    QCOMPARE(f.state.view.clientWidth, 300);  // map pixels, not the image's
+    QCOMPARE(f.state.view.clientHeight, 100);
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 300; ++x)
+        for (int k = 0; k < 4; ++k)
+          if (twice.pixel(2 * x + k % 2, 2 * y + k / 2) != once.pixel(x, y))
+            QFAIL(qPrintable(QStringLiteral("map pixel %1, %2").arg(x).arg(y)));
+  }
+
+  static QImage ratioTwoImage() {
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::white);
+    return image;
+  }
+
+  // A sloping line is as thick as a map pixel all along, with no gaps: a
+  // route does not look dotted. Drawn inverted, it is whole, and drawing it
+  // again takes it away.
+  void slopingLinesAreWholeAndAMapPixelThick() {
+    QImage image = ratioTwoImage();
+    const QImage clean = image.copy();
+    {
+      navui::QPainterSurface s(image);
+      s.setPen({{0, 0, 0}, 1});
+      s.moveTo(10, 10);
+      s.lineTo(110, 47);  // mostly across: two image pixels high in every column
+      s.moveTo(150, 140);
+      s.lineTo(120, 20);  // mostly down, drawn upwards: two wide in every row
+      s.setInvertMode(true);
+      s.moveTo(20, 130);
+      s.lineTo(90, 60);
+    }
+    const auto darkRun = [&](bool column, int at, int from, int to) {
+      QList<int> dark;
+      for (int i = from; i < to; ++i)
+        if (qGray(column ? image.pixel(at, i) : image.pixel(i, at)) < 128) dark << i;
+      return dark.size() == 2 && dark[1] == dark[0] + 1 ? dark[0] : -1;
+    };
+    int last = -1;
+    for (int x = 20; x < 220; ++x) {
+      const int top = darkRun(true, x, 0, 100);
+      QVERIFY2(top >= 0, qPrintable(QStringLiteral("column %1").arg(x)));
+      QVERIFY(last < 0 || std::abs(top - last) <= 1);
+      last = top;
+    }
+    QVERIFY(qGray(image.pixel(220, 2 * 47)) > 128);  // the end point is left out
+    // Map rows 21 to 140 of the upward line: image rows 42 to 281.
+    for (int y = 42; y < 282; ++y) QVERIFY2(darkRun(false, y, 230, 310) >= 0, qPrintable(QString::number(y)));
+    QCOMPARE(darkRun(false, 41, 230, 310), -1);
+    for (int x = 40; x < 180; ++x) QVERIFY2(darkRun(true, x, 110, 270) >= 0, qPrintable(QString::number(x)));
+    {
+      navui::QPainterSurface s(image);
+      s.setPen({{0, 0, 0}, 1});
+      s.setInvertMode(true);
+      s.moveTo(20, 130);
+      s.lineTo(90, 60);
+    }
+    QCOMPARE(image.copy(0, 100, 200, 200), clean.copy(0, 100, 200, 200));
+  }
+
+  void ringsAndFramesAreAMapPixelThick() {
+    QImage image = ratioTwoImage();
+    {
+      navui::QPainterSurface s(image);
+      s.setPen({{255, 0, 0}, 1});
+      s.ellipse(90, 40, 110, 60);  // a ring of radius 10 about (100, 50)
+      s.setFillColor({0, 128, 0});
+      s.frame(20, 20, 60, 30);
+    }
+    const QRgb red = qRgb(255, 0, 0), green = qRgb(0, 128, 0), white = qRgb(255, 255, 255);
+    // Across the ring's left side on its middle row, as at ratio 1 (map pixel 90).
+    QCOMPARE(image.pixel(179, 100), white);
+    QCOMPARE(image.pixel(180, 100), red);
+    QCOMPARE(image.pixel(181, 100), red);
+    QCOMPARE(image.pixel(182, 100), white);
+    // The frame's top edge: map row 20; its right edge: map column 59.
+    QCOMPARE(image.pixel(60, 39), white);
+    QCOMPARE(image.pixel(60, 40), green);
+    QCOMPARE(image.pixel(60, 41), green);
+    QCOMPARE(image.pixel(60, 42), white);
+    QCOMPARE(image.pixel(118, 50), green);
+    QCOMPARE(image.pixel(119, 50), green);
+    QCOMPARE(image.pixel(120, 50), white);
+  }
+
   void failedPaintIsReportedOnceNotAtEveryRepaint() {
     QStringList errors;
     navui::setErrorPresenter([&](const QString& text) { errors << text; });
