@@ -8,6 +8,11 @@
 #include <sstream>
 #include <stdexcept>
 
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+#endif
+
 namespace navtest {
 
 std::string failureMessage(const std::function<void()>& step) {
@@ -50,6 +55,25 @@ std::string readFile(const std::string& path) {
 }
 
 void makeFolder(const std::string& path) { fs::create_directories(path); }
+
+#ifndef _WIN32
+FileSizeLimit::FileSizeLimit(std::uint64_t bytes) {
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  oldSoft_ = old.rlim_cur;
+  oldHard_ = old.rlim_max;
+  // The signal would end the process; the write is to fail instead.
+  oldHandler_ = signal(SIGXFSZ, SIG_IGN);
+  const rlimit limit{static_cast<rlim_t>(bytes), old.rlim_max};
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  const rlimit old{static_cast<rlim_t>(oldSoft_), static_cast<rlim_t>(oldHard_)};
+  setrlimit(RLIMIT_FSIZE, &old);
+  signal(SIGXFSZ, oldHandler_);
+}
+#endif
 
 DbdBuilder& DbdBuilder::record() {
   records_.emplace_back(static_cast<std::size_t>(recordSize_), '\0');

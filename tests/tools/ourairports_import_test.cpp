@@ -435,6 +435,38 @@ TEST_F(OurAirportsImport, AnUnreadableFileStopsTheImportAndLeavesTheOutputAsItWa
   EXPECT_EQ(folderContent(out), before);
 }
 
+#ifndef _WIN32
+TEST_F(OurAirportsImport, AFileThatCannotBeWrittenLeavesEveryOldFileAsItWas) {
+  ASSERT_EQ(run({csv, out}).code, 0);
+  const auto before = folderContent(out);
+  // New content for every table, the runways' file larger than the disk takes.
+  std::string airports = kAirports;
+  airports.replace(airports.find("Old field"), 9, "New field");
+  std::string runways = kRunways;
+  for (int i = 0; i < 20; ++i)
+    runways += std::to_string(2000 + i) + ",4185,\"LFPG\",3000,1,\"A\",0,0,\"01\",49,2,,\"19\",49.1,2\n";
+  navtest::writeFile(csv + "/airports.csv", airports);
+  navtest::writeFile(csv + "/runways.csv", runways);
+  {
+    const navtest::FileSizeLimit fullDisk(4000);
+    const CommandRun r = run({csv, out});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Cannot write file " + out + "/database/RUNWAY.dbd.\n");
+  }
+  EXPECT_EQ(folderContent(out), before);
+
+  // The third file cannot take the place of what is there: the two written
+  // before it are put back.
+  fs::remove(out + "/database/ILS.dbd");
+  navtest::makeFolder(out + "/database/ILS.dbd/inside");
+  const auto withFolder = folderContent(out);
+  const CommandRun r = run({csv, out});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err, "Cannot write file " + out + "/database/ILS.dbd.\n");
+  EXPECT_EQ(folderContent(out), withFolder);
+}
+#endif
+
 TEST_F(OurAirportsImport, KeepsATagListAlreadyInTheOutputFolder) {
   navtest::makeFolder(out);
   navtest::writeFile(out + "/liste.txt", "my own tags\n");
