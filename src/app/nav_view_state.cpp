@@ -30,10 +30,16 @@ bool startUp(NavViewState& state, const StartupHooks& hooks, const FailureReport
         state.view.clientHeight = area.height;
 
         state.settingsPending = false;
-        if (hooks.readSettings)
-          hooks.readSettings(state);
-        else
-          loadViewSettings(state.settingsPath(), hooks.decimalSeparator, state.settings, state.view);
+        try {
+          if (hooks.readSettings)
+            hooks.readSettings(state);
+          else
+            loadViewSettings(state.settingsPath(), hooks.decimalSeparator, state.settings, state.view);
+        } catch (...) {
+          // Whatever happens while nav.ini is read, its keys take their
+          // defaults and start-up goes on: the map and the buttons agree.
+          defaultViewSettings(state.settings, state.view);
+        }
         if (hooks.settingsRead) hooks.settingsRead();
 
         fitView(state.view, area.width, area.height);
