@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "base/failure.h"
@@ -19,6 +20,40 @@ namespace {
 // holds the key and the identifier's start; below it no field past the key
 // would remain, and such a file is no database.
 constexpr std::size_t kShortestRecordShare = 4;
+
+// Reads a file in slices of 64 KB; fails with "Stream read error" at its end.
+class BufferedInput {
+ public:
+  explicit BufferedInput(InputFile& in) : in_(in) {}
+  void read(char* into, std::size_t count) {
+    while (count > 0) {
+      if (at_ == end_) refill();
+      const std::size_t n = std::min(count, end_ - at_);
+      std::memcpy(into, buffer_.data() + at_, n);
+      at_ += n;
+      into += n;
+      count -= n;
+    }
+  }
+  void skip(std::size_t count) {
+    while (count > 0) {
+      if (at_ == end_) refill();
+      const std::size_t n = std::min(count, end_ - at_);
+      at_ += n;
+      count -= n;
+    }
+  }
+
+ private:
+  void refill() {
+    at_ = 0;
+    end_ = in_.read(buffer_.data(), buffer_.size());
+    if (end_ == 0) fail("Stream read error");
+  }
+  InputFile& in_;
+  std::array<char, std::size_t{1} << 16> buffer_{};
+  std::size_t at_ = 0, end_ = 0;
+};
 
 template <class Record>
 void loadTable(const std::string& path, std::vector<Record>& table) {
@@ -46,15 +81,12 @@ void loadTable(const std::string& path, std::vector<Record>& table) {
     if (in.read(reinterpret_cast<char*>(table.data()), count * size) != count * size) fail("Stream read error");
   } else {
     // A record longer than the layout is cut to it; a shorter one leaves
-    // zeros. Read a slice at a time, so that no second copy of the file is
-    // held.
-    const std::size_t perSlice = std::max<std::size_t>(1, (std::size_t{1} << 16) / size);
-    std::string slice(perSlice * size, '\0');
+    // zeros. Through a buffer of fixed size, whatever the record size says.
+    BufferedInput buffered(in);
     const std::size_t copied = std::min(size, Record::kSize);
-    for (std::size_t first = 0; first < count; first += perSlice) {
-      const std::size_t n = std::min(perSlice, count - first);
-      if (in.read(slice.data(), n * size) != n * size) fail("Stream read error");
-      for (std::size_t i = 0; i < n; ++i) std::memcpy(table[first + i].bytes.data(), slice.data() + i * size, copied);
+    for (Record& record : table) {
+      buffered.read(reinterpret_cast<char*>(record.bytes.data()), copied);
+      buffered.skip(size - copied);
     }
   }
   if (count < static_cast<std::size_t>(recordCount)) fail("Stream read error");

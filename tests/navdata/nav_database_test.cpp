@@ -156,7 +156,9 @@ INSTANTIATE_TEST_SUITE_P(NavDatabase, DamagedHeaders,
                                            DamagedHeader{twoWaypoints().bytes(2, 0),
                                                          "Invalid record size 0 in file FOLDER/WAYPOINT.dbd"},
                                            DamagedHeader{twoWaypoints().bytes(2, -105),
-                                                         "Invalid record size -105 in file FOLDER/WAYPOINT.dbd"}));
+                                                         "Invalid record size -105 in file FOLDER/WAYPOINT.dbd"},
+                                           // A record larger than the file: nothing is allocated for it.
+                                           DamagedHeader{twoWaypoints().bytes(2, 0x7FFFFFFF), "Stream read error"}));
 
 TEST_F(NavDatabaseTest, RecordSizeBelowAQuarterOfTheLayoutIsRefused) {
   // One byte a record would make each byte of the file a 271-byte runway.
