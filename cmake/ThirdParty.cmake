@@ -1,0 +1,30 @@
+# fmt, nlohmann_json and GoogleTest: Debian's packages, or for a cross build
+# (scripts/test-windows.sh) their headers and GoogleTest's sources, built
+# with the same compiler as the rest.
+set(NAV_HEADERS_ONLY "" CACHE PATH "A folder holding fmt/ and nlohmann/: header-only use, no packages")
+set(NAV_GTEST_SOURCE "" CACHE PATH "GoogleTest's sources (Debian: /usr/src/googletest), built here")
+
+if(NAV_HEADERS_ONLY)
+  add_library(nav_fmt INTERFACE)
+  target_include_directories(nav_fmt SYSTEM INTERFACE ${NAV_HEADERS_ONLY})
+  target_compile_definitions(nav_fmt INTERFACE FMT_HEADER_ONLY)
+  add_library(fmt::fmt ALIAS nav_fmt)
+  add_library(nav_json INTERFACE)
+  target_include_directories(nav_json SYSTEM INTERFACE ${NAV_HEADERS_ONLY})
+  add_library(nlohmann_json::nlohmann_json ALIAS nav_json)
+else()
+  find_package(fmt REQUIRED)
+  find_package(nlohmann_json 3 REQUIRED)
+endif()
+
+if(BUILD_TESTING)
+  if(NAV_GTEST_SOURCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${NAV_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+  else()
+    find_package(GTest REQUIRED)
+  endif()
+endif()
