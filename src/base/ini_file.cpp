@@ -60,7 +60,9 @@ IniFile::Found IniFile::find(std::string_view section, std::string_view key) con
     std::size_t next = brk < text.size() ? brk + 1 : brk;
     if (brk < text.size() && text[brk] == '\r' && next < text.size() && text[next] == '\n') ++next;
     const std::string_view line = text.substr(pos, brk - pos);
-    if (auto name = sectionName(line)) {
+    if (line.empty()) {
+      // Nothing to learn from a bare line break, and a file may hold millions.
+    } else if (auto name = sectionName(line)) {
       if (found.sectionLine != npos) break;  // the wanted section has ended
       if (sameText(*name, section)) {
         found.sectionLine = pos;
