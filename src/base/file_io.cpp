@@ -76,7 +76,7 @@ void rollBack(std::vector<Staged>& staged) {
     std::error_code ignored;
     if (!s.replaced) continue;
     if (s.backup)
-      fs::rename(*s.backup, s.target, ignored);
+      nativeFile::renameOver(*s.backup, s.target);
     else
       fs::remove(s.target, ignored);
     // Put back, or else the only copy left of the old content: kept either way.

@@ -112,11 +112,9 @@ bool TempFile::complete(std::string_view content, const fs::path&) {
   return flushed;
 }
 
-bool TempFile::renameOver(const fs::path& target) {
-  close();
+bool nativeFile::renameOver(const fs::path& from, const fs::path& to) {
   // A plain rename refuses an existing target on Windows.
-  renamed_ = MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  return renamed_;
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
 namespace nativeFile {
@@ -213,10 +211,8 @@ bool TempFile::complete(std::string_view content, const fs::path& likeFile) {
   return synced && closed;
 }
 
-bool TempFile::renameOver(const fs::path& target) {
-  close();
-  renamed_ = ::rename(path_.c_str(), target.c_str()) == 0;
-  return renamed_;
+bool nativeFile::renameOver(const fs::path& from, const fs::path& to) {
+  return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 namespace nativeFile {
@@ -250,6 +246,12 @@ void syncFolder(const fs::path& folder) {
 }  // namespace nativeFile
 
 #endif
+
+bool TempFile::renameOver(const fs::path& target) {
+  close();
+  renamed_ = nativeFile::renameOver(path_, target);
+  return renamed_;
+}
 
 TempFile::~TempFile() {
   close();

@@ -73,6 +73,10 @@ std::filesystem::path finalTarget(const std::filesystem::path& path, const std::
 // Whether the current user may write to an existing file or folder.
 bool writable(const std::filesystem::path& path);
 
+// Renames `from` over `to`, replacing it (on Windows too, where a plain
+// rename refuses an existing target). False on failure.
+bool renameOver(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // A second name for an existing file (a hard link); false where the system
 // has none to give.
 bool linkTo(const std::filesystem::path& existing, const std::filesystem::path& newName);

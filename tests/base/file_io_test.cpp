@@ -70,6 +70,12 @@ TEST(FileIo, SavingOverAnExistingFileReplacesItWhole) {
   EXPECT_EQ(entries(dir.path()), 1u);
 }
 
+std::vector<nav::FileContent> threeFiles(const std::string& folder) {
+  return {{folder + "a", "new a", "Cannot write a"},
+          {folder + "b", std::string(100000, 'b'), "Cannot write b"},
+          {folder + "c", "new c", "Cannot write c"}};
+}
+
 #ifndef _WIN32
 
 TEST(FileIo, APlantedLinkOrFileBesideTheTargetIsNeverTouched) {
@@ -150,36 +156,36 @@ TEST(FileIo, AFolderThatCannotBeWrittenIsNamed) {
   EXPECT_EQ(readFile(folder + "/nav.ini"), "old");
 }
 
-TEST(FileIo, FilesReplacedTogetherStayAsTheyWereWhenOneCannotBeWritten) {
+TEST(FileIo, FilesReplacedTogetherStayAsTheyWereOnAFullDisk) {
   navtest::ScratchFolder dir;
-  const std::string a = dir.path() + "a", b = dir.path() + "b", c = dir.path() + "c";
-  for (const std::string& f : {a, b, c}) writeFile(f, "old " + f);
-  const std::vector<nav::FileContent> files{
-      {a, "new a", "Cannot write a"}, {b, std::string(100000, 'b'), "Cannot write b"}, {c, "new c", "Cannot write c"}};
+  for (const char* f : {"a", "b", "c"}) writeFile(dir.path() + f, std::string("old ") + f);
   {
     const navtest::FileSizeLimit fullDisk(50000);
-    EXPECT_EQ(failureMessage([&] { nav::replaceFilesTogether(files); }), "Cannot write b");
+    EXPECT_EQ(failureMessage([&] { nav::replaceFilesTogether(threeFiles(dir.path())); }), "Cannot write b");
   }
-  for (const std::string& f : {a, b, c}) EXPECT_EQ(readFile(f), "old " + f);
-  EXPECT_EQ(entries(dir.path()), 3u);
-
-  // The last cannot take the place of what is there: the first two are put back.
-  fs::remove(c);
-  navtest::makeFolder(c + "/inside");
-  EXPECT_EQ(failureMessage([&] { nav::replaceFilesTogether(files); }), "Cannot write c");
-  EXPECT_EQ(readFile(a), "old " + a);
-  EXPECT_EQ(readFile(b), "old " + b);
-  EXPECT_EQ(entries(dir.path()), 3u);
-
-  fs::remove_all(c);
-  nav::replaceFilesTogether(files);
-  EXPECT_EQ(readFile(a), "new a");
-  EXPECT_EQ(readFile(b).size(), 100000u);
-  EXPECT_EQ(readFile(c), "new c");
+  for (const char* f : {"a", "b", "c"}) EXPECT_EQ(readFile(dir.path() + f), std::string("old ") + f);
   EXPECT_EQ(entries(dir.path()), 3u);
 }
 
 #endif
+
+TEST(FileIo, FilesReplacedTogetherArePutBackWhenOneCannotTakeItsPlace) {
+  navtest::ScratchFolder dir;
+  for (const char* f : {"a", "b"}) writeFile(dir.path() + f, std::string("old ") + f);
+  // A folder where the last file goes: the first two are put back.
+  navtest::makeFolder(dir.path() + "c/inside");
+  EXPECT_EQ(failureMessage([&] { nav::replaceFilesTogether(threeFiles(dir.path())); }), "Cannot write c");
+  EXPECT_EQ(readFile(dir.path() + "a"), "old a");
+  EXPECT_EQ(readFile(dir.path() + "b"), "old b");
+  EXPECT_EQ(entries(dir.path()), 3u);
+
+  fs::remove_all(dir.path() + "c");
+  nav::replaceFilesTogether(threeFiles(dir.path()));
+  EXPECT_EQ(readFile(dir.path() + "a"), "new a");
+  EXPECT_EQ(readFile(dir.path() + "b").size(), 100000u);
+  EXPECT_EQ(readFile(dir.path() + "c"), "new c");
+  EXPECT_EQ(entries(dir.path()), 3u);
+}
 
 TEST(Failure, FullStopRule) {
   EXPECT_EQ(nav::withFullStop("Stream read error"), "Stream read error.");
