@@ -9,6 +9,10 @@ std::string NavViewState::settingsPath() const { return exeFolder + kSettingsFil
 std::string NavViewState::tagListPath() const { return exeFolder + kTagListFile; }
 
 std::string withTrailingSeparator(std::string folder) {
+#ifdef _WIN32
+  // A folder such as C:\Users\Frédéric\ already ends with one.
+  if (!folder.empty() && folder.back() == '\\') return folder;
+#endif
   if (folder.empty() || folder.back() != '/') folder += '/';
   return folder;
 }

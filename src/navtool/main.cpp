@@ -44,5 +44,5 @@ constexpr nav::Command kCommands[] = {
 
 int main(int argc, char** argv) {
   argv0 = argv[0];
-  return nav::runCommand(kCommands, {argv + 1, argv + argc}, std::cout, std::cerr);
+  return nav::runCommand(kCommands, nav::utf8Arguments(argc, argv), std::cout, std::cerr);
 }
