@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -33,10 +34,16 @@ std::vector<std::string_view> parts(std::string_view input, std::size_t count) {
 }
 
 const std::string& scratchFolder() {
-  static const std::string folder = [] {
+  // Never destroyed, so that it outlives the exit handler.
+  static const std::string& folder = *new std::string([] {
     const fs::path path = fs::temp_directory_path() / ("navfuzz-" + std::to_string(::getpid()));
+    // Gone with the process, whichever way the run ends normally.
+    std::atexit([] {
+      std::error_code ec;
+      fs::remove_all(folder, ec);
+    });
     return path.string() + "/";
-  }();
+  }());
   std::error_code ec;
   fs::remove_all(folder, ec);
   fs::create_directories(folder + "database");
