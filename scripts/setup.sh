@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need.
 # Packages that are already there are skipped, so a second run costs nothing.
+#   setup.sh           the build with gcc, the program and the tests
+#   setup.sh fuzz      and clang with libFuzzer and the sanitizers' runtimes
+#   setup.sh windows   and the MinGW-w64 cross compiler and Wine
 set -euo pipefail
 
 packages=(
@@ -11,6 +14,13 @@ packages=(
   xvfb xauth fonts-liberation fonts-liberation2 fontconfig
   geographiclib-tools gpsbabel
 )
+for extra in "$@"; do
+  case "$extra" in
+    fuzz) packages+=(clang libclang-rt-dev) ;;
+    windows) packages+=(g++-mingw-w64-x86-64-posix wine64) ;;
+    *) echo "setup.sh: unknown group $extra" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

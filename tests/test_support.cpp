@@ -5,8 +5,16 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
+
+#include "base/native_file.h"
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+#endif
 
 namespace navtest {
 
@@ -22,34 +30,62 @@ std::string failureMessage(const std::function<void()>& step) {
 namespace fs = std::filesystem;
 
 ScratchFolder::ScratchFolder() {
-  std::string pattern = (fs::temp_directory_path() / "navtest-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a scratch folder");
-  path_ = pattern + "/";
+  const fs::path base = fs::temp_directory_path();
+  std::mt19937_64 random{std::random_device{}()};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path folder = base / ("navtest-" + std::to_string(random() % 1000000000));
+    std::error_code ec;
+    if (!fs::create_directory(folder, ec)) continue;
+    fs::permissions(folder, fs::perms::owner_all, ec);
+    path_ = nav::utf8FromPath(folder) + "/";
+    return;
+  }
+  throw std::runtime_error("cannot create a scratch folder");
 }
 
 ScratchFolder::~ScratchFolder() {
   std::error_code ec;
+  const fs::path folder = nav::pathFromUtf8(path_);
   // Tests make files read-only; give the owner the rights back to remove them.
-  for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::recursive_directory_iterator(); ++it)
+  for (auto it = fs::recursive_directory_iterator(folder, ec); !ec && it != fs::recursive_directory_iterator(); ++it)
     fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-  fs::remove_all(path_, ec);
+  fs::remove_all(folder, ec);
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(nav::pathFromUtf8(path), std::ios::binary | std::ios::trunc);
   if (!out) throw std::runtime_error("cannot write " + path);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(nav::pathFromUtf8(path), std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
 }
 
-void makeFolder(const std::string& path) { fs::create_directories(path); }
+void makeFolder(const std::string& path) { fs::create_directories(nav::pathFromUtf8(path)); }
+
+#ifndef _WIN32
+FileSizeLimit::FileSizeLimit(std::uint64_t bytes) {
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  oldSoft_ = old.rlim_cur;
+  oldHard_ = old.rlim_max;
+  // The signal would end the process; the write is to fail instead.
+  oldHandler_ = signal(SIGXFSZ, SIG_IGN);
+  const rlimit limit{static_cast<rlim_t>(bytes), old.rlim_max};
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  const rlimit old{static_cast<rlim_t>(oldSoft_), static_cast<rlim_t>(oldHard_)};
+  setrlimit(RLIMIT_FSIZE, &old);
+  signal(SIGXFSZ, oldHandler_);
+}
+#endif
 
 DbdBuilder& DbdBuilder::record() {
   records_.emplace_back(static_cast<std::size_t>(recordSize_), '\0');

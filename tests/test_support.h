@@ -29,6 +29,22 @@ void writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
 void makeFolder(const std::string& path);
 
+#ifndef _WIN32
+// Writes that take a file past `bytes` fail as on a full disk, for the life
+// of the object.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(std::uint64_t bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  std::uint64_t oldSoft_, oldHard_;
+  void (*oldHandler_)(int);
+};
+#endif
+
 // Builds the bytes of a database file: the 56-byte header and the records.
 class DbdBuilder {
  public:

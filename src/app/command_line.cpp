@@ -2,7 +2,15 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+
 #include "base/windows1252.h"
+
+#ifdef _WIN32
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+#endif
 
 namespace nav {
 
@@ -31,6 +39,27 @@ int runCommand(std::span<const Command> commands, const std::vector<std::string>
   }
   err << usageText(commands);
   return 2;
+}
+
+std::vector<std::string> utf8Arguments(int argc, char** argv) {
+#ifdef _WIN32
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide) {
+    std::vector<std::string> args;
+    for (int i = 1; i < count; ++i) {
+      const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+      std::string arg(static_cast<std::size_t>(bytes > 0 ? bytes - 1 : 0), '\0');
+      WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), bytes, nullptr, nullptr);
+      args.push_back(std::move(arg));
+    }
+    LocalFree(wide);
+    // What navtool prints is UTF-8 too.
+    SetConsoleOutputCP(CP_UTF8);
+    return args;
+  }
+#endif
+  return {argv + std::min(argc, 1), argv + argc};
 }
 
 FailureReporter printingTo(std::ostream& err) {

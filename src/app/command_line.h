@@ -27,6 +27,11 @@ int runCommand(std::span<const Command> commands, const std::vector<std::string>
                std::ostream& err);
 std::string usageText(std::span<const Command> commands);
 
+// The command line's arguments after the program's name, as UTF-8: on
+// Windows from the wide-character command line, so that "Frédéric" is not
+// lost to the ANSI code page; elsewhere as they are.
+std::vector<std::string> utf8Arguments(int argc, char** argv);
+
 // Failures printed as the error box shows them, for a UTF-8 terminal.
 FailureReporter printingTo(std::ostream& err);
 

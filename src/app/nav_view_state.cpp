@@ -9,6 +9,10 @@ std::string NavViewState::settingsPath() const { return exeFolder + kSettingsFil
 std::string NavViewState::tagListPath() const { return exeFolder + kTagListFile; }
 
 std::string withTrailingSeparator(std::string folder) {
+#ifdef _WIN32
+  // A folder such as C:\Users\Frédéric\ already ends with one.
+  if (!folder.empty() && folder.back() == '\\') return folder;
+#endif
   if (folder.empty() || folder.back() != '/') folder += '/';
   return folder;
 }
@@ -30,10 +34,16 @@ bool startUp(NavViewState& state, const StartupHooks& hooks, const FailureReport
         state.view.clientHeight = area.height;
 
         state.settingsPending = false;
-        if (hooks.readSettings)
-          hooks.readSettings(state);
-        else
-          loadViewSettings(state.settingsPath(), hooks.decimalSeparator, state.settings, state.view);
+        try {
+          if (hooks.readSettings)
+            hooks.readSettings(state);
+          else
+            loadViewSettings(state.settingsPath(), hooks.decimalSeparator, state.settings, state.view);
+        } catch (...) {
+          // Whatever happens while nav.ini is read, its keys take their
+          // defaults and start-up goes on: the map and the buttons agree.
+          defaultViewSettings(state.settings, state.view);
+        }
         if (hooks.settingsRead) hooks.settingsRead();
 
         fitView(state.view, area.width, area.height);

@@ -94,7 +94,7 @@ bool setLayerSwitch(ViewSettings& settings, std::string_view key, bool on) {
   return false;
 }
 
-void loadViewSettings(const std::string& path, char decimalSeparator, ViewSettings& settings, Viewport& view) {
+void defaultViewSettings(ViewSettings& settings, Viewport& view) {
   const bool wptName = settings.wptName;
   settings = ViewSettings{};
   settings.wptName = wptName;
@@ -105,16 +105,20 @@ void loadViewSettings(const std::string& path, char decimalSeparator, ViewSettin
   view.bottom = defaults.bottom;
   view.mag = defaults.mag;
   view.mag2 = defaults.mag2;
+}
 
-  IniFile ini;
+void loadViewSettings(const std::string& path, char decimalSeparator, ViewSettings& settings, Viewport& view) {
+  defaultViewSettings(settings, view);
   try {
-    ini = IniFile::parse(readWholeFile(path));
-  } catch (const Failure&) {
-    return;  // a missing or unreadable file gives the defaults, silently
-  }
-  for (const Key& key : kKeys) {
-    if (auto text = ini.value(kSettingsSection, key.name))
-      std::visit(Reader{*text, decimalSeparator, settings, view}, key.field);
+    const IniFile ini = IniFile::parse(readWholeFile(path, kTextFileLimit));
+    for (const Key& key : kKeys) {
+      if (auto text = ini.value(kSettingsSection, key.name))
+        std::visit(Reader{*text, decimalSeparator, settings, view}, key.field);
+    }
+  } catch (...) {
+    // A missing or unreadable file gives the defaults, silently; so does
+    // anything else that breaks the reading half way.
+    defaultViewSettings(settings, view);
   }
   view.mag = clampMag(view.mag);
 }
@@ -126,7 +130,7 @@ void saveViewSettings(const std::string& path, const ViewSettings& settings, con
   if (fileExists(path)) {
     // Never replace a file whose other sections could not be read back.
     try {
-      ini = IniFile::parse(readWholeFile(path));
+      ini = IniFile::parse(readWholeFile(path, kTextFileLimit));
     } catch (const Failure&) {
       fail(failure);
     }

@@ -16,9 +16,14 @@ inline constexpr int kSettingsKeyCount = 25;
 // no switch has that name.
 bool setLayerSwitch(ViewSettings& settings, std::string_view key, bool on);
 
+// Gives every key of nav.ini its default; `wptName` and the view's other
+// fields are left as they are.
+void defaultViewSettings(ViewSettings& settings, Viewport& view);
+
 // Reads the 25 keys of nav.ini's [View] into the switches and the view's
 // edges and zoom; a missing, empty or bad value takes its default, a missing
-// file gives all defaults. Reals are read with the user's separator, a full
+// file gives all defaults, and so does anything that breaks the reading
+// (a file that is no nav.ini, memory that runs out). Reals are read with the user's separator, a full
 // stop or a comma. The zoom level is brought into the range the map can
 // draw. `wptName` and the view's other fields are left as they are.
 void loadViewSettings(const std::string& path, char decimalSeparator, ViewSettings& settings, Viewport& view);

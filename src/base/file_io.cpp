@@ -3,10 +3,12 @@
 #include <fmt/format.h>
 
 #include <filesystem>
-#include <fstream>
+#include <memory>
+#include <optional>
 #include <system_error>
 
 #include "base/failure.h"
+#include "base/native_file.h"
 
 namespace nav {
 
@@ -14,65 +16,113 @@ namespace fs = std::filesystem;
 
 bool fileExists(const std::string& path) {
   std::error_code ec;
-  return fs::exists(fs::path(path), ec);
+  return fs::exists(pathFromUtf8(path), ec);
 }
 
-std::string readWholeFile(const std::string& path) {
-  std::error_code ec;
-  if (fs::is_directory(fs::path(path), ec)) fail(fmt::format("Cannot open file {}", path));
-  std::ifstream in(path, std::ios::binary);
-  if (!in) fail(fmt::format("Cannot open file {}", path));
-  std::string data;
-  // One read of the size the file has now; the loop picks up anything that
-  // was appended meanwhile, and files whose size cannot be told.
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  in.seekg(0, std::ios::beg);
-  if (size > 0) {
-    data.resize(static_cast<std::size_t>(size));
-    in.read(data.data(), size);
-    data.resize(static_cast<std::size_t>(in.gcount()));
-  }
+std::string readWholeFile(const std::string& path, std::size_t limit) {
+  InputFile in(path);
+  const auto tooLarge = [&] { fail(fmt::format("File {} is too large: over {} MB", path, limit >> 20)); };
+  if (in.size() > limit) tooLarge();
+  std::string data(static_cast<std::size_t>(in.size()), '\0');
+  data.resize(in.read(data.data(), data.size()));
+  // Anything appended meanwhile is read too, within the limit.
   char buffer[1 << 16];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    data.append(buffer, static_cast<std::size_t>(in.gcount()));
+  while (const std::size_t got = in.read(buffer, sizeof buffer)) {
+    if (got > limit - data.size()) tooLarge();
+    data.append(buffer, got);
   }
-  if (in.bad()) fail("Stream read error");
   return data;
 }
 
-void replaceFileContent(const std::string& path, const std::string& content, const std::string& failureMessage) {
-  const fs::path target(path);
-  fs::path temp = target;
-  temp += ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) fail(failureMessage);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      fs::remove(temp, ignored);
-      fail(failureMessage);
-    }
-  }
+namespace {
+
+// One file on its way: where it goes and the complete new content beside it.
+struct Staged {
+  const FileContent* file;
+  fs::path target;  // links followed
+  std::unique_ptr<TempFile> temp;
+  std::optional<fs::path> backup;  // a second name of the old file, while the others are replaced
+  bool replaced = false;
+};
+
+// A folder that cannot be written is said so when the file itself could be.
+[[noreturn]] void failToCreate(const FileContent& file, const fs::path& target) {
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  std::error_code ec;
+  if (fs::exists(target, ec) && nativeFile::writable(target) && !nativeFile::writable(folder))
+    fail(fmt::format("{}: the folder {} is write-protected", file.failureMessage, utf8FromPath(folder)));
+  fail(file.failureMessage);
+}
+
+void stage(Staged& s) {
+  const FileContent& file = *s.file;
+  s.target = nativeFile::finalTarget(pathFromUtf8(file.path), file.failureMessage);
   std::error_code ec;
   // A write-protected file stays as it is, as it would for a direct write.
-  if (fs::exists(target, ec)) {
-    const auto perms = fs::status(target, ec).permissions();
-    if (!ec && (perms & fs::perms::owner_write) == fs::perms::none) {
-      fs::remove(temp, ec);
-      fail(failureMessage);
-    }
-    fs::permissions(temp, perms, ec);
+  const fs::file_status status = fs::status(s.target, ec);
+  if (fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
+    fail(file.failureMessage);
+  try {
+    s.temp = std::make_unique<TempFile>(s.target, file.failureMessage);
+  } catch (const Failure&) {
+    failToCreate(file, s.target);
   }
-  fs::rename(temp, target, ec);
-  if (ec) {
+  if (!s.temp->complete(file.content, s.target)) fail(file.failureMessage);
+}
+
+// Puts the old files back after a rename failed part of the way.
+void rollBack(std::vector<Staged>& staged) {
+  for (Staged& s : staged) {
     std::error_code ignored;
-    fs::remove(temp, ignored);
-    fail(failureMessage);
+    if (!s.replaced) continue;
+    if (s.backup)
+      nativeFile::renameOver(*s.backup, s.target);
+    else
+      fs::remove(s.target, ignored);
+    // Put back, or else the only copy left of the old content: kept either way.
+    s.backup.reset();
   }
+}
+
+}  // namespace
+
+void replaceFilesTogether(const std::vector<FileContent>& files) {
+  std::vector<Staged> staged;
+  staged.reserve(files.size());
+  // Every new content complete on the disk before any old file is touched; a
+  // failure here removes the temporary files and leaves the targets alone.
+  for (const FileContent& file : files) stage(staged.emplace_back(Staged{&file}));
+
+  // Each old file keeps a second name until all are replaced, so that a
+  // rename failing half way can put them back. One file needs none: its
+  // rename is the one step.
+  struct BackupRemover {
+    std::vector<Staged>& staged;
+    ~BackupRemover() {
+      for (const Staged& s : staged) {
+        std::error_code ignored;
+        if (s.backup) fs::remove(*s.backup, ignored);
+      }
+    }
+  } removeBackups{staged};
+  for (Staged& s : staged) {
+    std::error_code ec;
+    if (staged.size() == 1 || !fs::exists(s.target, ec)) continue;
+    const fs::path name = nativeFile::freshNameBeside(s.target, ".old");
+    if (nativeFile::linkTo(s.target, name)) s.backup = name;
+  }
+  for (Staged& s : staged) {
+    if (!s.temp->renameOver(s.target)) {
+      rollBack(staged);
+      fail(s.file->failureMessage);
+    }
+    s.replaced = true;
+  }
+  for (const Staged& s : staged) nativeFile::syncFolder(s.target.parent_path());
+}
+
+void replaceFileContent(const std::string& path, const std::string& content, const std::string& failureMessage) {
+  replaceFilesTogether({FileContent{path, content, failureMessage}});
 }
 
 }  // namespace nav

@@ -47,74 +47,70 @@ IniFile IniFile::parse(std::string_view text) {
     ini.byteOrderMark_ = kUtf8Bom;
     text.remove_prefix(kUtf8Bom.size());
   }
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const auto brk = text.find_first_of("\r\n", pos);
-    if (brk == npos) {
-      ini.lines_.push_back({std::string(text.substr(pos)), ""});
-      break;
-    }
-    std::size_t next = brk + 1;
-    if (text[brk] == '\r' && next < text.size() && text[next] == '\n') ++next;
-    ini.lines_.push_back({std::string(text.substr(pos, brk - pos)), std::string(text.substr(brk, next - brk))});
-    pos = next;
-  }
+  ini.text_ = text;
   return ini;
 }
 
 IniFile::Found IniFile::find(std::string_view section, std::string_view key) const {
-  Found found{npos, npos, npos};
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (auto name = sectionName(lines_[i].content)) {
+  Found found{npos, npos, npos, npos};
+  const std::string_view text = text_;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t brk = std::min(text.find_first_of("\r\n", pos), text.size());
+    std::size_t next = brk < text.size() ? brk + 1 : brk;
+    if (brk < text.size() && text[brk] == '\r' && next < text.size() && text[next] == '\n') ++next;
+    const std::string_view line = text.substr(pos, brk - pos);
+    if (line.empty()) {
+      // Nothing to learn from a bare line break, and a file may hold millions.
+    } else if (auto name = sectionName(line)) {
       if (found.sectionLine != npos) break;  // the wanted section has ended
       if (sameText(*name, section)) {
-        found.sectionLine = i;
-        found.sectionEnd = i + 1;
+        found.sectionLine = pos;
+        found.sectionEnd = next;
       }
-      continue;
+    } else if (found.sectionLine != npos) {
+      if (!trim(line).empty()) found.sectionEnd = next;
+      if (found.keyStart == npos && isKeyLine(line, key, nullptr)) {
+        found.keyStart = pos;
+        found.keyEnd = brk;
+      }
     }
-    if (found.sectionLine == npos) continue;
-    if (!trim(lines_[i].content).empty()) found.sectionEnd = i + 1;
-    if (found.keyLine == npos && isKeyLine(lines_[i].content, key, nullptr)) found.keyLine = i;
+    pos = next;
   }
   return found;
 }
 
 std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
   const Found found = find(section, key);
-  if (found.keyLine == npos) return std::nullopt;
+  if (found.keyStart == npos) return std::nullopt;
   std::string_view v;
-  isKeyLine(lines_[found.keyLine].content, key, &v);
+  isKeyLine(std::string_view(text_).substr(found.keyStart, found.keyEnd - found.keyStart), key, &v);
   return std::string(v.substr(0, kMaxValueLength));
 }
 
 std::string IniFile::newLineEnding() const {
-  for (const auto& line : lines_)
-    if (!line.ending.empty()) return line.ending;
-  return "\n";
+  const std::size_t brk = text_.find_first_of("\r\n");
+  if (brk == npos) return "\n";
+  return text_[brk] == '\r' && brk + 1 < text_.size() && text_[brk + 1] == '\n' ? "\r\n" : text_.substr(brk, 1);
 }
 
 void IniFile::setValue(std::string_view section, std::string_view key, std::string_view value) {
   std::string content = std::string(key) + "=" + std::string(value);
   const Found found = find(section, key);
-  if (found.keyLine != npos) {
-    lines_[found.keyLine].content = std::move(content);
+  if (found.keyStart != npos) {
+    text_.replace(found.keyStart, found.keyEnd - found.keyStart, content);
     return;
   }
   const std::string ending = newLineEnding();
-  const std::size_t at = found.sectionLine == npos ? lines_.size() : found.sectionEnd;
+  const std::size_t at = found.sectionLine == npos ? text_.size() : found.sectionEnd;
+  std::string added;
   // A last line without a line break gets one before anything follows it.
-  if (at == lines_.size() && !lines_.empty() && lines_.back().ending.empty()) lines_.back().ending = ending;
-  std::vector<Line> added;
-  if (found.sectionLine == npos) added.push_back({"[" + std::string(section) + "]", ending});
-  added.push_back({std::move(content), ending});
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), added.begin(), added.end());
+  if (at == text_.size() && !text_.empty() && text_.back() != '\n' && text_.back() != '\r') added = ending;
+  if (found.sectionLine == npos) added += "[" + std::string(section) + "]" + ending;
+  added += content + ending;
+  text_.insert(at, added);
 }
 
-std::string IniFile::text() const {
-  std::string out = byteOrderMark_;
-  for (const auto& line : lines_) out += line.content + line.ending;
-  return out;
-}
+std::string IniFile::text() const { return byteOrderMark_ + text_; }
 
 }  // namespace nav

@@ -27,19 +27,19 @@ class IniFile {
   static constexpr std::size_t kMaxValueLength = 2047;
 
  private:
-  struct Line {
-    std::string content;
-    std::string ending;  // "\n", "\r\n", "\r" or empty for a last line without one
-  };
+  // Offsets into text_; npos where the section or key is missing.
   struct Found {
-    std::size_t sectionLine;  // npos when the section is missing
-    std::size_t keyLine;      // npos when the key is missing
-    std::size_t sectionEnd;   // index after the section's last non-blank line
+    std::size_t sectionLine;  // start of the section's line
+    std::size_t keyStart;     // start of the key's line
+    std::size_t keyEnd;       // end of that line before its break
+    std::size_t sectionEnd;   // after the break of the section's last non-blank line
   };
   Found find(std::string_view section, std::string_view key) const;
   std::string newLineEnding() const;
 
-  std::vector<Line> lines_;
+  // The text as it was read, changed in place: no copy of it line by line,
+  // so that a file of bare line breaks costs no more than its bytes.
+  std::string text_;
   std::string byteOrderMark_;  // kept as it was, so that it hides no section
 };
 

@@ -2,17 +2,23 @@
 
 namespace nav {
 
-std::vector<std::string> splitLines(std::string_view text) {
-  if (const auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
+TextLines::TextLines(std::string_view text) : text_(text.substr(0, text.find('\0'))) {}
+
+bool TextLines::next(std::string_view& line) {
+  if (pos_ >= text_.size()) return false;
+  const std::size_t brk = std::min(text_.find_first_of("\r\n", pos_), text_.size());
+  line = text_.substr(pos_, brk - pos_);
+  pos_ = brk + 1;
+  if (brk < text_.size() && text_[brk] == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+  ++count_;
+  return true;
+}
+
+std::vector<std::string_view> firstLines(std::string_view text, std::size_t most) {
+  std::vector<std::string_view> lines;
+  TextLines all(text);
+  std::string_view line;
+  while (lines.size() < most && all.next(line)) lines.push_back(line);
   return lines;
 }
 

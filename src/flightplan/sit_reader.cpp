@@ -12,42 +12,55 @@ namespace nav {
 
 namespace {
 
+// Walks the lines forward only, one at a time: the file is never split
+// into a list, so a file of bare line breaks costs no more than its bytes.
 class LineCursor {
  public:
-  explicit LineCursor(const std::vector<std::string>& lines) : lines_(lines) {}
+  explicit LineCursor(std::string_view text) : lines_(text) { advance(); }
 
-  // The first line from the cursor on that holds `tag`; the search never
-  // goes back.
-  std::size_t find(std::string_view tag) {
-    while (i_ < lines_.size() && lines_[i_].find(tag) == std::string::npos) ++i_;
-    if (i_ >= lines_.size()) fail(fmt::format("List index out of bounds ({})", lines_.size()));
-    return i_;
+  // Moves to the first line from the cursor on that holds `tag`.
+  void find(std::string_view tag) {
+    while (!atEnd_ && line_.find(tag) == std::string_view::npos) advance();
+    if (atEnd_) outOfBounds();
   }
   // The value after the next line holding `tag`: that line with every TAB
   // taken out. The cursor stays on the value line.
   std::string value(std::string_view tag) {
     find(tag);
-    ++i_;
-    if (i_ >= lines_.size()) fail(fmt::format("List index out of bounds ({})", lines_.size()));
-    std::string v = lines_[i_];
+    advance();
+    if (atEnd_) outOfBounds();
+    std::string v(line_);
     v.erase(std::remove(v.begin(), v.end(), '\t'), v.end());
     return v;
   }
-  void skip(std::size_t n) { i_ += n; }
-  void moveAfter(std::string_view tag) { i_ = find(tag) + 1; }
+  void skip(std::size_t n) {
+    for (std::size_t i = 0; i < n && !atEnd_; ++i) advance();
+  }
+  void moveAfter(std::string_view tag) {
+    find(tag);
+    advance();
+  }
   // "<wpnt>" before "<indx>" on the same line.
   bool nextIsWaypoint() {
-    while (i_ < lines_.size()) {
-      if (lines_[i_].find("<wpnt>") != std::string::npos) return true;
-      if (lines_[i_].find("<indx>") != std::string::npos) return false;
-      ++i_;
+    for (; !atEnd_; advance()) {
+      if (line_.find("<wpnt>") != std::string_view::npos) return true;
+      if (line_.find("<indx>") != std::string_view::npos) return false;
     }
-    fail(fmt::format("List index out of bounds ({})", lines_.size()));
+    outOfBounds();
   }
 
  private:
-  const std::vector<std::string>& lines_;
-  std::size_t i_ = 0;
+  void advance() { atEnd_ = !lines_.next(line_); }
+  // The search ran past the last line: the message gives the number of lines.
+  [[noreturn]] void outOfBounds() {
+    while (lines_.next(line_)) {
+    }
+    fail(fmt::format("List index out of bounds ({})", lines_.count()));
+  }
+
+  TextLines lines_;
+  std::string_view line_;
+  bool atEnd_ = false;
 };
 
 // Text before the first comma, and what follows it; without a comma, nothing
@@ -62,8 +75,8 @@ std::string takeBeforeComma(std::string& rest) {
 
 }  // namespace
 
-std::vector<PlanRow> parseSit(const std::vector<std::string>& lines) {
-  LineCursor at(lines);
+std::vector<PlanRow> parseSit(std::string_view text) {
+  LineCursor at(text);
   std::vector<PlanRow> rows;
   at.find("<wpnt>");
   at.skip(2);
@@ -88,6 +101,6 @@ std::vector<PlanRow> parseSit(const std::vector<std::string>& lines) {
   return rows;
 }
 
-std::vector<PlanRow> readSitFile(const std::string& path) { return parseSit(splitLines(readWholeFile(path))); }
+std::vector<PlanRow> readSitFile(const std::string& path) { return parseSit(readWholeFile(path, kTextFileLimit)); }
 
 }  // namespace nav

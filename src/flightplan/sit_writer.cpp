@@ -131,7 +131,11 @@ std::string sitFileText(const std::vector<std::string>& lines) {
 }
 
 void ecris_pln(const std::vector<PlanRow>& rows, const std::string& tagListPath, const std::string& outputPath) {
-  const std::vector<std::string> tags = splitLines(readWholeFile(tagListPath));
+  // Only the entries the writer uses are kept; the rest of the file is
+  // never split.
+  const std::string tagText = readWholeFile(tagListPath, kTextFileLimit);
+  const std::vector<std::string_view> entries = firstLines(tagText, tagEntry::used);
+  const std::vector<std::string> tags(entries.begin(), entries.end());
   const std::string text = sitFileText(buildSitLines(rows, tags));
   replaceFileContent(outputPath, text, fmt::format("Cannot create file {}", outputPath));
 }

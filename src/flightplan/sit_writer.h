@@ -41,6 +41,8 @@ inline constexpr std::size_t detailKind = 101;       // "Unknown"
 inline constexpr std::size_t detailName = 134;       // "None"
 // Each followed by "0.".
 inline constexpr std::size_t detailZeros[] = {21, 28, 20, 130, 137, 132};
+// The entries used run up to wpnt: the lines after it are never read.
+inline constexpr std::size_t used = wpnt + 1;
 }  // namespace tagEntry
 
 // The lines of the saved-simulation file for `rows`, each its TABs and its

@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "app/command_line.h"
+#ifdef NAVTOOL_RENDER
 #include "paint/render_command.h"
+#endif
 #include "tools/demo_commands.h"
 #include "tools/folder_commands.h"
 #include "tools/ourairports_import.h"
@@ -22,8 +24,10 @@ int importOurAirports(const std::vector<std::string>& args, std::ostream& out, s
 // Every command of navtool, in the order the usage lists them.
 constexpr nav::Command kCommands[] = {
     {"info", "FOLDER", "load FOLDER as the program does and count each table", navtools::infoCommand},
+#ifdef NAVTOOL_RENDER
     {"render", "FOLDER OUT.png --size WxH --mag M --center LON,LAT [--layers LIST] [--plan FILE.sit]",
      "paint the map of FOLDER as the window does into a PNG", navui::renderCommand},
+#endif
     {"search", "FOLDER TEXT", "run the identifier search and print the result rows", navtools::searchCommand},
     {"identify", "FOLDER --mag M --lon LON --lat LAT [--layers LIST]",
      "print what the pointer at that position identifies", navtools::identifyCommand},
@@ -44,5 +48,5 @@ constexpr nav::Command kCommands[] = {
 
 int main(int argc, char** argv) {
   argv0 = argv[0];
-  return nav::runCommand(kCommands, {argv + 1, argv + argc}, std::cout, std::cerr);
+  return nav::runCommand(kCommands, nav::utf8Arguments(argc, argv), std::cout, std::cerr);
 }

@@ -8,6 +8,7 @@
 #include "base/failure.h"
 #include "base/file_io.h"
 #include "base/little_endian.h"
+#include "base/native_file.h"
 
 namespace navtools {
 
@@ -26,21 +27,23 @@ std::string DbdFile::bytes() const {
   return out + records_;
 }
 
-void DbdFile::write(const std::string& path) const {
-  nav::replaceFileContent(path, bytes(), fmt::format("Cannot write file {}", path));
-}
-
-void DatabaseFolder::write(const std::string& folder) const {
-  const std::filesystem::path database = std::filesystem::path(folder) / "database";
+void DatabaseFolder::write(const std::string& folder, std::vector<nav::FileContent> alongside) const {
+  const std::filesystem::path database = nav::pathFromUtf8(folder) / "database";
   std::error_code ec;
   std::filesystem::create_directories(database, ec);
-  if (ec) nav::fail(fmt::format("Cannot create folder {}", database.string()));
-  const std::pair<const nav::DbdFileKind&, const DbdFile&> files[] = {{nav::kWaypointFile, waypoints},
-                                                                      {nav::kAirportFile, airports},
-                                                                      {nav::kIlsFile, ilsComponents},
-                                                                      {nav::kNavaidFile, navaids},
-                                                                      {nav::kRunwayFile, runways}};
-  for (const auto& [kind, file] : files) file.write((database / kind.fileName).string());
+  if (ec) nav::fail(fmt::format("Cannot create folder {}", nav::utf8FromPath(database)));
+  const std::pair<const nav::DbdFileKind&, const DbdFile&> tables[] = {{nav::kWaypointFile, waypoints},
+                                                                       {nav::kAirportFile, airports},
+                                                                       {nav::kIlsFile, ilsComponents},
+                                                                       {nav::kNavaidFile, navaids},
+                                                                       {nav::kRunwayFile, runways}};
+  std::vector<nav::FileContent> files;
+  for (const auto& [kind, file] : tables) {
+    const std::string path = nav::utf8FromPath(database / kind.fileName);
+    files.push_back({path, file.bytes(), fmt::format("Cannot write file {}", path)});
+  }
+  for (nav::FileContent& file : alongside) files.push_back(std::move(file));
+  nav::replaceFilesTogether(files);
 }
 
 }  // namespace navtools

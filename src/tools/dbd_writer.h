@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "base/file_io.h"
 #include "navdata/nav_database.h"
 
 namespace navtools {
@@ -18,8 +20,6 @@ class DbdFile {
   }
   std::int32_t recordCount() const { return count_; }
   std::string bytes() const;
-  // Replaces the file at `path` in one step; fails naming it.
-  void write(const std::string& path) const;
 
  private:
   void appendBytes(const std::uint8_t* data, std::size_t size);
@@ -38,8 +38,10 @@ struct DatabaseFolder {
   DbdFile navaids{nav::kNavaidFile};
   DbdFile runways{nav::kRunwayFile};
 
-  // Writes FOLDER/database/, creating the folder when missing.
-  void write(const std::string& folder) const;
+  // Writes FOLDER/database/, creating the folder when missing, together
+  // with the files `alongside`: either every file is replaced or none is, so
+  // that the tables' keys always match. Fails naming the file.
+  void write(const std::string& folder, std::vector<nav::FileContent> alongside = {}) const;
 };
 
 }  // namespace navtools

@@ -4,12 +4,13 @@
 
 #include <filesystem>
 #include <functional>
-#include <nlohmann/json.hpp>
 #include <string_view>
 
 #include "base/failure.h"
 #include "base/file_io.h"
+#include "base/native_file.h"
 #include "tools/dbd_writer.h"
+#include "tools/json_text.h"
 #include "tools/ourairports.h"
 #include "tools/outline_writer.h"
 #include "tools/world_atlas.h"
@@ -74,7 +75,7 @@ int demoAirportsCommand(const std::vector<std::string>& args, std::ostream& out,
     return 2;
   }
   const std::string& source = args[0];
-  const fs::path database = fs::path(args[1]) / "database";
+  const fs::path database = nav::pathFromUtf8(args[1]) / "database";
   return reportingFailures(err, [&] {
     const std::string text = nav::readWholeFile(source);
     DatabaseFolder tables;
@@ -83,12 +84,7 @@ int demoAirportsCommand(const std::vector<std::string>& args, std::ostream& out,
     // Everything is converted before anything is written, so bad input leaves
     // the folder as it was.
     readingFile(source, [&] {
-      json list;
-      try {
-        list = json::parse(text);
-      } catch (const json::parse_error& e) {
-        nav::fail(fmt::format("not valid JSON (error at byte {})", e.byte));
-      }
+      const json list = parseJson(text);
       if (!list.is_array()) nav::fail("not a list of airports");
       // The demo data is chosen by hand: anything but a missing identifier
       // is a fault to fix.
@@ -107,7 +103,7 @@ int demoAirportsCommand(const std::vector<std::string>& args, std::ostream& out,
 
     tables.write(args[1]);
     out << fmt::format("{} airports written to {} ({} left out: no identifier of 1 to 5 characters)\n",
-                       airports.recordCount(), (database / "AIRPORT.dbd").string(), leftOut);
+                       airports.recordCount(), nav::utf8FromPath(database / "AIRPORT.dbd"), leftOut);
   });
 }
 

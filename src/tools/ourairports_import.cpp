@@ -10,8 +10,13 @@
 #include <set>
 #include <unordered_map>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "base/failure.h"
 #include "base/file_io.h"
+#include "base/native_file.h"
 #include "base/windows1252.h"
 #include "tools/csv_reader.h"
 #include "tools/ourairports.h"
@@ -257,16 +262,12 @@ void printCounts(std::ostream& out, const TableCounts& t) {
 
 // A file of the demo folder the build copies beside the executable.
 std::string demoFile(const std::string& dataFolder, const char* name) {
-  const fs::path path = fs::path(dataFolder) / name;
+  const fs::path path = nav::pathFromUtf8(dataFolder) / name;
   std::error_code ec;
   if (!fs::is_regular_file(path, ec))
-    nav::fail(
-        fmt::format("No {} beside navtool (looked for {}); the build copies it there from demo/", name, path.string()));
-  return nav::readWholeFile(path.string());
-}
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-  nav::replaceFileContent(path.string(), bytes, fmt::format("Cannot write file {}", path.string()));
+    nav::fail(fmt::format("No {} beside navtool (looked for {}); the build copies it there from demo/", name,
+                          nav::utf8FromPath(path)));
+  return nav::readWholeFile(nav::utf8FromPath(path));
 }
 
 }  // namespace
@@ -293,8 +294,8 @@ int importOurAirportsCommand(const std::vector<std::string>& args, const std::st
     err << kImportUsage;
     return 2;
   }
-  const fs::path csvFolder = folders[0];
-  const fs::path outFolder = folders[1];
+  const fs::path csvFolder = nav::pathFromUtf8(folders[0]);
+  const fs::path outFolder = nav::pathFromUtf8(folders[1]);
   const fs::path database = outFolder / "database";
 
   const bool ok = nav::runGuarded(
@@ -306,7 +307,7 @@ int importOurAirportsCommand(const std::vector<std::string>& args, const std::st
         for (const char* name : {"world5000s.map", "liste.txt"}) {
           std::error_code ec;
           if (fs::exists(outFolder / name, ec))
-            notes.push_back(fmt::format("Kept the {} already in {}.", name, outFolder.string()));
+            notes.push_back(fmt::format("Kept the {} already in {}.", name, nav::utf8FromPath(outFolder)));
           else
             demoCopies.emplace_back(outFolder / name, demoFile(dataFolder, name));
         }
@@ -315,20 +316,25 @@ int importOurAirportsCommand(const std::vector<std::string>& args, const std::st
         // input leaves the output folder as it was.
         Import im;
         im.verbose = verbose;
-        readAirports((csvFolder / "airports.csv").string(), *types, im);
+        readAirports(nav::utf8FromPath(csvFolder / "airports.csv"), *types, im);
         const auto readIfThere = [&](const char* name, void (*read)(const std::string&, Import&)) {
           const fs::path path = csvFolder / name;
           std::error_code ec;
           if (fs::exists(path, ec))
-            read(path.string(), im);
+            read(nav::utf8FromPath(path), im);
           else
-            notes.push_back(fmt::format("No {} in {}: that table stays empty.", name, csvFolder.string()));
+            notes.push_back(fmt::format("No {} in {}: that table stays empty.", name, nav::utf8FromPath(csvFolder)));
         };
         readIfThere("runways.csv", readRunways);
         readIfThere("navaids.csv", readNavaids);
 
-        im.tables.write(outFolder.string());
-        for (const auto& [path, bytes] : demoCopies) writeFile(path, bytes);
+        // The tables and the copies in one go: a failure on any leaves every
+        // old file as it was.
+        std::vector<nav::FileContent> copies;
+        for (const auto& [path, bytes] : demoCopies)
+          copies.push_back(
+              {nav::utf8FromPath(path), bytes, fmt::format("Cannot write file {}", nav::utf8FromPath(path))});
+        im.tables.write(nav::utf8FromPath(outFolder), std::move(copies));
 
         // The rows left out come first, so that the totals end the output.
         for (const std::string& line : im.leftOutLines) out << line << '\n';
@@ -343,7 +349,7 @@ int importOurAirportsCommand(const std::vector<std::string>& args, const std::st
             "{} airports written, {} left out; {} runways written, {} left out; {} navaids written, {} left out; in "
             "{}\n",
             im.airportCounts.written, im.airportCounts.leftOut(), im.runwayCounts.written, im.runwayCounts.leftOut(),
-            im.navaidCounts.written, im.navaidCounts.leftOut(), database.string());
+            im.navaidCounts.written, im.navaidCounts.leftOut(), nav::utf8FromPath(database));
       },
       [&](const std::string& text) { err << text << '\n'; });
   return ok ? 0 : 1;
@@ -351,9 +357,15 @@ int importOurAirportsCommand(const std::vector<std::string>& args, const std::st
 
 std::string executableFolder(const char* argv0) {
   std::error_code ec;
+#ifdef _WIN32
+  std::wstring name(32768, L'\0');
+  name.resize(GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size())));
+  fs::path exe(name);
+#else
   fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  if (ec || exe.empty()) exe = fs::absolute(fs::path(argv0 ? argv0 : ""), ec);
-  return exe.parent_path().string();
+#endif
+  if (ec || exe.empty()) exe = fs::absolute(nav::pathFromUtf8(argv0 ? argv0 : ""), ec);
+  return nav::utf8FromPath(exe.parent_path());
 }
 
 }  // namespace navtools

@@ -3,9 +3,9 @@
 #include <fmt/format.h>
 
 #include <array>
-#include <nlohmann/json.hpp>
 
 #include "base/failure.h"
+#include "tools/json_text.h"
 
 namespace navtools {
 
@@ -22,12 +22,7 @@ std::array<double, 2> numberPair(const json& value, const char* what) {
 }  // namespace
 
 std::vector<std::vector<GeoPoint>> topoJsonArcs(std::string_view topoJson) {
-  json topology;
-  try {
-    topology = json::parse(topoJson);
-  } catch (const json::parse_error& e) {
-    nav::fail(fmt::format("not valid JSON (error at byte {})", e.byte));
-  }
+  const json topology = parseJson(topoJson);
   if (!topology.is_object() || !topology.contains("arcs") || !topology["arcs"].is_array())
     nav::fail("not a TopoJSON topology: it has no list of arcs");
 

@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <sstream>
 
+#include "app/nav_view_state.h"
 #include "base/failure.h"
+#include "base/file_io.h"
 #include "test_support.h"
 
 namespace {
@@ -142,6 +144,48 @@ TEST(ViewSettings, UnwritableFileIsReportedAndLeftAsItWas) {
   const std::string inMissingFolder = dir.path() + "no/such/nav.ini";
   EXPECT_EQ(navtest::failureMessage([&] { nav::saveViewSettings(inMissingFolder, {}, {}, '.'); }),
             "Unable to write to " + inMissingFolder);
+}
+
+TEST(ViewSettings, AFileThatIsNoSettingsFileGivesDefaultsAndIsNotReplaced) {
+  navtest::ScratchFolder dir;
+  const std::string path = dir.path() + "nav.ini";
+  // Line breaks only, under the size limit: read as a file without keys.
+  writeFile(path, std::string(4 << 20, '\n') + "[View]\nvor=1\n");
+  EXPECT_TRUE(load(path, '.').s.vor);
+  writeFile(path, "[View]\nvor=1\nmag=3\n" + std::string(nav::kTextFileLimit, '\n'));
+  const auto [s, v] = load(path, '.');
+  EXPECT_FALSE(s.vor);
+  EXPECT_EQ(v.mag, 1);
+  EXPECT_EQ(navtest::failureMessage([&] { nav::saveViewSettings(path, {}, {}, '.'); }), "Unable to write to " + path);
+  EXPECT_EQ(std::filesystem::file_size(path), nav::kTextFileLimit + 19);
+}
+
+TEST(ViewSettings, StartUpGoesOnWhateverBreaksTheReading) {
+  navtest::ScratchFolder dir;
+  navtest::writeEmptyDatabase(dir.path());
+  writeFile(dir.path() + "database/AIRPORT.dbd", navtest::DbdBuilder(260).record().text(18, "LFPG").bytes());
+  writeFile(dir.path() + "world5000s.map", std::string(8, '\1'));
+  nav::NavViewState state;
+  state.exeFolder = dir.path();
+  nav::StartupHooks hooks;
+  hooks.mapArea = [] { return nav::MapArea{800, 600}; };
+  // Memory running out half way through nav.ini.
+  hooks.readSettings = [](nav::NavViewState& s) {
+    s.settings.vor = true;
+    s.view.mag = 9;
+    throw std::bad_alloc();
+  };
+  bool vorButton = true;
+  hooks.settingsRead = [&] { vorButton = state.settings.vor; };
+  std::vector<std::string> shown;
+  EXPECT_TRUE(nav::startUp(state, hooks, [&](const std::string& t) { shown.push_back(t); }));
+  EXPECT_TRUE(shown.empty());
+  EXPECT_FALSE(vorButton);
+  EXPECT_FALSE(state.settings.vor);
+  EXPECT_TRUE(state.settings.showMaps);
+  EXPECT_EQ(state.view.mag, 1);
+  EXPECT_EQ(state.db.airportCount(), 1u);
+  EXPECT_EQ(state.pens.penOutline, nav::createPens().penOutline);
 }
 
 TEST(ViewSettings, LayerSwitchesByTheirKeys) {

@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <filesystem>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "base/failure.h"
+#include "base/file_io.h"
 #include "base/text_lines.h"
 #include "flightplan/sit_reader.h"
 #include "flightplan/sit_writer.h"
@@ -105,12 +110,23 @@ TEST(SitWriter, FailuresLeaveTheTargetUntouched) {
   EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 29 + 37);
 }
 
+std::vector<std::string> splitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  TextLines all(text);
+  for (std::string_view line; all.next(line);) lines.emplace_back(line);
+  EXPECT_EQ(all.count(), lines.size());
+  return lines;
+}
+
 TEST(TextLines, SplitsAtEveryKindOfBreak) {
   EXPECT_EQ(splitLines("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
   EXPECT_EQ(splitLines("a\n\nb\n"), (std::vector<std::string>{"a", "", "b"}));
   EXPECT_EQ(splitLines(std::string("a\nb\0c\nd", 7)), (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(splitLines("\r\n\r\n"), (std::vector<std::string>{"", ""}));
+  EXPECT_EQ(splitLines("\r\r\n\n"), (std::vector<std::string>{"", "", ""}));
   EXPECT_EQ(splitLines("  x  "), std::vector<std::string>{"  x  "});
+  EXPECT_EQ(firstLines("a\nb\nc\n", 2), (std::vector<std::string_view>{"a", "b"}));
+  EXPECT_EQ(firstLines("a", 5), (std::vector<std::string_view>{"a"}));
 }
 
 TEST(SitReader, ReadsBackWhatTheWriterWrote) {
@@ -129,7 +145,7 @@ TEST(SitReader, ReadsBackWhatTheWriterWrote) {
   u[colYy] = "0.0";
   u[colType] = "usrw";
   const std::vector<PlanRow> written{a, u, PlanRow{}};
-  const std::vector<PlanRow> read = parseSit(splitLines(sitFileText(buildSitLines(written, tags()))));
+  const std::vector<PlanRow> read = parseSit(sitFileText(buildSitLines(written, tags())));
   ASSERT_EQ(read.size(), 3u);
   for (std::size_t r = 0; r < 3; ++r) {
     for (std::size_t c = colName; c <= colSped; ++c) EXPECT_EQ(read[r].cells[c], written[r].cells[c]) << r << c;
@@ -138,7 +154,7 @@ TEST(SitReader, ReadsBackWhatTheWriterWrote) {
   }
 }
 
-std::vector<PlanRow> parse(const std::string& text) { return parseSit(splitLines(text)); }
+std::vector<PlanRow> parse(const std::string& text) { return parseSit(text); }
 
 const char* kOneWaypoint =
     "head\n<wpnt>\nXXXX\n<name>\nTWO after\nx<name>y\n\t\tA\tB\n<llps>\n1,2\n<dbky>\nk\n<type>\nusrw\n<altd>\n5\n"
@@ -181,6 +197,22 @@ TEST(SitReader, MissingTagsFailWithTheLineCount) {
   std::string noSped = kOneWaypoint;
   noSped.replace(noSped.find("<sped>"), 6, "<spud>");
   EXPECT_EQ(message(noSped), "List index out of bounds (21)");
+  EXPECT_EQ(message(std::string(100000, '\n')), "List index out of bounds (100000)");
+}
+
+TEST(SitReader, RefusesWhatIsNoSavedSimulation) {
+  navtest::ScratchFolder dir;
+  const std::string big = dir.path() + "big.sit";
+  navtest::writeFile(big, std::string(kTextFileLimit + 1, '\n'));
+  EXPECT_EQ(navtest::failureMessage([&] { readSitFile(big); }), "File " + big + " is too large: over 16 MB");
+  EXPECT_EQ(navtest::failureMessage([&] { readSitFile(dir.path()); }), "Cannot open file " + dir.path());
+#ifndef _WIN32
+  // Neither a FIFO, which would block for ever, nor a device that never ends.
+  const std::string fifo = dir.path() + "fifo.sit";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(navtest::failureMessage([&] { readSitFile(fifo); }), "Cannot open file " + fifo);
+  EXPECT_EQ(navtest::failureMessage([&] { readSitFile("/dev/zero"); }), "Cannot open file /dev/zero");
+#endif
 }
 
 }  // namespace

@@ -5,6 +5,10 @@
 #include <cstring>
 #include <filesystem>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "base/failure.h"
 #include "test_support.h"
 
@@ -152,7 +156,42 @@ INSTANTIATE_TEST_SUITE_P(NavDatabase, DamagedHeaders,
                                            DamagedHeader{twoWaypoints().bytes(2, 0),
                                                          "Invalid record size 0 in file FOLDER/WAYPOINT.dbd"},
                                            DamagedHeader{twoWaypoints().bytes(2, -105),
-                                                         "Invalid record size -105 in file FOLDER/WAYPOINT.dbd"}));
+                                                         "Invalid record size -105 in file FOLDER/WAYPOINT.dbd"},
+                                           // A record larger than the file: nothing is allocated for it.
+                                           DamagedHeader{twoWaypoints().bytes(2, 0x7FFFFFFF), "Stream read error"}));
+
+TEST_F(NavDatabaseTest, RecordSizeBelowAQuarterOfTheLayoutIsRefused) {
+  // One byte a record would make each byte of the file a 271-byte runway.
+  nav::NavDatabase out;
+  put("RUNWAY.dbd", DbdBuilder(1).record().record().bytes());
+  EXPECT_EQ(load(out), "Invalid record size 1 in file " + db() + "RUNWAY.dbd");
+  EXPECT_EQ(out.runwayCount(), 0u);
+  put("RUNWAY.dbd", DbdBuilder(67).record().bytes());
+  EXPECT_EQ(load(out), "Invalid record size 67 in file " + db() + "RUNWAY.dbd");
+  // A quarter of 271 rounded up: the shortest record still read.
+  DbdBuilder quarter(68);
+  quarter.record().text(14, "LFPG").i32(24, 3000);
+  put("RUNWAY.dbd", quarter.bytes());
+  ASSERT_EQ(load(out), "");
+  ASSERT_EQ(out.runwayCount(), 1u);
+  EXPECT_EQ(out.runways[0].aptKey(), "LFPG");
+  EXPECT_EQ(out.runways[0].length(), 3000);
+  EXPECT_EQ(out.runways[0].end2Lat(), 0);
+}
+
+TEST_F(NavDatabaseTest, OnlyRegularFilesAreRead) {
+  nav::NavDatabase out;
+  std::filesystem::remove(db() + "AIRPORT.dbd");
+  std::filesystem::create_directory(db() + "AIRPORT.dbd");
+  EXPECT_EQ(load(out), "Cannot open file " + db() + "AIRPORT.dbd");
+#ifndef _WIN32
+  // A FIFO would block the start-up for ever.
+  std::filesystem::remove(db() + "AIRPORT.dbd");
+  ASSERT_EQ(mkfifo((db() + "AIRPORT.dbd").c_str(), 0600), 0);
+  EXPECT_EQ(load(out), "Cannot open file " + db() + "AIRPORT.dbd");
+  EXPECT_EQ(out.waypointCount(), 0u);
+#endif
+}
 
 TEST_F(NavDatabaseTest, NoRecordsNeedNoRecordSize) {
   // The size is never used: an empty table, and the next file loads.

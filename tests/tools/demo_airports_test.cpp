@@ -97,10 +97,10 @@ TEST(DemoAirports, BadInputNamesTheFileAndWritesNothing) {
   struct Case {
     std::string json, expected;
   };
-  for (const Case& c :
-       {Case{"[" + good + "," + badLatitude + "]", "airport 4242: latitude_deg \"49,45\""},
-        Case{"[" + farLatitude + "]", "airport 77: latitude_deg \"91\""}, Case{"[" + good + ",", "not valid JSON"},
-        Case{"{\"airports\": []}", "not a list of airports"}}) {
+  for (const Case& c : {Case{"[" + good + "," + badLatitude + "]", "airport 4242: latitude_deg \"49,45\""},
+                        Case{"[" + farLatitude + "]", "airport 77: latitude_deg \"91\""},
+                        Case{"[" + good + ",", "not valid JSON"}, Case{"{\"airports\": []}", "not a list of airports"},
+                        Case{"[" + good + ", {\"id\": 1e999}]", "number too large at byte"}}) {
     const CommandRun run = demoAirports(c.json, dir.path());
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out, "");

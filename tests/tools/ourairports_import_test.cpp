@@ -7,6 +7,7 @@
 #include <map>
 #include <sstream>
 
+#include "base/native_file.h"
 #include "navdata/nav_database.h"
 #include "test_support.h"
 #include "tools/folder_commands.h"
@@ -117,6 +118,8 @@ class OurAirportsImport : public ::testing::Test {
   const std::string csv = dir.path() + "csv";
   const std::string bin = dir.path() + "bin";
   const std::string out = dir.path() + "out";
+  // What the messages put between a folder and its files: "\\" on Windows.
+  const std::string sep = nav::utf8FromPath(fs::path("/").make_preferred());
   // Two points of the outline: (1, 2) and the end mark.
   const std::string outline = std::string("\x00\x00\x80\x3F\x00\x00\x00\x40", 8) + std::string(8, '\0');
 };
@@ -125,7 +128,7 @@ TEST_F(OurAirportsImport, WritesTheTablesTheProgramLoads) {
   const CommandRun r = run({csv, out});
   EXPECT_EQ(r.err, "");
   ASSERT_EQ(r.code, 0);
-  EXPECT_EQ(r.out, kSummary + out + "/database\n");
+  EXPECT_EQ(r.out, kSummary + out + sep + "database\n");
 
   const nav::NavDatabase db = load();
   EXPECT_EQ(db.waypointCount() + db.ilsCount(), 0u);
@@ -229,7 +232,7 @@ TEST_F(OurAirportsImport, TypesChooseTheAirportsAndTheirRunways) {
                        "        1  airport not in airports.csv\n"
                        "3 airports written, 5 left out; 2 runways written, 8 left out; 0 navaids written, 0 left out; "
                        "in " +
-                       out + "/database\n");
+                       out + sep + "database\n");
   const nav::NavDatabase db = load();
   ASSERT_EQ(db.airportCount(), 3u);
   EXPECT_EQ(db.airports[0].ident(), "LF99");
@@ -275,19 +278,19 @@ TEST_F(OurAirportsImport, BadArgumentsGiveTheUsage) {
 TEST_F(OurAirportsImport, VerboseListsEachRowLeftOutBeforeTheSummary) {
   const CommandRun r = run({csv, out, "--verbose"});
   ASSERT_EQ(r.code, 0) << r.err;
-  const std::string summary = kSummary + out + "/database\n";
+  const std::string summary = kSummary + out + sep + "database\n";
   ASSERT_TRUE(r.out.ends_with(summary)) << r.out;
   const std::string listed = r.out.substr(0, r.out.size() - summary.size());
   EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 11) << listed;
-  EXPECT_TRUE(
-      listed.starts_with(csv + "/airports.csv, line 5: airport 50 left out: type heliport not imported (--types)\n"))
+  EXPECT_TRUE(listed.starts_with(csv + sep +
+                                 "airports.csv, line 5: airport 50 left out: type heliport not imported (--types)\n"))
       << listed;
-  for (const char* line : {"/runways.csv, line 5: runway 1004 left out: airport 50 (line 5) was left out\n",
-                           "/runways.csv, line 7: runway 1006 left out: airport_ref 99999 is not in airports.csv\n",
-                           "/runways.csv, line 9: runway 1008 left out: closed\n"})
-    EXPECT_NE(listed.find(csv + line), std::string::npos) << line;
+  for (const char* line : {"runways.csv, line 5: runway 1004 left out: airport 50 (line 5) was left out\n",
+                           "runways.csv, line 7: runway 1006 left out: airport_ref 99999 is not in airports.csv\n",
+                           "runways.csv, line 9: runway 1008 left out: closed\n"})
+    EXPECT_NE(listed.find(csv + sep + line), std::string::npos) << line;
   EXPECT_TRUE(listed.ends_with(
-      csv + "/navaids.csv, line 10: navaid 85009 left out: ident \"ABCDEFG\" is not of 1 to 5 characters\n"))
+      csv + sep + "navaids.csv, line 10: navaid 85009 left out: ident \"ABCDEFG\" is not of 1 to 5 characters\n"))
       << listed;
 }
 
@@ -362,7 +365,7 @@ TEST_F(OurAirportsImport, ARowWithABadValueIsLeftOutWithItsReasonAndTheRestImpor
     const CommandRun r = run({csv, out, "--verbose"});
     EXPECT_EQ(r.code, 0) << c.to;
     EXPECT_EQ(r.err, "") << c.to;
-    EXPECT_NE(r.out.find(csv + "/" + c.listed + "\n"), std::string::npos) << c.listed << "\n" << r.out;
+    EXPECT_NE(r.out.find(csv + sep + c.listed + "\n"), std::string::npos) << c.listed << "\n" << r.out;
     EXPECT_NE(r.out.find("\n" + c.counted + "\n"), std::string::npos) << c.counted << "\n" << r.out;
     const nav::NavDatabase db = load();
     const std::size_t counts[] = {db.airportCount(), db.runwayCount(), db.navaidCount()};
@@ -380,7 +383,7 @@ TEST_F(OurAirportsImport, AClosedStationIsLeftOutAndAMissingFrequencyIsZero) {
                          "85012,\"x\",\"TCN\",\"No frequency\",\"TACAN\",,36,-113,,\"US\",,,\n");
   const CommandRun r = run({csv, out, "--verbose"});
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_NE(r.out.find(csv + "/navaids.csv, line 11: navaid 85010 left out: closed station: frequency_khz -1\n"),
+  EXPECT_NE(r.out.find(csv + sep + "navaids.csv, line 11: navaid 85010 left out: closed station: frequency_khz -1\n"),
             std::string::npos);
   EXPECT_NE(r.out.find("navaids.csv: 8 navaids written, 4 left out:\n"
                        "        1  closed station: frequency_khz -1\n"
@@ -429,11 +432,43 @@ TEST_F(OurAirportsImport, AnUnreadableFileStopsTheImportAndLeavesTheOutputAsItWa
     const CommandRun r = run({csv, out, "--verbose"});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, csv + "/" + c.expected + "\n");
+    EXPECT_EQ(r.err, csv + sep + c.expected + "\n");
     navtest::writeFile(path, good);
   }
   EXPECT_EQ(folderContent(out), before);
 }
+
+#ifndef _WIN32
+TEST_F(OurAirportsImport, AFileThatCannotBeWrittenLeavesEveryOldFileAsItWas) {
+  ASSERT_EQ(run({csv, out}).code, 0);
+  const auto before = folderContent(out);
+  // New content for every table, the runways' file larger than the disk takes.
+  std::string airports = kAirports;
+  airports.replace(airports.find("Old field"), 9, "New field");
+  std::string runways = kRunways;
+  for (int i = 0; i < 20; ++i)
+    runways += std::to_string(2000 + i) + ",4185,\"LFPG\",3000,1,\"A\",0,0,\"01\",49,2,,\"19\",49.1,2\n";
+  navtest::writeFile(csv + "/airports.csv", airports);
+  navtest::writeFile(csv + "/runways.csv", runways);
+  {
+    const navtest::FileSizeLimit fullDisk(4000);
+    const CommandRun r = run({csv, out});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Cannot write file " + out + sep + "database" + sep + "RUNWAY.dbd.\n");
+  }
+  EXPECT_EQ(folderContent(out), before);
+
+  // The third file cannot take the place of what is there: the two written
+  // before it are put back.
+  fs::remove(out + "/database/ILS.dbd");
+  navtest::makeFolder(out + "/database/ILS.dbd/inside");
+  const auto withFolder = folderContent(out);
+  const CommandRun r = run({csv, out});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.err, "Cannot write file " + out + sep + "database" + sep + "ILS.dbd.\n");
+  EXPECT_EQ(folderContent(out), withFolder);
+}
+#endif
 
 TEST_F(OurAirportsImport, KeepsATagListAlreadyInTheOutputFolder) {
   navtest::makeFolder(out);
@@ -450,14 +485,14 @@ TEST_F(OurAirportsImport, MissingFilesAreNamed) {
   fs::remove(bin + "/liste.txt");
   CommandRun r = run({csv, out});
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.err,
-            "No liste.txt beside navtool (looked for " + bin + "/liste.txt); the build copies it there from demo/.\n");
+  EXPECT_EQ(r.err, "No liste.txt beside navtool (looked for " + bin + sep +
+                       "liste.txt); the build copies it there from demo/.\n");
 
   navtest::writeTagList(bin + "/liste.txt");
   fs::remove(csv + "/airports.csv");
   r = run({csv, out});
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.err, "Cannot open file " + csv + "/airports.csv.\n");
+  EXPECT_EQ(r.err, "Cannot open file " + csv + sep + "airports.csv.\n");
   EXPECT_FALSE(fs::exists(out));
 }
 

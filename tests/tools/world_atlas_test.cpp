@@ -5,6 +5,7 @@
 #include <bit>
 
 #include "base/failure.h"
+#include "test_support.h"
 #include "tools/outline_writer.h"
 
 namespace {
@@ -91,6 +92,12 @@ TEST(WorldAtlasOutline, FailsOnWhatIsNotATopology) {
                            R"({"transform": {"scale": [1]}, "arcs": []})"}) {
     EXPECT_THROW(topoJsonArcs(text), nav::Failure) << text;
   }
+  // Where the text breaks, for a number out of a double's range as for bad syntax.
+  EXPECT_EQ(navtest::failureMessage([] { topoJsonArcs(R"({"arcs": [[[1, 2e400]]]})"); }),
+            "number too large at byte 20");
+  EXPECT_EQ(navtest::failureMessage([] { topoJsonArcs(R"({"arcs": [[[1, 2]]]})"); }), "");
+  EXPECT_EQ(navtest::failureMessage([] { topoJsonArcs(R"({"arcs": [[[1, 2]]})"); }),
+            "not valid JSON (error at byte 19)");
 }
 
 }  // namespace

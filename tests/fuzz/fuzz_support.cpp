@@ -1,0 +1,159 @@
+#include "fuzz/fuzz_support.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "base/failure.h"
+#include "flightplan/flight_plan.h"
+#include "flightplan/sit_reader.h"
+#include "flightplan/sit_writer.h"
+#include "interaction/hover_identification.h"
+#include "interaction/identifier_search.h"
+#include "mapview/map_painter.h"
+#include "mapview/recording_surface.h"
+
+namespace navfuzz {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string_view> parts(std::string_view input, std::size_t count) {
+  static constexpr std::string_view kCut = "\n----\n";
+  std::vector<std::string_view> out;
+  while (out.size() + 1 < count) {
+    const std::size_t cut = input.find(kCut);
+    if (cut == std::string_view::npos) break;
+    out.push_back(input.substr(0, cut));
+    input.remove_prefix(cut + kCut.size());
+  }
+  out.push_back(input);
+  out.resize(count);
+  return out;
+}
+
+const std::string& scratchFolder() {
+  // Never destroyed, so that it outlives the exit handler.
+  static const std::string& folder = *new std::string([] {
+    const fs::path path = fs::temp_directory_path() / ("navfuzz-" + std::to_string(::getpid()));
+    // Gone with the process, whichever way the run ends normally.
+    std::atexit([] {
+      std::error_code ec;
+      fs::remove_all(folder, ec);
+    });
+    return path.string() + "/";
+  }());
+  std::error_code ec;
+  fs::remove_all(folder, ec);
+  fs::create_directories(folder + "database");
+  return folder;
+}
+
+void writeFile(const std::string& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string tagList() {
+  std::string text;
+  for (std::size_t i = 0; i <= nav::tagEntry::wpnt; ++i) {
+    const char* fixed = i == 12    ? "<altd>"
+                        : i == 29  ? "<dbky>"
+                        : i == 39  ? "<endo>"
+                        : i == 73  ? "<indx>"
+                        : i == 77  ? "<llps>"
+                        : i == 89  ? "<name>"
+                        : i == 114 ? "<sped>"
+                        : i == 142 ? "<type>"
+                        : i == 150 ? "<warp>"
+                        : i == 157 ? "<wpnt>"
+                                   : nullptr;
+    text += fixed ? std::string(fixed) : "<t" + std::to_string(i) + ">";
+    text += "\r\n";
+  }
+  return text;
+}
+
+namespace {
+
+// Failures are the program's answers to bad input: the guard shows them.
+template <class Step>
+void guarded(Step&& step) {
+  nav::runGuarded(step, [](const std::string&) {});
+}
+
+void paintAll(nav::NavViewState& state) {
+  for (const std::int32_t mag : {1, 7, 12}) {
+    nav::Viewport view = state.view;
+    nav::fitViewAbout(view, 8400, 176400, mag, 640, 480);
+    navtest::RecordingSurface surface;
+    const std::vector<nav::RouteRow> route = nav::routeRows(state.plan);
+    nav::MapPaintContext ctx{view, state.settings, state.db, state.outline, state.pens, state.detailMag,
+                             '.',  route,          true};
+    guarded([&] { nav::CartePaint(surface, ctx); });
+  }
+}
+
+// The first few identifiers of a table, as a user would type them.
+template <class Table, class Ident>
+void searchSome(nav::NavViewState& state, const Table& table, Ident ident) {
+  for (std::size_t i = 0; i < table.size() && i < 3; ++i) {
+    guarded([&] {
+      const auto rows = nav::searchIdentifier(nav::searchText(ident(table[i])), state.db, ',');
+      for (const nav::SearchRow& row : rows)
+        if (!row.empty()) nav::placeSearchResult(state.plan, row, state.db);
+    });
+  }
+}
+
+}  // namespace
+
+void usePlan(nav::NavViewState& state) {
+  paintAll(state);
+  const std::string folder = scratchFolder();
+  writeFile(folder + "liste.txt", tagList());
+  guarded([&] {
+    nav::ecris_pln(state.plan.rows, folder + "liste.txt", folder + "plan.sit");
+    const std::vector<nav::PlanRow> read = nav::readSitFile(folder + "plan.sit");
+    // Cells holding line breaks or tags cannot come back as they were.
+    bool plain = true;
+    for (const nav::PlanRow& row : state.plan.rows)
+      for (const std::string& cell : row.cells)
+        plain = plain && cell.find_first_of(std::string_view("\r\n\t<\0", 5)) == std::string::npos;
+    if (plain && read.size() != state.plan.rows.size()) __builtin_trap();
+  });
+}
+
+void useLoadedData(nav::NavViewState& state) {
+  state.pens = nav::createPens();
+  nav::ViewSettings& s = state.settings;
+  s.vor = s.ndb = s.ils = s.airport = s.marker = s.waypoint = s.name = s.id = s.freq = s.wptName = true;
+  s.showGrid = s.showMaps = s.planning = true;
+
+  searchSome(state, state.db.airports, [](const auto& r) { return r.ident(); });
+  searchSome(state, state.db.navaids, [](const auto& r) { return r.ident(); });
+  searchSome(state, state.db.waypoints, [](const auto& r) { return r.ident(); });
+
+  // The pointer over the first objects of each table, then dropped.
+  const auto hover = [&](double lat, double lon, std::int32_t mag) {
+    guarded([&] {
+      const nav::PointerPosition pos = nav::pointerPosition(nav::signedLon(lon), lat);
+      const nav::Identification id =
+          nav::identifyAt(pos.pointerLat, pos.pointerLon, mag, s, state.db, state.plan.userPointCounter, '.');
+      nav::dropMapObject(state.plan, std::nullopt, id.selection);
+    });
+  };
+  for (std::size_t i = 0; i < state.db.airports.size() && i < 3; ++i)
+    hover(state.db.airports[i].lat(), state.db.airports[i].lon(), 9);
+  for (std::size_t i = 0; i < state.db.navaids.size() && i < 3; ++i)
+    hover(state.db.navaids[i].lat(), state.db.navaids[i].lon(), 8);
+  for (std::size_t i = 0; i < state.db.waypoints.size() && i < 3; ++i)
+    hover(state.db.waypoints[i].lat(), state.db.waypoints[i].lon(), 8);
+  for (std::size_t i = 0; i < state.db.ilsComponents.size() && i < 3; ++i)
+    hover(state.db.ilsComponents[i].lat(), state.db.ilsComponents[i].lon(), 8);
+  state.plan.routeShown = true;
+  usePlan(state);
+}
+
+}  // namespace navfuzz
