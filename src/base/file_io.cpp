@@ -38,7 +38,7 @@ namespace {
 
 // One file on its way: where it goes and the complete new content beside it.
 struct Staged {
-  const FileContent* file;
+  const FileContent* file = nullptr;
   fs::path target;  // links followed
   std::unique_ptr<TempFile> temp;
   std::optional<fs::path> backup;  // a second name of the old file, while the others are replaced
@@ -91,7 +91,11 @@ void replaceFilesTogether(const std::vector<FileContent>& files) {
   staged.reserve(files.size());
   // Every new content complete on the disk before any old file is touched; a
   // failure here removes the temporary files and leaves the targets alone.
-  for (const FileContent& file : files) stage(staged.emplace_back(Staged{&file}));
+  for (const FileContent& file : files) {
+    Staged& s = staged.emplace_back();
+    s.file = &file;
+    stage(s);
+  }
 
   // Each old file keeps a second name until all are replaced, so that a
   // rename failing half way can put them back. One file needs none: its

@@ -337,8 +337,10 @@ class PlanningTest : public QObject {
   }
 
   void aPlanThatCannotBeKeptIsReportedAndTheWindowStillCloses() {
-    navtest::makeFolder(recovery() + ".tmp");  // where the file is first written
     auto w = windowWithAPlan();
+    // A folder, not empty, where the file should go: nothing can replace it.
+    navtest::makeFolder(recovery());
+    navtest::writeFile(recovery() + "/x", "x");
     QVERIFY(w->close());
     QCOMPARE(errors, QStringList{QString::fromStdString("Cannot create file " + recovery() + ".")});
     QVERIFY(!w->isVisible());
