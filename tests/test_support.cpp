@@ -132,7 +132,7 @@ void writeEmptyDatabase(const std::string& folder) {
   for (const auto& [name, size] : files) writeFile(folder + "database/" + name, DbdBuilder(size).bytes());
 }
 
-void writeTagList(const std::string& path) {
+std::string tagListText() {
   std::string text;
   for (int i = 0; i < 158; ++i) {
     const char* fixed = i == 12    ? "<altd>"
@@ -149,7 +149,9 @@ void writeTagList(const std::string& path) {
     text += fixed ? std::string(fixed) : "<t" + std::to_string(i) + ">";
     text += "\r\n";
   }
-  writeFile(path, text);
+  return text;
 }
+
+void writeTagList(const std::string& path) { writeFile(path, tagListText()); }
 
 }  // namespace navtest

@@ -68,6 +68,7 @@ class DbdBuilder {
 void writeEmptyDatabase(const std::string& folder);
 
 // A tag list of 158 lines with the ten tags a saved plan is read back by.
+std::string tagListText();
 void writeTagList(const std::string& path);
 
 }  // namespace navtest

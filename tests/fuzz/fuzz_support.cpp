@@ -14,6 +14,7 @@
 #include "interaction/identifier_search.h"
 #include "mapview/map_painter.h"
 #include "mapview/recording_surface.h"
+#include "test_support.h"
 
 namespace navfuzz {
 
@@ -55,25 +56,7 @@ void writeFile(const std::string& path, std::string_view bytes) {
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string tagList() {
-  std::string text;
-  for (std::size_t i = 0; i <= nav::tagEntry::wpnt; ++i) {
-    const char* fixed = i == 12    ? "<altd>"
-                        : i == 29  ? "<dbky>"
-                        : i == 39  ? "<endo>"
-                        : i == 73  ? "<indx>"
-                        : i == 77  ? "<llps>"
-                        : i == 89  ? "<name>"
-                        : i == 114 ? "<sped>"
-                        : i == 142 ? "<type>"
-                        : i == 150 ? "<warp>"
-                        : i == 157 ? "<wpnt>"
-                                   : nullptr;
-    text += fixed ? std::string(fixed) : "<t" + std::to_string(i) + ">";
-    text += "\r\n";
-  }
-  return text;
-}
+std::string tagList() { return navtest::tagListText(); }
 
 namespace {
 

@@ -33,7 +33,10 @@
 #include "ui/plan_print.h"
 #include "ui/plan_table_model.h"
 #include "ui/status_panel.h"
+#include "ui/window_fixture.h"
 
+using navtest::cell;
+using navtest::child;
 using navui::TformNavView;
 
 namespace {
@@ -41,7 +44,6 @@ namespace {
 // Whether a grid cell shows its whole text: the room the style gives the
 // item's text, less the margins it keeps on both sides, holds it.
 // The text a grid's cell shows, before any cutting.
-QString cell(QTableView* grid, int row, int column) { return grid->model()->index(row, column).data().toString(); }
 int rows(QTableView* grid) { return grid->model()->rowCount(); }
 void setCurrent(QTableView* grid, int row, int column) { grid->setCurrentIndex(grid->model()->index(row, column)); }
 
@@ -114,28 +116,14 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  QStringList errors;
-  std::unique_ptr<navtest::ScratchFolder> dir;
+  std::unique_ptr<navtest::WindowFolder> dir;
 
   std::string ini() const { return dir->path() + "nav.ini"; }
   std::unique_ptr<TformNavView> open() { return std::make_unique<TformNavView>(dir->path()); }
-  template <class W>
-  static W* child(QWidget* w, const char* name) {
-    return w->findChild<W*>(QString::fromLatin1(name));
-  }
 
  private slots:
-  void init() {
-    errors.clear();
-    navui::setErrorPresenter([this](const QString& text) { errors << text; });
-    dir = std::make_unique<navtest::ScratchFolder>();
-    navtest::writeEmptyDatabase(dir->path());
-    navtest::writeFile(dir->path() + "world5000s.map", std::string(8, '\0'));
-  }
-  void cleanup() {
-    navui::setErrorPresenter({});
-    dir.reset();
-  }
+  void init() { dir = std::make_unique<navtest::WindowFolder>(); }
+  void cleanup() { dir.reset(); }
 
   void layoutHoldsEveryComponent() {
     auto w = open();
@@ -181,7 +169,7 @@ class MainWindowTest : public QObject {
     QStatusBar* status = w->statusBar();
     QCOMPARE(status->objectName(), QStringLiteral("StatusBar"));
     QCOMPARE(status->findChildren<QLabel*>().size(), 4);
-    QVERIFY(errors.isEmpty());
+    QVERIFY(dir->errors.isEmpty());
   }
 
   void startsWithDefaultsWithoutSettingsFile() {
@@ -197,7 +185,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!s.settingsPending);
     QVERIFY(s.outline.outlineLoaded);
     QVERIFY(!std::filesystem::exists(ini()));  // nothing created at start-up
-    QVERIFY(errors.isEmpty());
+    QVERIFY(dir->errors.isEmpty());
   }
 
   void buttonsTakeTheirSwitchesFromSettings() {
@@ -277,7 +265,7 @@ class MainWindowTest : public QObject {
     QVERIFY(again->state().settings.airport);
     QVERIFY(!again->state().settings.wptName);
     QCOMPARE(again->state().view.mag, 2);
-    QVERIFY(errors.isEmpty());
+    QVERIFY(dir->errors.isEmpty());
   }
 
   void unwritableSettingsAreReportedAndTheWindowStillCloses() {
@@ -286,7 +274,7 @@ class MainWindowTest : public QObject {
     auto w = open();
     w->show();
     QVERIFY(w->close());
-    QCOMPARE(errors, QStringList{QString::fromStdString("Unable to write to " + ini() + ".")});
+    QCOMPARE(dir->errors, QStringList{QString::fromStdString("Unable to write to " + ini() + ".")});
     QVERIFY(!w->isVisible());
   }
 
@@ -298,9 +286,9 @@ class MainWindowTest : public QObject {
     navtest::writeFile(dir->path() + "database/AIRPORT.dbd", airports.bytes());
     navtest::writeFile(ini(), "[View]\nndb=1\nmag=5\n");
     auto w = open();
-    QCOMPARE(errors.size(), 2);
-    QCOMPARE(errors[0], QString::fromStdString("Cannot open file " + dir->path() + "world5000s.map."));
-    QCOMPARE(errors[1], QString::fromStdString("Cannot open file " + dir->path() + "database/ILS.dbd."));
+    QCOMPARE(dir->errors.size(), 2);
+    QCOMPARE(dir->errors[0], QString::fromStdString("Cannot open file " + dir->path() + "world5000s.map."));
+    QCOMPARE(dir->errors[1], QString::fromStdString("Cannot open file " + dir->path() + "database/ILS.dbd."));
     QVERIFY(!w->state().outline.outlineLoaded);
     QCOMPARE(w->state().db.airportCount(), std::size_t{1});
     QVERIFY(w->layerButton("btnNDB")->isChecked());  // the rest of start-up ran
@@ -310,7 +298,7 @@ class MainWindowTest : public QObject {
 
   void errorTextsAreDecodedFromTheCodePage() {
     navui::showError("Trouv\xE9 \xB0");
-    QCOMPARE(errors, QStringList{QStringLiteral("Trouvé °")});
+    QCOMPARE(dir->errors, QStringList{QStringLiteral("Trouvé °")});
   }
 
   void searchFillsTheGridAndCentresOnARow() {

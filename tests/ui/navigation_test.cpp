@@ -16,7 +16,9 @@
 #include "ui/main_window.h"
 #include "ui/map_widget.h"
 #include "ui/nav_popup.h"
+#include "ui/window_fixture.h"
 
+using navtest::child;
 using navui::TformNavView;
 
 namespace {
@@ -42,8 +44,7 @@ class NavigationTest : public QObject {
   Q_OBJECT
 
  private:
-  QStringList errors;
-  std::unique_ptr<navtest::ScratchFolder> dir;
+  std::unique_ptr<navtest::WindowFolder> dir;
 
   // A window over Paris at level 5, with the airports given (identifier,
   // name, lat, lon) in its database.
@@ -65,22 +66,11 @@ class NavigationTest : public QObject {
     if (!QTest::qWaitForWindowActive(w.get())) return nullptr;
     return w;
   }
-  template <class W>
-  static W* child(QWidget* w, const char* name) {
-    return w->findChild<W*>(QString::fromLatin1(name));
-  }
 
  private slots:
-  void init() {
-    errors.clear();
-    navui::setErrorPresenter([this](const QString& text) { errors << text; });
-    dir = std::make_unique<navtest::ScratchFolder>();
-    navtest::writeEmptyDatabase(dir->path());
-    navtest::writeFile(dir->path() + "world5000s.map", std::string(8, '\0'));
-  }
+  void init() { dir = std::make_unique<navtest::WindowFolder>(); }
   void cleanup() {
-    QVERIFY(errors.isEmpty());
-    navui::setErrorPresenter({});
+    QVERIFY(dir->errors.isEmpty());
     dir.reset();
   }
 

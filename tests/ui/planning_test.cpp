@@ -19,12 +19,13 @@
 #include "ui/main_window.h"
 #include "ui/map_widget.h"
 #include "ui/nav_log_print.h"
+#include "ui/window_fixture.h"
 
+using navtest::cell;
+using navtest::child;
 using navui::TformNavView;
 
 namespace {
-
-QString cell(QTableView* grid, int row, int column) { return grid->model()->index(row, column).data().toString(); }
 
 // What the window shows of the plan: every cell of the grid, the current
 // row, the save button and the map with its route.
@@ -42,13 +43,8 @@ class PlanningTest : public QObject {
   Q_OBJECT
 
  private:
-  QStringList errors;
-  std::unique_ptr<navtest::ScratchFolder> dir;
+  std::unique_ptr<navtest::WindowFolder> dir;
 
-  template <class W>
-  static W* child(QWidget* w, const char* name) {
-    return w->findChild<W*>(QString::fromLatin1(name));
-  }
   static QTableView* planGrid(TformNavView* w) { return child<QTableView>(w, "PLNgrid"); }
   static QTableView* legsGrid(TformNavView* w) { return child<QTableView>(w, "LegsGrid"); }
   std::string recovery() const { return dir->path() + nav::kRecoveryFile; }
@@ -99,11 +95,7 @@ class PlanningTest : public QObject {
 
  private slots:
   void init() {
-    errors.clear();
-    navui::setErrorPresenter([this](const QString& text) { errors << text; });
-    dir = std::make_unique<navtest::ScratchFolder>();
-    navtest::writeEmptyDatabase(dir->path());
-    navtest::writeFile(dir->path() + "world5000s.map", std::string(8, '\0'));
+    dir = std::make_unique<navtest::WindowFolder>();
     navtest::writeTagList(dir->path() + "liste.txt");
     navtest::writeFile(dir->path() + "nav.ini", "[View]\nplanning=1\n");  // the route drawn
     navtest::DbdBuilder airports(260);
@@ -122,10 +114,7 @@ class PlanningTest : public QObject {
         .f64(109, 3831.84);
     navtest::writeFile(dir->path() + "database/NAVAID.dbd", navaids.bytes());
   }
-  void cleanup() {
-    navui::setErrorPresenter({});
-    dir.reset();
-  }
+  void cleanup() { dir.reset(); }
 
   // Figures from `GeodSolve -i`: 207837.330438 m at -147.363 degrees, then
   // 422975.147882 m at 176.723 degrees.
@@ -166,7 +155,7 @@ class PlanningTest : public QObject {
     QCOMPARE(legs->model()->rowCount(), 1);
     QCOMPARE(cell(legs, 0, 3), QStringLiteral("0.0"));
     QCOMPARE(cell(legs, 0, 5), QStringLiteral("0:00"));
-    QVERIFY(errors.isEmpty());
+    QVERIFY(dir->errors.isEmpty());
   }
 
   void legsPageShowsItsNamesWhole() {
@@ -240,7 +229,7 @@ class PlanningTest : public QObject {
     QVERIFY(plan.saveEnabled);
     QVERIFY(plan.map != cleared.map);
     QCOMPARE(w->state().plan.userPointCounter, 2);  // the drop's number came back with it
-    QVERIFY(errors.isEmpty());
+    QVERIFY(dir->errors.isEmpty());
   }
 
   void commandsThatChangeNothingAreNotRecorded() {
@@ -293,7 +282,7 @@ class PlanningTest : public QObject {
     // Still unsaved: kept again at the next closing.
     QVERIFY(w->close());
     QVERIFY(std::filesystem::exists(recovery()));
-    QVERIFY(errors.isEmpty());
+    QVERIFY(dir->errors.isEmpty());
   }
 
   void aSavedOrClearedPlanLeavesNothingBehind() {
@@ -333,7 +322,7 @@ class PlanningTest : public QObject {
       QVERIFY(w->close());
     }
     QVERIFY(!std::filesystem::exists(recovery()));
-    QVERIFY(errors.isEmpty());
+    QVERIFY(dir->errors.isEmpty());
   }
 
   void aPlanThatCannotBeKeptIsReportedAndTheWindowStillCloses() {
@@ -342,7 +331,7 @@ class PlanningTest : public QObject {
     navtest::makeFolder(recovery());
     navtest::writeFile(recovery() + "/x", "x");
     QVERIFY(w->close());
-    QCOMPARE(errors, QStringList{QString::fromStdString("Cannot create file " + recovery() + ".")});
+    QCOMPARE(dir->errors, QStringList{QString::fromStdString("Cannot create file " + recovery() + ".")});
     QVERIFY(!w->isVisible());
     // The settings written all the same.
     QVERIFY(navtest::readFile(dir->path() + "nav.ini").find("idealDist=139") != std::string::npos);
@@ -351,9 +340,9 @@ class PlanningTest : public QObject {
   void aDamagedRecoveryIsReportedAndKeptAside() {
     navtest::writeFile(recovery(), "plandevol plan non enregistre 1\ncurrent\t0\n");
     auto w = open();
-    QCOMPARE(errors.size(), 1);
-    QVERIFY2(errors[0].startsWith(QStringLiteral("Plan non enregistré illisible (ligne 3) ; il est gardé dans ")),
-             qPrintable(errors[0]));
+    QCOMPARE(dir->errors.size(), 1);
+    QVERIFY2(dir->errors[0].startsWith(QStringLiteral("Plan non enregistré illisible (ligne 3) ; il est gardé dans ")),
+             qPrintable(dir->errors[0]));
     QVERIFY(!std::filesystem::exists(recovery()));
     QCOMPARE(navtest::readFile(recovery() + ".illisible"),
              std::string("plandevol plan non enregistre 1\ncurrent\t0\n"));
@@ -375,7 +364,7 @@ class PlanningTest : public QObject {
     // A folder that is not there: reported, nothing else happens.
     page->chooseGpxFile = [&] { return QString::fromStdString(dir->path() + "none/vol.gpx"); };
     QTest::mouseClick(child<QPushButton>(w.get(), "btnExportGpx"), Qt::LeftButton);
-    QCOMPARE(errors, QStringList{QString::fromStdString("Cannot create file " + dir->path() + "none/vol.gpx.")});
+    QCOMPARE(dir->errors, QStringList{QString::fromStdString("Cannot create file " + dir->path() + "none/vol.gpx.")});
   }
 
   void printedLogFitsThePageAndRepeatsItsHeader() {
