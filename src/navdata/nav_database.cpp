@@ -40,13 +40,21 @@ void loadTable(const std::string& path, std::vector<Record>& table) {
   const std::size_t size = static_cast<std::size_t>(recordSize);
   const std::size_t whole = (static_cast<std::size_t>(fileSize) - kDbdHeaderSize) / size;
   const std::size_t count = std::min(static_cast<std::size_t>(recordCount), whole);
-  table.resize(count);
   if (size == Record::kSize) {
-    // The table's layout is the file's: the records go straight into it.
+    // The table's layout is the file's. The records pass through a small
+    // buffer that stays in the cache: reading straight into the table would
+    // first have to fill all of it with zeros.
     static_assert(sizeof(Record) == Record::kSize);
-    if (!in.read(reinterpret_cast<char*>(table.data()), static_cast<std::streamsize>(count * size)))
-      fail("Stream read error");
+    table.reserve(count);
+    std::vector<Record> chunk(std::min<std::size_t>(count, (256 * 1024) / Record::kSize + 1));
+    while (table.size() < count) {
+      const std::size_t n = std::min(chunk.size(), count - table.size());
+      if (!in.read(reinterpret_cast<char*>(chunk.data()), static_cast<std::streamsize>(n * size)))
+        fail("Stream read error");
+      table.insert(table.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
+    }
   } else {
+    table.resize(count);
     // A record longer than the layout is cut to it; a shorter one leaves zeros.
     std::string data(count * size, '\0');
     if (!in.read(data.data(), static_cast<std::streamsize>(data.size()))) fail("Stream read error");
