@@ -14,6 +14,12 @@ struct PixelPoint {
   friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
 };
 
+// A line from one pixel to another, its end pixel excluded.
+struct PixelSegment {
+  PixelPoint from;
+  PixelPoint to;
+};
+
 struct TextSize {
   std::int32_t width = 0;
   std::int32_t height = 0;
@@ -47,6 +53,16 @@ class MapSurface {
     if (points.empty()) return;
     moveTo(points[0].x, points[0].y);
     for (std::size_t i = 1; i < points.size(); ++i) lineTo(points[i].x, points[i].y);
+  }
+  // One small mark at many places, in order: at each place, a move to the
+  // start and a line to the end of every segment of `mark`, which is given
+  // about (0, 0). The low zoom levels draw a quarter of a million of them.
+  virtual void marks(std::span<const PixelSegment> mark, std::span<const PixelPoint> places) {
+    for (const PixelPoint& at : places)
+      for (const PixelSegment& s : mark) {
+        moveTo(at.x + s.from.x, at.y + s.from.y);
+        lineTo(at.x + s.to.x, at.y + s.to.y);
+      }
   }
   virtual void frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) = 0;
   virtual void textOut(std::int32_t x, std::int32_t y, std::string_view text) = 0;

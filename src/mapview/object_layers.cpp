@@ -3,8 +3,10 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
 
 #include "base/number_format.h"
+#include "navdata/table_walk.h"
 
 namespace nav {
 
@@ -40,6 +42,38 @@ void stationLabel(MapSurface& s, const MapPaintContext& ctx, std::int32_t x, std
 bool isVor(std::int32_t type) { return type == navType::vor || type == navType::vorDme; }
 bool isNdb(std::int32_t type) { return type == navType::ndb; }
 
+// Places of one mark, drawn a few dozen at a time in the order the walk
+// found them: one call for many marks instead of a few for each. What was
+// gathered is drawn before the pen changes and when the walk ends, also
+// when it ends in a failure.
+class MarkBatch {
+ public:
+  MarkBatch(MapSurface& s, std::span<const PixelSegment> mark) : s_(s), mark_(mark) {}
+  MarkBatch(const MarkBatch&) = delete;
+  MarkBatch& operator=(const MarkBatch&) = delete;
+  ~MarkBatch() { flush(); }
+  void add(std::int32_t x, std::int32_t y) {
+    places_[count_++] = {x, y};
+    if (count_ == places_.size()) flush();
+  }
+  void flush() {
+    if (count_ > 0) s_.marks(mark_, std::span(places_.data(), count_));
+    count_ = 0;
+  }
+
+ private:
+  MapSurface& s_;
+  std::span<const PixelSegment> mark_;
+  std::array<PixelPoint, 32> places_;  // a few: the stores of a long batch would stall the walk
+  std::size_t count_ = 0;
+};
+
+// The small marks: an airport's below level 6, a waypoint's below level 6
+// and from it on.
+constexpr PixelSegment kAirportCross[] = {{{-1, -1}, {1, 1}}, {{1, -1}, {-1, 1}}};
+constexpr PixelSegment kWaypointSmall[] = {{{0, -1}, {1, 1}}, {{1, 1}, {-1, 1}}, {{-1, 1}, {0, -1}}};
+constexpr PixelSegment kWaypointSix[] = {{{0, -2}, {2, 2}}, {{2, 2}, {-2, 2}}, {{-2, 2}, {0, -2}}};
+
 std::string lowerAscii(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
@@ -47,12 +81,6 @@ std::string lowerAscii(std::string text) {
 }
 
 }  // namespace
-
-std::optional<MapPixel> visiblePixel(const Viewport& view, double lat, double storedLon) {
-  const double lon = signedLon(storedLon);
-  if (!view.contains(lon, lat)) return std::nullopt;
-  return view.GeoToPixel(lon, lat);
-}
 
 void drawLabel(MapSurface& s, std::int32_t x, std::int32_t y, const std::string& upper, const std::string& lower,
                Rgb frameColor) {
@@ -80,7 +108,7 @@ void drawNavaidLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
   const bool full = ctx.fullDetail();
   const std::int32_t arm = v.mag == 6 ? 2 : 1;
-  for (const NavaidRecord& r : ctx.db.navaids) {
+  for (const NavaidRecord& r : prefetched(ctx.db.navaids)) {
     const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon());
     if (!p) continue;
     const std::int32_t x = p->x, y = p->y;
@@ -118,10 +146,24 @@ void drawNavaidLayer(MapSurface& s, MapPaintContext& ctx) {
   }
 }
 
+// Levels 1 to 5: the airports' small crosses, each followed by the pen's
+// restore, as at the other levels.
+void drawAirportCrosses(MapSurface& s, MapPaintContext& ctx) {
+  MarkBatch crosses(s, kAirportCross);
+  for (const AirportRecord& r : prefetched(ctx.db.airports)) {
+    const std::optional<MapPixel> p = visiblePixel(ctx.view, r.lat(), r.lon());
+    if (!p) continue;
+    crosses.add(p->x, p->y);
+    if (!(s.pen() == ctx.pens.penSaved)) crosses.flush();  // the first cross may take another pen
+    restorePen(s, ctx.pens);
+  }
+}
+
 void drawAirportLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
   const bool full = ctx.fullDetail();
-  for (const AirportRecord& r : ctx.db.airports) {
+  if (v.mag < 6 && !full) return drawAirportCrosses(s, ctx);
+  for (const AirportRecord& r : prefetched(ctx.db.airports)) {
     const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon());
     if (!p) continue;
     const std::int32_t x = p->x, y = p->y;
@@ -139,7 +181,7 @@ void drawAirportLayer(MapSurface& s, MapPaintContext& ctx) {
     }
     if (v.mag > 8) {
       const std::string_view key = r.dbkyField();
-      for (const RunwayRecord& rw : ctx.db.runways) {
+      for (const RunwayRecord& rw : prefetched(ctx.db.runways)) {
         if (rw.aptKeyField() != key) continue;
         const MapPixel a = v.GeoToPixel(signedLon(rw.end1Lon()), rw.end1Lat());
         const MapPixel b = v.GeoToPixel(signedLon(rw.end2Lon()), rw.end2Lat());
@@ -153,7 +195,7 @@ void drawAirportLayer(MapSurface& s, MapPaintContext& ctx) {
 void drawIlsLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
   const bool full = ctx.fullDetail();
-  for (const IlsRecord& r : ctx.db.ilsComponents) {
+  for (const IlsRecord& r : prefetched(ctx.db.ilsComponents)) {
     const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon());
     if (!p) continue;
     const std::int32_t x = p->x, y = p->y;
@@ -200,7 +242,16 @@ void drawWaypointLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
   savePen(s, ctx.pens);
   s.setPen(ctx.pens.penWaypoint);
-  for (const WaypointRecord& r : ctx.db.waypoints) {
+  if (!(ctx.fullDetail() && ctx.settings.wptName)) {
+    // Marks only, with no names between them.
+    MarkBatch marks(s, v.mag >= 6 ? std::span<const PixelSegment>(kWaypointSix) : kWaypointSmall);
+    for (const WaypointRecord& r : prefetched(ctx.db.waypoints)) {
+      if (r.mapHidden() != 0) continue;
+      if (const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon())) marks.add(p->x, p->y);
+    }
+    return;
+  }
+  for (const WaypointRecord& r : prefetched(ctx.db.waypoints)) {
     if (r.mapHidden() != 0) continue;
     if (const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon()))
       drawWaypointSymbol(s, ctx, p->x, p->y, r.identView());

@@ -47,6 +47,22 @@ bool clipSegment(double& ax, double& ay, double& bx, double& by, double x0, doub
   return true;
 }
 
+// Bresenham's line as plotLine draws it, for the most lines of a map: a few
+// pixels of one colour, wholly inside the image, with nothing to test.
+inline void plotInside(std::uint32_t* pixels, qsizetype stride, int x0, int y0, int x1, int y1, std::uint32_t color) {
+  const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+  const int dy = -std::abs(y1 - y0);
+  const qsizetype sy = y0 < y1 ? stride : -stride;
+  std::uint32_t* pixel = pixels + y0 * stride + x0;
+  int err = dx + dy;
+  for (int n = std::max(dx, -dy); n > 0; --n) {
+    *pixel = color;
+    const int e2 = 2 * err;
+    if (e2 >= dy) err += dy, pixel += sx;
+    if (e2 <= dx) err += dx, pixel += sy;
+  }
+}
+
 int clampCoordinate(std::int32_t v, int size) {
   return static_cast<int>(std::clamp<std::int64_t>(v, -kMargin, std::int64_t{size} + kMargin));
 }
@@ -90,12 +106,21 @@ QPainterSurface::~QPainterSurface() {
 
 void QPainterSurface::flush() {
   if (lines_.empty()) return;
+  syncPainterPen();
   painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
   lines_.clear();
 }
 
 void QPainterSurface::applyPen() {
   penPixel_ = 0xFF000000u | (std::uint32_t{pen_.color.r} << 16) | (std::uint32_t{pen_.color.g} << 8) | pen_.color.b;
+  // The painter takes the pen only when it draws: the layers switch pens
+  // for every station, and most of them draw pixel by pixel.
+  painterPenStale_ = true;
+}
+
+void QPainterSurface::syncPainterPen() {
+  if (!painterPenStale_) return;
+  painterPenStale_ = false;
   QPen p(toColor(pen_.color));
   p.setWidth(pen_.width <= 1 ? 0 : pen_.width);  // width 0: the fast one-pixel pen
   p.setStyle(Qt::SolidLine);
@@ -133,16 +158,19 @@ void QPainterSurface::polygon(std::span<const nav::PixelPoint> points) {
   QPolygon poly;
   for (const nav::PixelPoint& pt : points)
     poly << QPoint(clampCoordinate(pt.x, width_), clampCoordinate(pt.y, height_));
+  syncPainterPen();
   painter_.drawPolygon(poly);
 }
 
 void QPainterSurface::ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
   flush();
+  syncPainterPen();
   painter_.drawEllipse(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
 }
 
 void QPainterSurface::rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
   flush();
+  syncPainterPen();
   painter_.drawRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
 }
 
@@ -160,6 +188,7 @@ inline void QPainterSurface::plotLine(int x0, int y0, int x1, int y1) {
            static_cast<unsigned>(y) < static_cast<unsigned>(height_);
   };
   const bool checked = !inside(x0, y0) || !inside(x1, y1);
+  if (!checked && !invert_) return plotInside(pixels_, stride_, x0, y0, x1, y1, penPixel_);
   int err = dx + dy;
   for (int n = std::max(dx, -dy); n > 0; --n) {
     if (!checked || inside(x0, y0)) {
@@ -196,9 +225,60 @@ void QPainterSurface::lineTo(std::int32_t x, std::int32_t y) {
 
 void QPainterSurface::polyline(std::span<const nav::PixelPoint> points) {
   if (points.empty()) return;
+  // A map mark drawn a hundred thousand times: one test for the whole
+  // figure instead of one per line.
+  if (pixels_ && pen_.width <= 1 && !invert_ &&
+      std::all_of(points.begin(), points.end(), [this](const nav::PixelPoint& p) {
+        return static_cast<unsigned>(p.x) < static_cast<unsigned>(width_) &&
+               static_cast<unsigned>(p.y) < static_cast<unsigned>(height_);
+      })) {
+    for (std::size_t i = 1; i < points.size(); ++i)
+      plotInside(pixels_, stride_, points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, penPixel_);
+    posX_ = points.back().x;
+    posY_ = points.back().y;
+    return;
+  }
   posX_ = points[0].x;
   posY_ = points[0].y;
   for (std::size_t i = 1; i < points.size(); ++i) QPainterSurface::lineTo(points[i].x, points[i].y);
+}
+
+void QPainterSurface::marks(std::span<const nav::PixelSegment> mark, std::span<const nav::PixelPoint> places) {
+  if (!pixels_ || pen_.width > 1 || invert_ || mark.empty() || places.empty()) return MapSurface::marks(mark, places);
+  // The mark's pixels as offsets from its place, worked out once for all
+  // places, and the box they lie in.
+  markPixels_.clear();
+  int left = 0, top = 0, right = 0, bottom = 0;
+  for (const nav::PixelSegment& seg : mark) {
+    left = std::min({left, seg.from.x, seg.to.x});
+    right = std::max({right, seg.from.x, seg.to.x});
+    top = std::min({top, seg.from.y, seg.to.y});
+    bottom = std::max({bottom, seg.from.y, seg.to.y});
+    const int dx = std::abs(seg.to.x - seg.from.x), sx = seg.from.x < seg.to.x ? 1 : -1;
+    const int dy = -std::abs(seg.to.y - seg.from.y), sy = seg.from.y < seg.to.y ? 1 : -1;
+    int x = seg.from.x, y = seg.from.y, err = dx + dy;
+    for (int n = std::max(dx, -dy); n > 0; --n) {
+      markPixels_.push_back(y * stride_ + x);
+      const int e2 = 2 * err;
+      if (e2 >= dy) err += dy, x += sx;
+      if (e2 <= dx) err += dx, y += sy;
+    }
+  }
+  const std::uint32_t color = penPixel_;  // held apart: the pixel stores could otherwise change it
+  for (const nav::PixelPoint& at : places) {
+    if (std::int64_t{at.x} + left >= 0 && std::int64_t{at.x} + right < width_ && std::int64_t{at.y} + top >= 0 &&
+        std::int64_t{at.y} + bottom < height_) {
+      std::uint32_t* origin = pixels_ + at.y * stride_ + at.x;
+      for (const qsizetype offset : markPixels_) origin[offset] = color;
+    } else {
+      for (const nav::PixelSegment& seg : mark) {
+        QPainterSurface::moveTo(at.x + seg.from.x, at.y + seg.from.y);
+        QPainterSurface::lineTo(at.x + seg.to.x, at.y + seg.to.y);
+      }
+    }
+  }
+  posX_ = places.back().x + mark.back().to.x;
+  posY_ = places.back().y + mark.back().to.y;
 }
 
 void QPainterSurface::frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {

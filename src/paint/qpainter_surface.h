@@ -34,6 +34,7 @@ class QPainterSurface : public nav::MapSurface {
   void moveTo(std::int32_t x, std::int32_t y) override;
   void lineTo(std::int32_t x, std::int32_t y) override;
   void polyline(std::span<const nav::PixelPoint> points) override;
+  void marks(std::span<const nav::PixelSegment> mark, std::span<const nav::PixelPoint> places) override;
   void frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override;
   void textOut(std::int32_t x, std::int32_t y, std::string_view text) override;
   nav::TextSize textExtent(std::string_view text) override;
@@ -44,6 +45,7 @@ class QPainterSurface : public nav::MapSurface {
 
  private:
   void applyPen();
+  void syncPainterPen();
   void plotLine(int x0, int y0, int x1, int y1);
 
   QImage& image_;
@@ -53,6 +55,7 @@ class QPainterSurface : public nav::MapSurface {
   int height_;
   QPainter painter_;
   std::uint32_t penPixel_ = 0xFF000000;
+  bool painterPenStale_ = true;
   bool invert_ = false;
   nav::Pen pen_{};
   QColor fill_{Qt::white};
@@ -60,6 +63,7 @@ class QPainterSurface : public nav::MapSurface {
   std::int64_t posX_ = 0;
   std::int64_t posY_ = 0;
   std::vector<QLine> lines_;
+  std::vector<qsizetype> markPixels_;  // the pixels of the mark being drawn, from its place
   QFont font_;
   QFontMetrics metrics_;
 };
