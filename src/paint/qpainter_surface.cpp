@@ -55,11 +55,14 @@ inline void plotInside(std::uint32_t* pixels, qsizetype stride, int x0, int y0, 
   const qsizetype sy = y0 < y1 ? stride : -stride;
   std::uint32_t* pixel = pixels + y0 * stride + x0;
   int err = dx + dy;
+  // Without branches: the outline's short lines turn every way, and a
+  // mispredicted step cost more than the step itself.
   for (int n = std::max(dx, -dy); n > 0; --n) {
     *pixel = color;
     const int e2 = 2 * err;
-    if (e2 >= dy) err += dy, pixel += sx;
-    if (e2 <= dx) err += dx, pixel += sy;
+    const bool stepX = e2 >= dy, stepY = e2 <= dx;
+    err += (stepX ? dy : 0) + (stepY ? dx : 0);
+    pixel += (stepX ? sx : 0) + (stepY ? sy : 0);
   }
 }
 
@@ -121,6 +124,7 @@ void QPainterSurface::applyPen() {
 void QPainterSurface::syncPainterPen() {
   if (!painterPenStale_) return;
   painterPenStale_ = false;
+  painterHasTextPen_ = false;
   QPen p(toColor(pen_.color));
   p.setWidth(pen_.width <= 1 ? 0 : pen_.width);  // width 0: the fast one-pixel pen
   p.setStyle(Qt::SolidLine);
@@ -142,7 +146,12 @@ void QPainterSurface::setFillColor(nav::Rgb color) {
   painter_.setBrush(fill_);
 }
 
-void QPainterSurface::setTextColor(nav::Rgb color) { text_ = toColor(color); }
+void QPainterSurface::setTextColor(nav::Rgb color) {
+  const QColor c = toColor(color);
+  if (c == text_) return;
+  text_ = c;
+  painterHasTextPen_ = false;
+}
 
 void QPainterSurface::setInvertMode(bool on) {
   if (on == invert_) return;
@@ -283,34 +292,67 @@ void QPainterSurface::marks(std::span<const nav::PixelSegment> mark, std::span<c
 
 void QPainterSurface::frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
   flush();
-  painter_.save();
+  // No save and restore of the painter's whole state: only its pen and brush change.
   painter_.setPen(QPen(fill_, 0));
+  painterHasTextPen_ = false;
   painter_.setBrush(Qt::NoBrush);
   painter_.drawRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
-  painter_.restore();
+  painter_.setBrush(fill_);
+  painterPenStale_ = true;
 }
 
 void QPainterSurface::textOut(std::int32_t x, std::int32_t y, std::string_view text) {
   flush();
   const QString s = fromWindows1252(text);
-  const int w = metrics_.horizontalAdvance(s);
+  const int w = advance(text, s);
   painter_.fillRect(x, y, w, metrics_.height(), fill_);
-  painter_.save();
-  painter_.setPen(text_);
+  // No save and restore of the painter's whole state: only its pen changes,
+  // and not between the lines of a label.
+  if (!painterHasTextPen_) painter_.setPen(text_);
+  painterHasTextPen_ = true;
   painter_.drawText(x, y + metrics_.ascent(), s);
-  painter_.restore();
+  painterPenStale_ = true;
   posX_ = x + w;
   posY_ = y;
 }
 
 nav::TextSize QPainterSurface::textExtent(std::string_view text) {
-  return {metrics_.horizontalAdvance(fromWindows1252(text)), metrics_.height()};
+  return {advance(text, fromWindows1252(text)), metrics_.height()};
 }
 
+// A label's lines are measured, then written: the last two widths are kept
+// so that each line is laid out once for its width, not twice.
+int QPainterSurface::advance(std::string_view text, const QString& decoded) {
+  for (const Measured& m : measured_)
+    if (m.valid && m.text == text) return m.width;
+  Measured& m = measured_[nextMeasured_];
+  nextMeasured_ = (nextMeasured_ + 1) % measured_.size();
+  m = {true, std::string(text), metrics_.horizontalAdvance(decoded)};
+  return m.width;
+}
+
+namespace {
+
+// Whether the world frame, filled white, lies over the whole area with its
+// edges beyond it. A view inside the world keeps the frame's corners well
+// within the pixel range, so that converting them cannot fail.
+bool frameCoversArea(const nav::Viewport& v) {
+  if (!(v.left > -nav::kHalfTurn && v.right < nav::kHalfTurn && v.top < nav::kQuarterTurn &&
+        v.bottom > -nav::kQuarterTurn))
+    return false;
+  const nav::MapPixel a = v.GeoToPixel(-nav::kHalfTurn, nav::kQuarterTurn);
+  const nav::MapPixel b = v.GeoToPixel(nav::kHalfTurn, -nav::kQuarterTurn);
+  return a.x < 0 && a.y < 0 && b.x > v.clientWidth && b.y > v.clientHeight;
+}
+
+}  // namespace
+
 void paintMapImage(QImage& image, nav::NavViewState& state, char decimalSeparator) {
-  image.fill(Qt::white);
   state.view.clientWidth = image.width();
   state.view.clientHeight = image.height();
+  // The frame paints every pixel white where it covers the area; filling
+  // the area first would only do it twice.
+  if (!frameCoversArea(state.view)) image.fill(Qt::white);
   QPainterSurface surface(image);
   const std::vector<nav::RouteRow> route = nav::routeRows(state.plan);
   nav::MapPaintContext ctx{state.view,      state.settings,   state.db, state.outline,        state.pens,

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QLine>
 #include <QPainter>
+#include <array>
+#include <string>
 #include <vector>
 
 #include "app/nav_view_state.h"
@@ -46,6 +48,7 @@ class QPainterSurface : public nav::MapSurface {
  private:
   void applyPen();
   void syncPainterPen();
+  int advance(std::string_view text, const QString& decoded);
   void plotLine(int x0, int y0, int x1, int y1);
 
   QImage& image_;
@@ -55,7 +58,8 @@ class QPainterSurface : public nav::MapSurface {
   int height_;
   QPainter painter_;
   std::uint32_t penPixel_ = 0xFF000000;
-  bool painterPenStale_ = true;
+  bool painterPenStale_ = true;     // the painter's pen may not be pen_
+  bool painterHasTextPen_ = false;  // the painter's pen is the text colour
   bool invert_ = false;
   nav::Pen pen_{};
   QColor fill_{Qt::white};
@@ -66,6 +70,13 @@ class QPainterSurface : public nav::MapSurface {
   std::vector<qsizetype> markPixels_;  // the pixels of the mark being drawn, from its place
   QFont font_;
   QFontMetrics metrics_;
+  struct Measured {
+    bool valid = false;
+    std::string text;
+    int width = 0;
+  };
+  std::array<Measured, 2> measured_;
+  std::size_t nextMeasured_ = 0;
 };
 
 // The map font: Arial (or its metric twin) with characters 11 pixels high.
