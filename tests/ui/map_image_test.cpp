@@ -4,6 +4,7 @@
 #include "base/failure.h"
 #include "mapview/paint_fixture.h"
 #include "paint/qpainter_surface.h"
+#include "paint/text_decoding.h"
 #include "ui/error_box.h"
 #include "ui/map_widget.h"
 
@@ -54,6 +55,81 @@ class MapImageTest : public QObject {
     QVERIFY(green);
     QVERIFY(black);
     QCOMPARE(image.pixelColor(200 - 5, 100), QColor(Qt::red));  // the airport's ring
+  }
+
+  // Marks at many places and polylines set the same pixels as their lines
+  // drawn one by one, also where they reach past the image's edges.
+  void marksAndPolylinesSetThePixelsOfTheirLines() {
+    const nav::PixelSegment triangle[] = {{{0, -2}, {2, 2}}, {{2, 2}, {-2, 2}}, {{-2, 2}, {0, -2}}};
+    const nav::PixelSegment cross[] = {{{-1, -1}, {1, 1}}, {{1, -1}, {-1, 1}}};
+    std::vector<nav::PixelPoint> places;
+    for (int x = -3; x <= 43; x += 2)
+      for (int y = -3; y <= 23; y += 3) places.push_back({x, y});
+    places.push_back({-2000000000, 5});
+    const std::vector<nav::PixelPoint> zigzag{{-5, 3}, {4, 1}, {9, 15}, {30, 2}, {45, 19}, {12, 25}, {0, 0}};
+    auto draw = [&](bool together) {
+      QImage image(40, 20, QImage::Format_RGB32);
+      image.fill(Qt::white);
+      navui::QPainterSurface s(image);
+      for (std::span<const nav::PixelSegment> mark : {std::span<const nav::PixelSegment>(triangle), {cross}}) {
+        if (together) s.marks(mark, places);
+        for (const nav::PixelPoint& at : places)
+          for (const nav::PixelSegment& seg : mark)
+            if (!together) {
+              s.moveTo(at.x + seg.from.x, at.y + seg.from.y);
+              s.lineTo(at.x + seg.to.x, at.y + seg.to.y);
+            }
+        s.setPen({{255, 0, 0}, 1});
+      }
+      if (together) s.polyline(zigzag);
+      for (std::size_t i = 1; !together && i < zigzag.size(); ++i) {
+        s.moveTo(zigzag[i - 1].x, zigzag[i - 1].y);
+        s.lineTo(zigzag[i].x, zigzag[i].y);
+      }
+      return image;
+    };
+    const QImage one = draw(true);
+    QCOMPARE(one, draw(false));
+    int black = 0, red = 0;  // both kinds of mark drawn at all
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 40; ++x) {
+        black += one.pixelColor(x, y) == QColor(Qt::black);
+        red += one.pixelColor(x, y) == QColor(Qt::red);
+      }
+    QVERIFY(black > 20 && red > 20);
+  }
+
+  // The world frame is the map's white background, whether it covers the
+  // whole area or shows its edges.
+  void nothingOfTheImageBeforeThePaintRemains() {
+    for (int mag : {1, 7}) {
+      navtest::PaintFixture f(300, 100, mag);
+      QImage image(300, 100, QImage::Format_RGB32);
+      image.fill(Qt::green);
+      navui::paintMapImage(image, f.state, '.');
+      for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 300; ++x) QVERIFY(image.pixelColor(x, y) != QColor(Qt::green));
+    }
+  }
+
+  // A text's white box is as wide as that text, whatever was measured
+  // before it.
+  void textBoxesTakeTheWidthOfTheirOwnText() {
+    QImage image(200, 30, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    navui::QPainterSurface s(image);
+    const int wide = s.textExtent("WWWWWWWW").width;
+    s.textExtent("MMMM");
+    s.textOut(10, 5, "i");
+    const int narrow = QFontMetrics(navui::mapFont()).horizontalAdvance(QStringLiteral("i"));
+    QVERIFY(narrow < wide);
+    QCOMPARE(image.pixelColor(10 + narrow - 1, 5), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(10 + narrow, 5), QColor(Qt::gray));
+  }
+
+  void labelsAreDecodedAsWindows1252() {
+    QCOMPARE(navui::fromWindows1252("Caf\xE9 \x80 \x9F"), QStringLiteral(u"Caf\u00E9 \u20AC \u0178"));
+    QCOMPARE(navui::fromWindows1252(""), QString());
   }
 
   void failedPaintIsReportedOnceNotAtEveryRepaint() {
