@@ -32,8 +32,8 @@ if [ -f "$opendata/airports.csv" ]; then
   folders="$folders:opendata=$data/opendata"
 fi
 
-rows=$(mktemp)
-trap 'rm -f "$rows"' EXIT
+rows=$build/bench-rows.tsv  # kept: the table can be printed again from it
+: >"$rows"
 args=(--benchmark_repetitions="${NAVBENCH_REPETITIONS:-7}" --benchmark_enable_random_interleaving=true
   --benchmark_min_time=0.1 --benchmark_filter="${NAVBENCH_FILTER:-.}")
 for program in mapbench interactionbench navbench; do
@@ -59,7 +59,7 @@ END {
     n = name[i]; r = path[n] / floor[n]; b = bound[n] + 0
     mark = (b > 0 && r > b) ? "  OVER" : ""
     if (mark != "") over++
-    printf "%-34s %11s %11s %6.2f %6s%s\n", n, t(path[n]), t(floor[n]), r, b > 0 ? sprintf("%.1f", b) : "-", mark
+    printf "%-34s %11s %11s %6.2f %6s%s\n", n, t(path[n]), t(floor[n]), r, (b > 0 ? sprintf("%.1f", b) : "-"), mark
   }
   printf "\ngrowth with the tables (time at 1x, 2x, 4x; 4x over 1x for the path and its floor)\n"
   printf "%-30s %11s %11s %11s %6s %6s\n", "path", "1x", "2x", "4x", "path", "floor"
