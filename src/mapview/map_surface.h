@@ -1,24 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "mapview/pens.h"
+#include "mapview/pixel_raster.h"
 
 namespace nav {
-
-struct PixelPoint {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
-};
-
-// A line from one pixel to another, its end pixel excluded.
-struct PixelSegment {
-  PixelPoint from;
-  PixelPoint to;
-};
 
 struct TextSize {
   std::int32_t width = 0;
@@ -64,6 +54,10 @@ class MapSurface {
         lineTo(at.x + s.to.x, at.y + s.to.y);
       }
   }
+  // The raster lines and marks of the current pen can be set into, when the
+  // surface has one; good until the pen changes. What is set there leaves
+  // the drawing position as it was.
+  virtual std::optional<PixelRaster> raster() { return std::nullopt; }
   virtual void frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) = 0;
   virtual void textOut(std::int32_t x, std::int32_t y, std::string_view text) = 0;
   virtual TextSize textExtent(std::string_view text) = 0;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "base/number_format.h"
 #include "navdata/table_walk.h"
@@ -42,17 +44,27 @@ void stationLabel(MapSurface& s, const MapPaintContext& ctx, std::int32_t x, std
 bool isVor(std::int32_t type) { return type == navType::vor || type == navType::vorDme; }
 bool isNdb(std::int32_t type) { return type == navType::ndb; }
 
-// Places of one mark, drawn a few dozen at a time in the order the walk
-// found them: one call for many marks instead of a few for each. What was
-// gathered is drawn before the pen changes and when the walk ends, also
-// when it ends in a failure.
+// One mark at the places a walk finds, in order. Where the surface offers
+// its raster the mark is set there at once; elsewhere, and where a mark
+// reaches past the image, the places are drawn a few dozen at a time, one
+// call for many. What was gathered is drawn before the pen changes and
+// when the walk ends, also when it ends in a failure; the drawing position
+// then stands where the last mark ends, as if each had been drawn in turn.
 class MarkBatch {
  public:
-  MarkBatch(MapSurface& s, std::span<const PixelSegment> mark) : s_(s), mark_(mark) {}
+  MarkBatch(MapSurface& s, std::span<const PixelSegment> mark) : s_(s), mark_(mark), raster_(s.raster()) {
+    if (raster_) pixels_.emplace(mark, raster_->stride);
+  }
   MarkBatch(const MarkBatch&) = delete;
   MarkBatch& operator=(const MarkBatch&) = delete;
-  ~MarkBatch() { flush(); }
+  ~MarkBatch() {
+    flush();
+    if (any_) s_.moveTo(last_.x + mark_.back().to.x, last_.y + mark_.back().to.y);
+  }
   void add(std::int32_t x, std::int32_t y) {
+    any_ = true;
+    last_ = {x, y};
+    if (raster_ && pixels_->set(*raster_, x, y)) return;
     places_[count_++] = {x, y};
     if (count_ == places_.size()) flush();
   }
@@ -60,13 +72,38 @@ class MarkBatch {
     if (count_ > 0) s_.marks(mark_, std::span(places_.data(), count_));
     count_ = 0;
   }
+  // After a change of pen: the marks so far in the old one, the next in the new.
+  void penChanged() {
+    flush();
+    raster_ = s_.raster();
+    if (raster_ && !pixels_) pixels_.emplace(mark_, raster_->stride);
+  }
 
  private:
   MapSurface& s_;
   std::span<const PixelSegment> mark_;
-  std::array<PixelPoint, 32> places_;  // a few: the stores of a long batch would stall the walk
+  std::optional<PixelRaster> raster_;
+  std::optional<MarkPixels> pixels_;
+  std::array<PixelPoint, 32> places_;
   std::size_t count_ = 0;
+  bool any_ = false;
+  PixelPoint last_;
 };
+
+// The records of a table inside the view, with their pixels, in table
+// order: the walk gathers them, the drawing follows. The walk then runs
+// without the text engine's work between records, each of which would
+// otherwise push the other out of the caches.
+template <class Record, class Keep>
+std::vector<std::pair<const Record*, MapPixel>> visibleRecords(const std::vector<Record>& table, const Viewport& v,
+                                                               Keep keep) {
+  std::vector<std::pair<const Record*, MapPixel>> out;
+  for (const Record& r : prefetched(table))
+    if (keep(r))
+      if (const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon())) out.emplace_back(&r, *p);
+  return out;
+}
+constexpr auto kEvery = [](const auto&) { return true; };
 
 // The small marks: an airport's below level 6, a waypoint's below level 6
 // and from it on.
@@ -108,10 +145,9 @@ void drawNavaidLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
   const bool full = ctx.fullDetail();
   const std::int32_t arm = v.mag == 6 ? 2 : 1;
-  for (const NavaidRecord& r : prefetched(ctx.db.navaids)) {
-    const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon());
-    if (!p) continue;
-    const std::int32_t x = p->x, y = p->y;
+  for (const auto& [record, p] : visibleRecords(ctx.db.navaids, v, kEvery)) {
+    const NavaidRecord& r = *record;
+    const std::int32_t x = p.x, y = p.y;
     const std::int32_t type = r.navType();
     if (ctx.settings.vor && isVor(type)) {
       if (full) {
@@ -154,8 +190,10 @@ void drawAirportCrosses(MapSurface& s, MapPaintContext& ctx) {
     const std::optional<MapPixel> p = visiblePixel(ctx.view, r.lat(), r.lon());
     if (!p) continue;
     crosses.add(p->x, p->y);
-    if (!(s.pen() == ctx.pens.penSaved)) crosses.flush();  // the first cross may take another pen
+    if (s.pen() == ctx.pens.penSaved) continue;  // restoring would change nothing
+    crosses.flush();                             // the first cross may take another pen
     restorePen(s, ctx.pens);
+    crosses.penChanged();
   }
 }
 
@@ -163,10 +201,9 @@ void drawAirportLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
   const bool full = ctx.fullDetail();
   if (v.mag < 6 && !full) return drawAirportCrosses(s, ctx);
-  for (const AirportRecord& r : prefetched(ctx.db.airports)) {
-    const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon());
-    if (!p) continue;
-    const std::int32_t x = p->x, y = p->y;
+  for (const auto& [record, p] : visibleRecords(ctx.db.airports, v, kEvery)) {
+    const AirportRecord& r = *record;
+    const std::int32_t x = p.x, y = p.y;
     if (full) {
       savePen(s, ctx.pens);
       s.setPen(ctx.pens.penAirport);
@@ -195,10 +232,9 @@ void drawAirportLayer(MapSurface& s, MapPaintContext& ctx) {
 void drawIlsLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
   const bool full = ctx.fullDetail();
-  for (const IlsRecord& r : prefetched(ctx.db.ilsComponents)) {
-    const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon());
-    if (!p) continue;
-    const std::int32_t x = p->x, y = p->y;
+  for (const auto& [record, p] : visibleRecords(ctx.db.ilsComponents, v, kEvery)) {
+    const IlsRecord& r = *record;
+    const std::int32_t x = p.x, y = p.y;
     savePen(s, ctx.pens);
     s.setPen(ctx.pens.penIls);
     if (!full) continue;
@@ -251,11 +287,9 @@ void drawWaypointLayer(MapSurface& s, MapPaintContext& ctx) {
     }
     return;
   }
-  for (const WaypointRecord& r : prefetched(ctx.db.waypoints)) {
-    if (r.mapHidden() != 0) continue;
-    if (const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon()))
-      drawWaypointSymbol(s, ctx, p->x, p->y, r.identView());
-  }
+  const auto shown = [](const WaypointRecord& r) { return r.mapHidden() == 0; };
+  for (const auto& [r, p] : visibleRecords(ctx.db.waypoints, v, shown))
+    drawWaypointSymbol(s, ctx, p.x, p.y, r->identView());
 }
 
 }  // namespace nav

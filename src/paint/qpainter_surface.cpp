@@ -47,25 +47,6 @@ bool clipSegment(double& ax, double& ay, double& bx, double& by, double x0, doub
   return true;
 }
 
-// Bresenham's line as plotLine draws it, for the most lines of a map: a few
-// pixels of one colour, wholly inside the image, with nothing to test.
-inline void plotInside(std::uint32_t* pixels, qsizetype stride, int x0, int y0, int x1, int y1, std::uint32_t color) {
-  const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-  const int dy = -std::abs(y1 - y0);
-  const qsizetype sy = y0 < y1 ? stride : -stride;
-  std::uint32_t* pixel = pixels + y0 * stride + x0;
-  int err = dx + dy;
-  // Without branches: the outline's short lines turn every way, and a
-  // mispredicted step cost more than the step itself.
-  for (int n = std::max(dx, -dy); n > 0; --n) {
-    *pixel = color;
-    const int e2 = 2 * err;
-    const bool stepX = e2 >= dy, stepY = e2 <= dx;
-    err += (stepX ? dy : 0) + (stepY ? dx : 0);
-    pixel += (stepX ? sx : 0) + (stepY ? sy : 0);
-  }
-}
-
 int clampCoordinate(std::int32_t v, int size) {
   return static_cast<int>(std::clamp<std::int64_t>(v, -kMargin, std::int64_t{size} + kMargin));
 }
@@ -197,7 +178,7 @@ inline void QPainterSurface::plotLine(int x0, int y0, int x1, int y1) {
            static_cast<unsigned>(y) < static_cast<unsigned>(height_);
   };
   const bool checked = !inside(x0, y0) || !inside(x1, y1);
-  if (!checked && !invert_) return plotInside(pixels_, stride_, x0, y0, x1, y1, penPixel_);
+  if (!checked && !invert_) return penRaster().line(x0, y0, x1, y1);
   int err = dx + dy;
   for (int n = std::max(dx, -dy); n > 0; --n) {
     if (!checked || inside(x0, y0)) {
@@ -241,8 +222,8 @@ void QPainterSurface::polyline(std::span<const nav::PixelPoint> points) {
         return static_cast<unsigned>(p.x) < static_cast<unsigned>(width_) &&
                static_cast<unsigned>(p.y) < static_cast<unsigned>(height_);
       })) {
-    for (std::size_t i = 1; i < points.size(); ++i)
-      plotInside(pixels_, stride_, points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, penPixel_);
+    const nav::PixelRaster r = penRaster();
+    for (std::size_t i = 1; i < points.size(); ++i) r.line(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
     posX_ = points.back().x;
     posY_ = points.back().y;
     return;
@@ -252,42 +233,9 @@ void QPainterSurface::polyline(std::span<const nav::PixelPoint> points) {
   for (std::size_t i = 1; i < points.size(); ++i) QPainterSurface::lineTo(points[i].x, points[i].y);
 }
 
-void QPainterSurface::marks(std::span<const nav::PixelSegment> mark, std::span<const nav::PixelPoint> places) {
-  if (!pixels_ || pen_.width > 1 || invert_ || mark.empty() || places.empty()) return MapSurface::marks(mark, places);
-  // The mark's pixels as offsets from its place, worked out once for all
-  // places, and the box they lie in.
-  markPixels_.clear();
-  int left = 0, top = 0, right = 0, bottom = 0;
-  for (const nav::PixelSegment& seg : mark) {
-    left = std::min({left, seg.from.x, seg.to.x});
-    right = std::max({right, seg.from.x, seg.to.x});
-    top = std::min({top, seg.from.y, seg.to.y});
-    bottom = std::max({bottom, seg.from.y, seg.to.y});
-    const int dx = std::abs(seg.to.x - seg.from.x), sx = seg.from.x < seg.to.x ? 1 : -1;
-    const int dy = -std::abs(seg.to.y - seg.from.y), sy = seg.from.y < seg.to.y ? 1 : -1;
-    int x = seg.from.x, y = seg.from.y, err = dx + dy;
-    for (int n = std::max(dx, -dy); n > 0; --n) {
-      markPixels_.push_back(y * stride_ + x);
-      const int e2 = 2 * err;
-      if (e2 >= dy) err += dy, x += sx;
-      if (e2 <= dx) err += dx, y += sy;
-    }
-  }
-  const std::uint32_t color = penPixel_;  // held apart: the pixel stores could otherwise change it
-  for (const nav::PixelPoint& at : places) {
-    if (std::int64_t{at.x} + left >= 0 && std::int64_t{at.x} + right < width_ && std::int64_t{at.y} + top >= 0 &&
-        std::int64_t{at.y} + bottom < height_) {
-      std::uint32_t* origin = pixels_ + at.y * stride_ + at.x;
-      for (const qsizetype offset : markPixels_) origin[offset] = color;
-    } else {
-      for (const nav::PixelSegment& seg : mark) {
-        QPainterSurface::moveTo(at.x + seg.from.x, at.y + seg.from.y);
-        QPainterSurface::lineTo(at.x + seg.to.x, at.y + seg.to.y);
-      }
-    }
-  }
-  posX_ = places.back().x + mark.back().to.x;
-  posY_ = places.back().y + mark.back().to.y;
+std::optional<nav::PixelRaster> QPainterSurface::raster() {
+  if (!pixels_ || pen_.width > 1 || invert_) return std::nullopt;
+  return penRaster();
 }
 
 void QPainterSurface::frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
@@ -301,11 +249,23 @@ void QPainterSurface::frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, s
   painterPenStale_ = true;
 }
 
+// The white box under a text: a plain fill of whole pixels, set directly
+// where the image allows it, as the painter would set them.
+void QPainterSurface::fillBox(int x, int y, int w, int h) {
+  if (!pixels_ || invert_ || fill_.alpha() != 255) return painter_.fillRect(x, y, w, h, fill_);
+  const auto left = std::max<std::int64_t>(x, 0), right = std::min<std::int64_t>(std::int64_t{x} + w, width_);
+  const auto top = std::max<std::int64_t>(y, 0), bottom = std::min<std::int64_t>(std::int64_t{y} + h, height_);
+  if (left >= right) return;
+  const std::uint32_t color = fill_.rgba();
+  for (auto row = top; row < bottom; ++row)
+    std::fill(pixels_ + row * stride_ + left, pixels_ + row * stride_ + right, color);
+}
+
 void QPainterSurface::textOut(std::int32_t x, std::int32_t y, std::string_view text) {
   flush();
   const QString s = fromWindows1252(text);
   const int w = advance(text, s);
-  painter_.fillRect(x, y, w, metrics_.height(), fill_);
+  fillBox(x, y, w, metrics_.height());
   // No save and restore of the painter's whole state: only its pen changes,
   // and not between the lines of a label.
   if (!painterHasTextPen_) painter_.setPen(text_);

@@ -36,7 +36,7 @@ class QPainterSurface : public nav::MapSurface {
   void moveTo(std::int32_t x, std::int32_t y) override;
   void lineTo(std::int32_t x, std::int32_t y) override;
   void polyline(std::span<const nav::PixelPoint> points) override;
-  void marks(std::span<const nav::PixelSegment> mark, std::span<const nav::PixelPoint> places) override;
+  std::optional<nav::PixelRaster> raster() override;
   void frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override;
   void textOut(std::int32_t x, std::int32_t y, std::string_view text) override;
   nav::TextSize textExtent(std::string_view text) override;
@@ -48,7 +48,9 @@ class QPainterSurface : public nav::MapSurface {
  private:
   void applyPen();
   void syncPainterPen();
+  nav::PixelRaster penRaster() const { return {pixels_, stride_, width_, height_, penPixel_}; }
   int advance(std::string_view text, const QString& decoded);
+  void fillBox(int x, int y, int w, int h);
   void plotLine(int x0, int y0, int x1, int y1);
 
   QImage& image_;
@@ -67,7 +69,6 @@ class QPainterSurface : public nav::MapSurface {
   std::int64_t posX_ = 0;
   std::int64_t posY_ = 0;
   std::vector<QLine> lines_;
-  std::vector<qsizetype> markPixels_;  // the pixels of the mark being drawn, from its place
   QFont font_;
   QFontMetrics metrics_;
   struct Measured {

@@ -1,7 +1,9 @@
 #include <QImage>
 #include <QTest>
+#include <optional>
 
 #include "base/failure.h"
+#include "mapview/object_layers.h"
 #include "mapview/paint_fixture.h"
 #include "paint/qpainter_surface.h"
 #include "paint/text_decoding.h"
@@ -57,46 +59,49 @@ class MapImageTest : public QObject {
     QCOMPARE(image.pixelColor(200 - 5, 100), QColor(Qt::red));  // the airport's ring
   }
 
-  // Marks at many places and polylines set the same pixels as their lines
-  // drawn one by one, also where they reach past the image's edges.
+  // Marks set straight into the image, and polylines, give the pixels of
+  // their lines drawn one by one, also where they reach past the edges.
   void marksAndPolylinesSetThePixelsOfTheirLines() {
-    const nav::PixelSegment triangle[] = {{{0, -2}, {2, 2}}, {{2, 2}, {-2, 2}}, {{-2, 2}, {0, -2}}};
-    const nav::PixelSegment cross[] = {{{-1, -1}, {1, 1}}, {{1, -1}, {-1, 1}}};
-    std::vector<nav::PixelPoint> places;
-    for (int x = -3; x <= 43; x += 2)
-      for (int y = -3; y <= 23; y += 3) places.push_back({x, y});
-    places.push_back({-2000000000, 5});
-    const std::vector<nav::PixelPoint> zigzag{{-5, 3}, {4, 1}, {9, 15}, {30, 2}, {45, 19}, {12, 25}, {0, 0}};
-    auto draw = [&](bool together) {
-      QImage image(40, 20, QImage::Format_RGB32);
-      image.fill(Qt::white);
-      navui::QPainterSurface s(image);
-      for (std::span<const nav::PixelSegment> mark : {std::span<const nav::PixelSegment>(triangle), {cross}}) {
-        if (together) s.marks(mark, places);
-        for (const nav::PixelPoint& at : places)
-          for (const nav::PixelSegment& seg : mark)
-            if (!together) {
-              s.moveTo(at.x + seg.from.x, at.y + seg.from.y);
-              s.lineTo(at.x + seg.to.x, at.y + seg.to.y);
-            }
-        s.setPen({{255, 0, 0}, 1});
-      }
-      if (together) s.polyline(zigzag);
-      for (std::size_t i = 1; !together && i < zigzag.size(); ++i) {
-        s.moveTo(zigzag[i - 1].x, zigzag[i - 1].y);
-        s.lineTo(zigzag[i].x, zigzag[i].y);
-      }
-      return image;
+    // The same surface without its raster: every mark as its lines.
+    struct LinesOnly : navui::QPainterSurface {
+      using QPainterSurface::QPainterSurface;
+      std::optional<nav::PixelRaster> raster() override { return std::nullopt; }
+      void polyline(std::span<const nav::PixelPoint> points) override { MapSurface::polyline(points); }
     };
-    const QImage one = draw(true);
-    QCOMPARE(one, draw(false));
-    int black = 0, red = 0;  // both kinds of mark drawn at all
-    for (int y = 0; y < 20; ++y)
-      for (int x = 0; x < 40; ++x) {
-        black += one.pixelColor(x, y) == QColor(Qt::black);
-        red += one.pixelColor(x, y) == QColor(Qt::red);
+    for (int mag : {1, 5, 6}) {
+      navtest::PaintFixture f(40, 20, mag, 0, 0);
+      f.state.settings.airport = f.state.settings.waypoint = true;
+      for (int i = 0; i < 300; ++i) {  // some on the edges, some beyond them
+        const double lon = (i % 23 - 11) * 1.9 * f.state.view.right / 20,
+                     lat = (i % 13 - 6) * 1.8 * f.state.view.top / 10;
+        f.state.db.waypoints.push_back(navtest::waypoint("W", lat, lon + (lon < 0 ? nav::kFullTurn : 0)));
+        if (i % 3 == 0)
+          f.state.db.airports.push_back(navtest::airport("K", "A", "", lat, lon + (lon < 0 ? nav::kFullTurn : 0)));
       }
-    QVERIFY(black > 20 && red > 20);
+      const std::vector<nav::PixelPoint> zigzag{{-5, 3}, {4, 1}, {9, 15}, {30, 2}, {45, 19}, {12, 25}, {0, 0}};
+      auto draw = [&](auto& surface) {
+        nav::MapPaintContext ctx = f.context();
+        nav::drawAirportLayer(surface, ctx);
+        nav::drawWaypointLayer(surface, ctx);
+        surface.polyline(zigzag);
+      };
+      QImage one(40, 20, QImage::Format_RGB32), other(40, 20, QImage::Format_RGB32);
+      one.fill(Qt::white);
+      other.fill(Qt::white);
+      {
+        navui::QPainterSurface s(one);
+        draw(s);
+      }
+      {
+        LinesOnly s(other);
+        draw(s);
+      }
+      QCOMPARE(one, other);
+      int black = 0;  // the marks drawn at all
+      for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x) black += one.pixelColor(x, y) == QColor(Qt::black);
+      QVERIFY(black > 20);
+    }
   }
 
   // The world frame is the map's white background, whether it covers the
