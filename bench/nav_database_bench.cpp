@@ -19,9 +19,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The synthetic world's folder at `scale`, written once per run.
+fs::path worldPath(int scale) { return fs::temp_directory_path() / ("navbench-world-x" + std::to_string(scale)); }
+
+// The synthetic world's folder at `scale`, written once per run and taken
+// away at its end.
 std::string worldFolder(int scale) {
-  const fs::path folder = fs::temp_directory_path() / ("navbench-world-x" + std::to_string(scale));
+  const fs::path folder = worldPath(scale);
   static bool written[8] = {};
   if (!written[scale]) {
     navbench::writeSyntheticFolder(folder.string(), scale);
@@ -122,5 +125,10 @@ BENCHMARK(BM_GeoToPixel);
 int main(int argc, char** argv) {
   for (int scale : {1, 2, 4}) registerLoad(scale);
   registerPlanFiles();
-  return navbench::runBenchmarks(argc, argv);
+  const int status = navbench::runBenchmarks(argc, argv);
+  std::error_code ec;
+  for (int scale : {1, 2, 4}) fs::remove_all(worldPath(scale), ec);
+  fs::remove(planFile, ec);
+  fs::remove(planFile.string() + ".floor", ec);
+  return status;
 }
