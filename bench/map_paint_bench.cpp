@@ -1,77 +1,129 @@
-#include <benchmark/benchmark.h>
-
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
+#include <map>
 
-#include "mapview/map_painter.h"
+#include "floor_table.h"
 #include "mapview/outline_drawing.h"
 #include "paint/qpainter_surface.h"
 #include "synthetic_world.h"
 
+// The full paint of the map, every layer and label on, at 1600 x 900 over
+// Europe, on the world-scale synthetic tables and on 2 and 4 times as much.
+
 namespace {
 
-nav::NavViewState& world() {
-  static nav::NavViewState state = [] {
-    nav::NavViewState s;
-    navbench::fillSyntheticWorld(s);
-    s.pens = nav::createPens();
-    return s;
-  }();
-  return state;
-}
+constexpr int kWidth = 1600;
+constexpr int kHeight = 900;
 
-// Every layer and label on, the view of Europe at zoom level `mag`.
-void setView(nav::NavViewState& s, std::int32_t mag) {
-  nav::ViewSettings& on = s.settings;
-  on.showGrid = on.showMaps = on.vor = on.ndb = on.airport = on.ils = on.marker = on.waypoint = true;
-  on.name = on.id = on.freq = on.wptName = on.planning = true;
-  nav::fitViewAbout(s.view, 8400, 176400, mag, 1600, 900);
-}
-
-void BM_PaintMap(benchmark::State& bench) {
-  nav::NavViewState& s = world();
-  setView(s, static_cast<std::int32_t>(bench.range(0)));
-  QImage image(1600, 900, QImage::Format_RGB32);
-  for (auto _ : bench) {
-    navui::paintMapImage(image, s, '.');
-    benchmark::DoNotOptimize(image.bits());
+nav::NavViewState& world(int scale) {
+  static std::map<int, nav::NavViewState> worlds;
+  auto [it, added] = worlds.try_emplace(scale);
+  if (added) {
+    navbench::fillSyntheticWorld(it->second, scale);
+    it->second.pens = nav::createPens();
   }
+  return it->second;
 }
-BENCHMARK(BM_PaintMap)->Arg(1)->Arg(7)->Arg(10)->Unit(benchmark::kMillisecond);
+
+nav::NavViewState& worldAt(int scale, std::int32_t mag) {
+  nav::NavViewState& s = world(scale);
+  navbench::setEveryLayer(s.settings);
+  nav::fitViewAbout(s.view, navbench::kEuropeLon, navbench::kEuropeLat, mag, kWidth, kHeight);
+  return s;
+}
+
+// The least a paint must do with the same data: clear the area, walk the
+// outline (thinned as the paint thins it) and every table the layers walk,
+// test each position against the view and set one pixel for each inside.
+// From level 9 each visible airport also scans the runway table for its
+// runways, as the paint must.
+void paintFloor(QImage& image, const nav::NavViewState& s) {
+  image.fill(Qt::white);
+  auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
+  const qsizetype stride = image.bytesPerLine() / 4;
+  const auto w = static_cast<unsigned>(image.width()), h = static_cast<unsigned>(image.height());
+  const nav::Viewport& v = s.view;
+  const auto plot = [&](double lon, double lat) {
+    if (!v.contains(lon, lat)) return false;
+    const nav::MapPixel p = v.GeoToPixel(lon, lat);
+    if (static_cast<unsigned>(p.x) < w && static_cast<unsigned>(p.y) < h) pixels[p.y * stride + p.x] = 0xFF000000u;
+    return true;
+  };
+
+  const std::vector<float>& values = s.outline.values;
+  const int period = nav::outlineThinningPeriod(v.mag);
+  int passOver = 0;
+  for (std::size_t i = 0; i + 1 < values.size(); i += 2) {
+    const double lon = values[i], lat = values[i + 1];
+    if (lon == 0 && lat == 0) {
+      passOver = 0;
+    } else if (passOver > 0) {
+      --passOver;
+    } else {
+      passOver = period - 1;
+      plot(lon, lat);
+    }
+  }
+  for (const nav::NavaidRecord& r : s.db.navaids) plot(nav::signedLon(r.lon()), r.lat());
+  for (const nav::AirportRecord& a : s.db.airports) {
+    if (!plot(nav::signedLon(a.lon()), a.lat()) || v.mag <= 8) continue;
+    const std::string_view key = a.dbkyField();
+    for (const nav::RunwayRecord& rw : s.db.runways) {
+      if (rw.aptKeyField() != key) continue;
+      plot(nav::signedLon(rw.end1Lon()), rw.end1Lat());
+      plot(nav::signedLon(rw.end2Lon()), rw.end2Lat());
+    }
+  }
+  for (const nav::IlsRecord& r : s.db.ilsComponents) plot(nav::signedLon(r.lon()), r.lat());
+  for (const nav::WaypointRecord& r : s.db.waypoints)
+    if (r.mapHidden() == 0) plot(nav::signedLon(r.lon()), r.lat());
+}
+
+void registerPaint(int mag, int scale) {
+  const std::string name = "paint/level:" + std::to_string(mag) + "/x" + std::to_string(scale);
+  const auto pair = navbench::addPair(
+      name, 1.3,
+      [=](benchmark::State& bench) {
+        nav::NavViewState& s = worldAt(scale, mag);
+        QImage image(kWidth, kHeight, QImage::Format_RGB32);
+        for (auto _ : bench) {
+          navui::paintMapImage(image, s, '.');
+          benchmark::DoNotOptimize(image.bits());
+        }
+      },
+      [=](benchmark::State& bench) {
+        const nav::NavViewState& s = worldAt(scale, mag);
+        QImage image(kWidth, kHeight, QImage::Format_RGB32);
+        for (auto _ : bench) {
+          paintFloor(image, s);
+          benchmark::DoNotOptimize(image.bits());
+        }
+      });
+  pair.path->Unit(benchmark::kMillisecond);
+  pair.floor->Unit(benchmark::kMillisecond);
+}
 
 // The same map on a screen of twice the density: four times the pixels.
-void BM_PaintMapRatio2(benchmark::State& bench) {
-  nav::NavViewState& s = world();
-  setView(s, static_cast<std::int32_t>(bench.range(0)));
-  QImage image(3200, 1800, QImage::Format_RGB32);
-  image.setDevicePixelRatio(2);
-  for (auto _ : bench) {
-    navui::paintMapImage(image, s, '.');
-    benchmark::DoNotOptimize(image.bits());
-  }
+void registerPaintAtRatio2(int mag) {
+  const std::string name = "paint/level:" + std::to_string(mag) + "/x1/ratio:2";
+  benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& bench) {
+    nav::NavViewState& s = worldAt(1, mag);
+    QImage image(2 * kWidth, 2 * kHeight, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    for (auto _ : bench) {
+      navui::paintMapImage(image, s, '.');
+      benchmark::DoNotOptimize(image.bits());
+    }
+  })->Unit(benchmark::kMillisecond);
 }
-BENCHMARK(BM_PaintMapRatio2)->Arg(1)->Arg(7)->Arg(10)->Unit(benchmark::kMillisecond);
-
-void BM_OutlineWalk(benchmark::State& bench) {
-  nav::NavViewState& s = world();
-  setView(s, static_cast<std::int32_t>(bench.range(0)));
-  QImage image(1600, 900, QImage::Format_RGB32);
-  for (auto _ : bench) {
-    navui::QPainterSurface surface(image);
-    nav::MapPaintContext ctx{s.view, s.settings, s.db, s.outline, s.pens, s.detailMag, '.'};
-    nav::drawWorldOutline(surface, ctx);
-  }
-}
-BENCHMARK(BM_OutlineWalk)->Arg(1)->Arg(7)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  for (int scale : {1, 2, 4})
+    for (int mag : {1, 4, 7, 10, 13}) registerPaint(mag, scale);
+  for (int mag : {1, 7, 10}) registerPaintAtRatio2(mag);
+  return navbench::runBenchmarks(argc, argv);
 }

@@ -4,6 +4,11 @@
 #include <random>
 #include <string>
 
+#include "app/settings_file.h"
+#include "base/file_io.h"
+#include "base/little_endian.h"
+#include "tools/dbd_writer.h"
+
 namespace navbench {
 
 namespace {
@@ -35,10 +40,11 @@ std::string ident(const char* prefix, std::size_t i) { return prefix + std::to_s
 
 }  // namespace
 
-void fillSyntheticWorld(nav::NavViewState& state) {
+void fillSyntheticWorld(nav::NavViewState& state, int scale) {
   Positions pos;
   nav::NavDatabase& db = state.db;
-  db.airports.resize(60000);
+  const std::size_t n = static_cast<std::size_t>(scale);
+  db.airports.resize(60000 * n);
   for (std::size_t i = 0; i < db.airports.size(); ++i) {
     auto& r = db.airports[i];
     putText(r, 4, "A" + std::to_string(i));
@@ -47,7 +53,7 @@ void fillSyntheticWorld(nav::NavViewState& state) {
     putF64(r, 93, pos.latitude());
     putF64(r, 101, pos.lon(pos.rng));
   }
-  db.runways.resize(80000);
+  db.runways.resize(80000 * n);
   for (std::size_t i = 0; i < db.runways.size(); ++i) {
     const auto& apt = db.airports[(i * 3) % db.airports.size()];
     auto& r = db.runways[i];
@@ -57,7 +63,7 @@ void fillSyntheticWorld(nav::NavViewState& state) {
     putF64(r, 159, apt.lat() + 30);
     putF64(r, 167, apt.lon() + 40);
   }
-  db.navaids.resize(11000);
+  db.navaids.resize(11000 * n);
   const std::int32_t kinds[] = {1, 17, 8, 4, 16};
   for (std::size_t i = 0; i < db.navaids.size(); ++i) {
     auto& r = db.navaids[i];
@@ -68,14 +74,14 @@ void fillSyntheticWorld(nav::NavViewState& state) {
     putF64(r, 101, pos.latitude());
     putF64(r, 109, pos.lon(pos.rng));
   }
-  db.waypoints.resize(250000);
+  db.waypoints.resize(250000 * n);
   for (std::size_t i = 0; i < db.waypoints.size(); ++i) {
     auto& r = db.waypoints[i];
     putText(r, 14, ident("W", i));
     putF64(r, 55, pos.latitude());
     putF64(r, 63, pos.lon(pos.rng));
   }
-  db.ilsComponents.resize(20000);
+  db.ilsComponents.resize(20000 * n);
   const std::int32_t ilsKinds[] = {64, 128, 16, 512, 1024};
   for (std::size_t i = 0; i < db.ilsComponents.size(); ++i) {
     const auto& apt = db.airports[i % db.airports.size()];
@@ -92,8 +98,8 @@ void fillSyntheticWorld(nav::NavViewState& state) {
   std::uniform_real_distribution<double> step(-600, 600);
   std::vector<float>& v = state.outline.values;
   v.clear();
-  v.reserve(2 * 502000);
-  while (v.size() < 2 * 500000) {
+  v.reserve(2 * 502000 * n);
+  while (v.size() < 2 * 500000 * n) {
     double lon = pos.lon(pos.rng) - 648000;
     double lat = pos.latitude();
     for (int k = 0; k < 250; ++k) {
@@ -106,6 +112,33 @@ void fillSyntheticWorld(nav::NavViewState& state) {
     v.push_back(0);
   }
   state.outline.outlineLoaded = true;
+}
+
+void setEveryLayer(nav::ViewSettings& on) {
+  on.showGrid = on.showMaps = on.vor = on.ndb = on.airport = on.ils = on.marker = on.waypoint = true;
+  on.name = on.id = on.freq = on.wptName = on.planning = true;
+}
+
+void writeSyntheticFolder(const std::string& folder, int scale) {
+  nav::NavViewState s;
+  fillSyntheticWorld(s, scale);
+  navtools::DatabaseFolder out;
+  for (const auto& r : s.db.waypoints) out.waypoints.append(r);
+  for (const auto& r : s.db.airports) out.airports.append(r);
+  for (const auto& r : s.db.ilsComponents) out.ilsComponents.append(r);
+  for (const auto& r : s.db.navaids) out.navaids.append(r);
+  for (const auto& r : s.db.runways) out.runways.append(r);
+  out.write(folder);
+
+  const std::vector<float>& v = s.outline.values;
+  std::string bytes(v.size() * 4, '\0');
+  for (std::size_t i = 0; i < v.size(); ++i) nav::storeLittleEndian(bytes.data() + 4 * i, v[i]);
+  const std::string base = nav::withTrailingSeparator(folder);
+  nav::replaceFileContent(base + nav::kWorldOutlineFile, bytes, "Cannot write the outline");
+
+  setEveryLayer(s.settings);
+  nav::fitViewAbout(s.view, kEuropeLon, kEuropeLat, 7, 1600, 900);
+  nav::saveViewSettings(base + nav::kSettingsFile, s.settings, s.view, '.');
 }
 
 }  // namespace navbench

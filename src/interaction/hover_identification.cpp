@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "base/number_format.h"
+#include "navdata/table_walk.h"
 
 namespace nav {
 
@@ -47,7 +48,7 @@ Identification identifyAt(double pLat, double pLon, std::int32_t mag, const View
   const std::int32_t r = hoverRadius(mag);
 
   if (on.airport) {
-    for (const AirportRecord& a : db.airports) {
+    for (const AirportRecord& a : prefetched(db.airports)) {
       if (!underPointer(a.lat(), a.lon(), pLat, pLon, r)) continue;
       out.selection.hoveredAirport = a;
       out.description = fmt::format("AIRPORT {} ({})", a.name(), a.dbky());
@@ -58,7 +59,7 @@ Identification identifyAt(double pLat, double pLon, std::int32_t mag, const View
 
   if (mag > 6) {
     if (on.vor || on.ndb) {
-      for (const NavaidRecord& n : db.navaids) {
+      for (const NavaidRecord& n : prefetched(db.navaids)) {
         if (!underPointer(n.lat(), n.lon(), pLat, pLon, r)) continue;
         out.selection.hoveredNavaid = n;
         const std::int32_t type = n.navType();
@@ -70,7 +71,7 @@ Identification identifyAt(double pLat, double pLon, std::int32_t mag, const View
       }
     }
     if (on.waypoint) {
-      for (const WaypointRecord& w : db.waypoints) {
+      for (const WaypointRecord& w : prefetched(db.waypoints)) {
         if (w.mapHidden() != 0 || !underPointer(w.lat(), w.lon(), pLat, pLon, r)) continue;
         out.selection.hoveredWaypoint = w;
         out.description = fmt::format("WAYPOINT {} ({})", w.ident(), w.dbky());
@@ -79,7 +80,7 @@ Identification identifyAt(double pLat, double pLon, std::int32_t mag, const View
       }
     }
     if (on.ils) {
-      for (const IlsRecord& i : db.ilsComponents) {
+      for (const IlsRecord& i : prefetched(db.ilsComponents)) {
         if (!underPointer(i.lat(), i.lon(), pLat, pLon, r)) continue;
         out.description = fmt::format("ILS : {} {} {} {} {} Mhz ({})", i.rwyId(), i.ident(), i.name(), i.aptKey(),
                                       formatFixed(i.freq(), 3, sep), i.dbky());

@@ -98,8 +98,9 @@ std::string waypointCategoryText(std::int32_t wptType) {
 std::vector<SearchRow> searchIdentifier(const std::string& text, const NavDatabase& db, char sep,
                                         std::size_t* currentRow) {
   ResultGrid grid;
+  // Identifiers are compared where they lie, not copied out of each record.
   for (const AirportRecord& a : db.airports) {
-    if (a.ident() != text) continue;
+    if (a.view(airportField::ident) != text) continue;
     grid.insertAirport({{searchIcon::airport},
                         {"", a.ident(), a.region(), std::string(typeCode::airport), a.name(), fixed2(a.lat(), sep),
                          fixed2(a.lon(), sep), a.dbky()}});
@@ -111,7 +112,7 @@ std::vector<SearchRow> searchIdentifier(const std::string& text, const NavDataba
     const std::string ident = grid.rows().front().cells[searchColIdent];
     const std::string key = grid.rows().front().cells[searchColDbky];
     for (const RunwayRecord& rw : db.runways) {
-      if (rw.aptKey() != key) continue;
+      if (rw.view(runwayField::aptKey) != key) continue;
       const std::string length = fmt::format("{}m", rw.length());
       grid.insertBelow({{searchIcon::airport},
                         {"", ident, rw.end1Id(), std::string(typeCode::userWaypoint), length,
@@ -123,7 +124,7 @@ std::vector<SearchRow> searchIdentifier(const std::string& text, const NavDataba
   }
 
   for (const NavaidRecord& n : db.navaids) {
-    if (n.ident() != text) continue;
+    if (n.view(navaidField::ident) != text) continue;
     SearchRow row;
     row.cells = {"",
                  n.ident(),
@@ -137,7 +138,7 @@ std::vector<SearchRow> searchIdentifier(const std::string& text, const NavDataba
   }
 
   for (const WaypointRecord& w : db.waypoints) {
-    if (w.ident() != text) continue;
+    if (w.identView() != text) continue;
     grid.insertBelow({{searchIcon::waypoint},
                       {"", w.ident(), w.region(), std::string(typeCode::waypoint), waypointCategoryText(w.wptType()),
                        fixed2(w.lat(), sep), fixed2(w.lon(), sep), ""}});

@@ -1,18 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "mapview/pens.h"
+#include "mapview/pixel_raster.h"
 
 namespace nav {
-
-struct PixelPoint {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
-};
 
 struct TextSize {
   std::int32_t width = 0;
@@ -48,6 +44,20 @@ class MapSurface {
     moveTo(points[0].x, points[0].y);
     for (std::size_t i = 1; i < points.size(); ++i) lineTo(points[i].x, points[i].y);
   }
+  // One small mark at many places, in order: at each place, a move to the
+  // start and a line to the end of every segment of `mark`, which is given
+  // about (0, 0). The low zoom levels draw a quarter of a million of them.
+  virtual void marks(std::span<const PixelSegment> mark, std::span<const PixelPoint> places) {
+    for (const PixelPoint& at : places)
+      for (const PixelSegment& s : mark) {
+        moveTo(at.x + s.from.x, at.y + s.from.y);
+        lineTo(at.x + s.to.x, at.y + s.to.y);
+      }
+  }
+  // The raster lines and marks of the current pen can be set into, when the
+  // surface has one; good until the pen changes. What is set there leaves
+  // the drawing position as it was.
+  virtual std::optional<PixelRaster> raster() { return std::nullopt; }
   virtual void frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) = 0;
   virtual void textOut(std::int32_t x, std::int32_t y, std::string_view text) = 0;
   virtual TextSize textExtent(std::string_view text) = 0;

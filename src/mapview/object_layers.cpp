@@ -3,8 +3,12 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
+#include <utility>
+#include <vector>
 
 #include "base/number_format.h"
+#include "navdata/table_walk.h"
 
 namespace nav {
 
@@ -40,6 +44,73 @@ void stationLabel(MapSurface& s, const MapPaintContext& ctx, std::int32_t x, std
 bool isVor(std::int32_t type) { return type == navType::vor || type == navType::vorDme; }
 bool isNdb(std::int32_t type) { return type == navType::ndb; }
 
+// One mark at the places a walk finds, in order. Where the surface offers
+// its raster the mark is set there at once; elsewhere, and where a mark
+// reaches past the image, the places are drawn a few dozen at a time, one
+// call for many. What was gathered is drawn before the pen changes and
+// when the walk ends, also when it ends in a failure; the drawing position
+// then stands where the last mark ends, as if each had been drawn in turn.
+class MarkBatch {
+ public:
+  MarkBatch(MapSurface& s, std::span<const PixelSegment> mark) : s_(s), mark_(mark), raster_(s.raster()) {
+    if (raster_) pixels_.emplace(mark, raster_->stride);
+  }
+  MarkBatch(const MarkBatch&) = delete;
+  MarkBatch& operator=(const MarkBatch&) = delete;
+  ~MarkBatch() {
+    flush();
+    if (any_) s_.moveTo(last_.x + mark_.back().to.x, last_.y + mark_.back().to.y);
+  }
+  void add(std::int32_t x, std::int32_t y) {
+    any_ = true;
+    last_ = {x, y};
+    if (raster_ && pixels_->set(*raster_, x, y)) return;
+    places_[count_++] = {x, y};
+    if (count_ == places_.size()) flush();
+  }
+  void flush() {
+    if (count_ > 0) s_.marks(mark_, std::span(places_.data(), count_));
+    count_ = 0;
+  }
+  // After a change of pen: the marks so far in the old one, the next in the new.
+  void penChanged() {
+    flush();
+    raster_ = s_.raster();
+    if (raster_ && !pixels_) pixels_.emplace(mark_, raster_->stride);
+  }
+
+ private:
+  MapSurface& s_;
+  std::span<const PixelSegment> mark_;
+  std::optional<PixelRaster> raster_;
+  std::optional<MarkPixels> pixels_;
+  std::array<PixelPoint, 32> places_;
+  std::size_t count_ = 0;
+  bool any_ = false;
+  PixelPoint last_;
+};
+
+// The records of a table inside the view, with their pixels, in table
+// order: the walk gathers them, the drawing follows. The walk then runs
+// without the text engine's work between records, each of which would
+// otherwise push the other out of the caches.
+template <class Record, class Keep>
+std::vector<std::pair<const Record*, MapPixel>> visibleRecords(const std::vector<Record>& table, const Viewport& v,
+                                                               Keep keep) {
+  std::vector<std::pair<const Record*, MapPixel>> out;
+  for (const Record& r : prefetched(table))
+    if (keep(r))
+      if (const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon())) out.emplace_back(&r, *p);
+  return out;
+}
+constexpr auto kEvery = [](const auto&) { return true; };
+
+// The small marks: an airport's below level 6, a waypoint's below level 6
+// and from it on.
+constexpr PixelSegment kAirportCross[] = {{{-1, -1}, {1, 1}}, {{1, -1}, {-1, 1}}};
+constexpr PixelSegment kWaypointSmall[] = {{{0, -1}, {1, 1}}, {{1, 1}, {-1, 1}}, {{-1, 1}, {0, -1}}};
+constexpr PixelSegment kWaypointSix[] = {{{0, -2}, {2, 2}}, {{2, 2}, {-2, 2}}, {{-2, 2}, {0, -2}}};
+
 std::string lowerAscii(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
@@ -47,12 +118,6 @@ std::string lowerAscii(std::string text) {
 }
 
 }  // namespace
-
-std::optional<MapPixel> visiblePixel(const Viewport& view, double lat, double storedLon) {
-  const double lon = signedLon(storedLon);
-  if (!view.contains(lon, lat)) return std::nullopt;
-  return view.GeoToPixel(lon, lat);
-}
 
 void drawLabel(MapSurface& s, std::int32_t x, std::int32_t y, const std::string& upper, const std::string& lower,
                Rgb frameColor) {
@@ -80,10 +145,9 @@ void drawNavaidLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
   const bool full = ctx.fullDetail();
   const std::int32_t arm = v.mag == 6 ? 2 : 1;
-  for (const NavaidRecord& r : ctx.db.navaids) {
-    const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon());
-    if (!p) continue;
-    const std::int32_t x = p->x, y = p->y;
+  for (const auto& [record, p] : visibleRecords(ctx.db.navaids, v, kEvery)) {
+    const NavaidRecord& r = *record;
+    const std::int32_t x = p.x, y = p.y;
     const std::int32_t type = r.navType();
     if (ctx.settings.vor && isVor(type)) {
       if (full) {
@@ -118,13 +182,28 @@ void drawNavaidLayer(MapSurface& s, MapPaintContext& ctx) {
   }
 }
 
+// Levels 1 to 5: the airports' small crosses, each followed by the pen's
+// restore, as at the other levels.
+void drawAirportCrosses(MapSurface& s, MapPaintContext& ctx) {
+  MarkBatch crosses(s, kAirportCross);
+  for (const AirportRecord& r : prefetched(ctx.db.airports)) {
+    const std::optional<MapPixel> p = visiblePixel(ctx.view, r.lat(), r.lon());
+    if (!p) continue;
+    crosses.add(p->x, p->y);
+    if (s.pen() == ctx.pens.penSaved) continue;  // restoring would change nothing
+    crosses.flush();                             // the first cross may take another pen
+    restorePen(s, ctx.pens);
+    crosses.penChanged();
+  }
+}
+
 void drawAirportLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
   const bool full = ctx.fullDetail();
-  for (const AirportRecord& r : ctx.db.airports) {
-    const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon());
-    if (!p) continue;
-    const std::int32_t x = p->x, y = p->y;
+  if (v.mag < 6 && !full) return drawAirportCrosses(s, ctx);
+  for (const auto& [record, p] : visibleRecords(ctx.db.airports, v, kEvery)) {
+    const AirportRecord& r = *record;
+    const std::int32_t x = p.x, y = p.y;
     if (full) {
       savePen(s, ctx.pens);
       s.setPen(ctx.pens.penAirport);
@@ -139,7 +218,7 @@ void drawAirportLayer(MapSurface& s, MapPaintContext& ctx) {
     }
     if (v.mag > 8) {
       const std::string_view key = r.dbkyField();
-      for (const RunwayRecord& rw : ctx.db.runways) {
+      for (const RunwayRecord& rw : prefetched(ctx.db.runways)) {
         if (rw.aptKeyField() != key) continue;
         const MapPixel a = v.GeoToPixel(signedLon(rw.end1Lon()), rw.end1Lat());
         const MapPixel b = v.GeoToPixel(signedLon(rw.end2Lon()), rw.end2Lat());
@@ -153,10 +232,9 @@ void drawAirportLayer(MapSurface& s, MapPaintContext& ctx) {
 void drawIlsLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
   const bool full = ctx.fullDetail();
-  for (const IlsRecord& r : ctx.db.ilsComponents) {
-    const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon());
-    if (!p) continue;
-    const std::int32_t x = p->x, y = p->y;
+  for (const auto& [record, p] : visibleRecords(ctx.db.ilsComponents, v, kEvery)) {
+    const IlsRecord& r = *record;
+    const std::int32_t x = p.x, y = p.y;
     savePen(s, ctx.pens);
     s.setPen(ctx.pens.penIls);
     if (!full) continue;
@@ -200,11 +278,18 @@ void drawWaypointLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
   savePen(s, ctx.pens);
   s.setPen(ctx.pens.penWaypoint);
-  for (const WaypointRecord& r : ctx.db.waypoints) {
-    if (r.mapHidden() != 0) continue;
-    if (const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon()))
-      drawWaypointSymbol(s, ctx, p->x, p->y, r.identView());
+  if (!(ctx.fullDetail() && ctx.settings.wptName)) {
+    // Marks only, with no names between them.
+    MarkBatch marks(s, v.mag >= 6 ? std::span<const PixelSegment>(kWaypointSix) : kWaypointSmall);
+    for (const WaypointRecord& r : prefetched(ctx.db.waypoints)) {
+      if (r.mapHidden() != 0) continue;
+      if (const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon())) marks.add(p->x, p->y);
+    }
+    return;
   }
+  const auto shown = [](const WaypointRecord& r) { return r.mapHidden() == 0; };
+  for (const auto& [r, p] : visibleRecords(ctx.db.waypoints, v, shown))
+    drawWaypointSymbol(s, ctx, p.x, p.y, r->identView());
 }
 
 }  // namespace nav

@@ -23,7 +23,12 @@ void drawWaypointLayer(MapSurface& surface, MapPaintContext& ctx);
 // The pixel of a stored position (longitude 0 to 1296000) when it lies in
 // the view. Tested before converting: a record far outside the view cannot
 // then break the paint with a range error.
-std::optional<MapPixel> visiblePixel(const Viewport& view, double lat, double storedLon);
+// Inline: the layers call it for every record of every table.
+inline std::optional<MapPixel> visiblePixel(const Viewport& view, double lat, double storedLon) {
+  const double lon = signedLon(storedLon);
+  if (!view.contains(lon, lat)) return std::nullopt;
+  return view.GeoToPixel(lon, lat);
+}
 
 // The waypoint mark and, at full detail with waypoint names on, its name in
 // lower case below it; the route layer gives user points the same look.

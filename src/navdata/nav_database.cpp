@@ -74,12 +74,20 @@ void loadTable(const std::string& path, std::vector<Record>& table) {
   const std::size_t size = static_cast<std::size_t>(recordSize);
   const std::uint64_t whole = (in.size() > kDbdHeaderSize ? in.size() - kDbdHeaderSize : 0) / size;
   const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(recordCount, whole));
-  table.resize(count);
   if (size == Record::kSize) {
-    // The table's layout is the file's: the records go straight into it.
+    // The table's layout is the file's. The records pass through a small
+    // buffer that stays in the cache: reading straight into the table would
+    // first have to fill all of it with zeros.
     static_assert(sizeof(Record) == Record::kSize);
-    if (in.read(reinterpret_cast<char*>(table.data()), count * size) != count * size) fail("Stream read error");
+    table.reserve(count);
+    std::vector<Record> chunk(std::min<std::size_t>(count, (256 * 1024) / Record::kSize + 1));
+    while (table.size() < count) {
+      const std::size_t n = std::min(chunk.size(), count - table.size());
+      if (in.read(reinterpret_cast<char*>(chunk.data()), n * size) != n * size) fail("Stream read error");
+      table.insert(table.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
+    }
   } else {
+    table.resize(count);
     // A record longer than the layout is cut to it; a shorter one leaves
     // zeros. Through a buffer of fixed size, whatever the record size says.
     BufferedInput buffered(in);

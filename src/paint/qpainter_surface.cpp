@@ -98,12 +98,22 @@ QPainterSurface::~QPainterSurface() {
 
 void QPainterSurface::flush() {
   if (lines_.empty()) return;
+  syncPainterPen();
   painter_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
   lines_.clear();
 }
 
 void QPainterSurface::applyPen() {
   penPixel_ = 0xFF000000u | (std::uint32_t{pen_.color.r} << 16) | (std::uint32_t{pen_.color.g} << 8) | pen_.color.b;
+  // The painter takes the pen only when it draws: the layers switch pens
+  // for every station, and most of them draw pixel by pixel.
+  painterPenStale_ = true;
+}
+
+void QPainterSurface::syncPainterPen() {
+  if (!painterPenStale_) return;
+  painterPenStale_ = false;
+  painterHasTextPen_ = false;
   QPen p(toColor(pen_.color));
   p.setWidth(pen_.width <= 1 ? 0 : pen_.width);  // width 0: the fast one-pixel pen
   p.setStyle(Qt::SolidLine);
@@ -131,7 +141,12 @@ void QPainterSurface::setFillColor(nav::Rgb color) {
   painter_.setBrush(fill_);
 }
 
-void QPainterSurface::setTextColor(nav::Rgb color) { text_ = toColor(color); }
+void QPainterSurface::setTextColor(nav::Rgb color) {
+  const QColor c = toColor(color);
+  if (c == text_) return;
+  text_ = c;
+  painterHasTextPen_ = false;
+}
 
 void QPainterSurface::setInvertMode(bool on) {
   if (on == invert_) return;
@@ -147,6 +162,7 @@ void QPainterSurface::polygon(std::span<const nav::PixelPoint> points) {
   QPolygon poly;
   for (const nav::PixelPoint& pt : points)
     poly << QPoint(clampCoordinate(pt.x, width_), clampCoordinate(pt.y, height_));
+  syncPainterPen();
   if (ratio_ != 1)
     painter_.drawPolygon(QPolygonF(poly).translated(0.5, 0.5));
   else
@@ -159,6 +175,7 @@ QRectF QPainterSurface::strokeBox(std::int32_t x1, std::int32_t y1, std::int32_t
 
 void QPainterSurface::ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
   flush();
+  syncPainterPen();
   if (ratio_ != 1)
     painter_.drawEllipse(strokeBox(x1, y1, x2, y2));
   else
@@ -167,6 +184,7 @@ void QPainterSurface::ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2,
 
 void QPainterSurface::rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
   flush();
+  syncPainterPen();
   if (ratio_ != 1)
     painter_.drawRect(strokeBox(x1, y1, x2, y2));
   else
@@ -187,6 +205,7 @@ inline void QPainterSurface::plotLine(int x0, int y0, int x1, int y1) {
            static_cast<unsigned>(y) < static_cast<unsigned>(height_);
   };
   const bool checked = !inside(x0, y0) || !inside(x1, y1);
+  if (!checked && !invert_) return penRaster().line(x0, y0, x1, y1);
   int err = dx + dy;
   for (int n = std::max(dx, -dy); n > 0; --n) {
     if (!checked || inside(x0, y0)) {
@@ -267,48 +286,114 @@ void QPainterSurface::lineTo(std::int32_t x, std::int32_t y) {
 
 void QPainterSurface::polyline(std::span<const nav::PixelPoint> points) {
   if (points.empty()) return;
+  // A map mark drawn a hundred thousand times: one test for the whole
+  // figure instead of one per line.
+  if (pixels_ && pen_.width <= 1 && !invert_ && ratio_ == 1 &&
+      std::all_of(points.begin(), points.end(), [this](const nav::PixelPoint& p) {
+        return static_cast<unsigned>(p.x) < static_cast<unsigned>(width_) &&
+               static_cast<unsigned>(p.y) < static_cast<unsigned>(height_);
+      })) {
+    const nav::PixelRaster r = penRaster();
+    for (std::size_t i = 1; i < points.size(); ++i) r.line(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+    posX_ = points.back().x;
+    posY_ = points.back().y;
+    return;
+  }
   posX_ = points[0].x;
   posY_ = points[0].y;
   for (std::size_t i = 1; i < points.size(); ++i) QPainterSurface::lineTo(points[i].x, points[i].y);
 }
 
+std::optional<nav::PixelRaster> QPainterSurface::raster() {
+  // At another ratio a map pixel is several of the image's: the painter draws.
+  if (!pixels_ || pen_.width > 1 || invert_ || ratio_ != 1) return std::nullopt;
+  return penRaster();
+}
+
 void QPainterSurface::frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
   flush();
-  painter_.save();
-  painter_.setBrush(Qt::NoBrush);
+  // No save and restore of the painter's whole state: only its pen and brush change.
   if (ratio_ != 1) {
     QPen pen(fill_, 1);
     pen.setJoinStyle(Qt::MiterJoin);
     painter_.setPen(pen);
-    painter_.drawRect(strokeBox(x1, y1, x2, y2));
   } else {
     painter_.setPen(QPen(fill_, 0));
-    painter_.drawRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
   }
-  painter_.restore();
+  painterHasTextPen_ = false;
+  painter_.setBrush(Qt::NoBrush);
+  if (ratio_ != 1)
+    painter_.drawRect(strokeBox(x1, y1, x2, y2));
+  else
+    painter_.drawRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+  painter_.setBrush(fill_);
+  painterPenStale_ = true;
+}
+
+// The white box under a text: a plain fill of whole pixels, set directly
+// where the image allows it, as the painter would set them.
+void QPainterSurface::fillBox(int x, int y, int w, int h) {
+  if (!pixels_ || invert_ || fill_.alpha() != 255 || ratio_ != 1) return painter_.fillRect(x, y, w, h, fill_);
+  const auto left = std::max<std::int64_t>(x, 0), right = std::min<std::int64_t>(std::int64_t{x} + w, width_);
+  const auto top = std::max<std::int64_t>(y, 0), bottom = std::min<std::int64_t>(std::int64_t{y} + h, height_);
+  if (left >= right) return;
+  const std::uint32_t color = fill_.rgba();
+  for (auto row = top; row < bottom; ++row)
+    std::fill(pixels_ + row * stride_ + left, pixels_ + row * stride_ + right, color);
 }
 
 void QPainterSurface::textOut(std::int32_t x, std::int32_t y, std::string_view text) {
   flush();
   const QString s = fromWindows1252(text);
-  const int w = metrics_.horizontalAdvance(s);
-  painter_.fillRect(x, y, w, metrics_.height(), fill_);
-  painter_.save();
-  painter_.setPen(text_);
+  const int w = advance(text, s);
+  fillBox(x, y, w, metrics_.height());
+  // No save and restore of the painter's whole state: only its pen changes,
+  // and not between the lines of a label.
+  if (!painterHasTextPen_) painter_.setPen(text_);
+  painterHasTextPen_ = true;
   painter_.drawText(x, y + metrics_.ascent(), s);
-  painter_.restore();
+  painterPenStale_ = true;
   posX_ = x + w;
   posY_ = y;
 }
 
 nav::TextSize QPainterSurface::textExtent(std::string_view text) {
-  return {metrics_.horizontalAdvance(fromWindows1252(text)), metrics_.height()};
+  return {advance(text, fromWindows1252(text)), metrics_.height()};
 }
 
+// A label's lines are measured, then written: the last two widths are kept
+// so that each line is laid out once for its width, not twice.
+int QPainterSurface::advance(std::string_view text, const QString& decoded) {
+  for (const Measured& m : measured_)
+    if (m.valid && m.text == text) return m.width;
+  Measured& m = measured_[nextMeasured_];
+  nextMeasured_ = (nextMeasured_ + 1) % measured_.size();
+  m = {true, std::string(text), metrics_.horizontalAdvance(decoded)};
+  return m.width;
+}
+
+namespace {
+
+// Whether the world frame, filled white, lies over the whole area with its
+// edges beyond it. A view inside the world keeps the frame's corners well
+// within the pixel range, so that converting them cannot fail.
+bool frameCoversArea(const nav::Viewport& v) {
+  if (!(v.left > -nav::kHalfTurn && v.right < nav::kHalfTurn && v.top < nav::kQuarterTurn &&
+        v.bottom > -nav::kQuarterTurn))
+    return false;
+  const nav::MapPixel a = v.GeoToPixel(-nav::kHalfTurn, nav::kQuarterTurn);
+  const nav::MapPixel b = v.GeoToPixel(nav::kHalfTurn, -nav::kQuarterTurn);
+  return a.x < 0 && a.y < 0 && b.x > v.clientWidth && b.y > v.clientHeight;
+}
+
+}  // namespace
+
 void paintMapImage(QImage& image, nav::NavViewState& state, char decimalSeparator) {
-  image.fill(Qt::white);
   state.view.clientWidth = mapExtent(image.width(), image.devicePixelRatio());
   state.view.clientHeight = mapExtent(image.height(), image.devicePixelRatio());
+  // The frame paints every pixel white where it covers the area; filling
+  // the area first would only do it twice.
+  if (!frameCoversArea(state.view)) image.fill(Qt::white);
   QPainterSurface surface(image);
   const std::vector<nav::RouteRow> route = nav::routeRows(state.plan);
   nav::MapPaintContext ctx{state.view,      state.settings,   state.db, state.outline,        state.pens,

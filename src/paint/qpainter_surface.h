@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QLine>
 #include <QPainter>
+#include <array>
+#include <string>
 #include <vector>
 
 #include "app/nav_view_state.h"
@@ -36,6 +38,7 @@ class QPainterSurface : public nav::MapSurface {
   void moveTo(std::int32_t x, std::int32_t y) override;
   void lineTo(std::int32_t x, std::int32_t y) override;
   void polyline(std::span<const nav::PixelPoint> points) override;
+  std::optional<nav::PixelRaster> raster() override;
   void frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override;
   void textOut(std::int32_t x, std::int32_t y, std::string_view text) override;
   nav::TextSize textExtent(std::string_view text) override;
@@ -46,6 +49,10 @@ class QPainterSurface : public nav::MapSurface {
 
  private:
   void applyPen();
+  void syncPainterPen();
+  nav::PixelRaster penRaster() const { return {pixels_, stride_, width_, height_, penPixel_}; }
+  int advance(std::string_view text, const QString& decoded);
+  void fillBox(int x, int y, int w, int h);
   void plotLine(int x0, int y0, int x1, int y1);
   void plotScaledLine(int x0, int y0, int x1, int y1);
   // Where an outline is stroked: on the middle of the map's pixels when they
@@ -62,6 +69,8 @@ class QPainterSurface : public nav::MapSurface {
   int imageHeight_;
   QPainter painter_;
   std::uint32_t penPixel_ = 0xFF000000;
+  bool painterPenStale_ = true;     // the painter's pen may not be pen_
+  bool painterHasTextPen_ = false;  // the painter's pen is the text colour
   bool invert_ = false;
   nav::Pen pen_{};
   QColor fill_{Qt::white};
@@ -71,6 +80,13 @@ class QPainterSurface : public nav::MapSurface {
   std::vector<QLine> lines_;
   QFont font_;
   QFontMetrics metrics_;
+  struct Measured {
+    bool valid = false;
+    std::string text;
+    int width = 0;
+  };
+  std::array<Measured, 2> measured_;
+  std::size_t nextMeasured_ = 0;
 };
 
 // The map font: Arial (or its metric twin) with characters 11 pixels high.

@@ -151,6 +151,19 @@ TEST(AirportLayer, MarksLabelsAndRunways) {
   EXPECT_EQ(x[0].args, box(499, 249, 501, 251));
   EXPECT_EQ(x[1].args, box(501, 249, 499, 251));
   EXPECT_EQ(x[0].pen.color, kOutline);
+
+  // The first cross takes the pen left current; the pen is then restored
+  // from the spare pen, which the others take.
+  world.state.db.airports.push_back(navtest::airport("K2", "Y", "", 3600, 3600));
+  world.state.pens.penSaved = {kBlue, 1};
+  world.surface = {};
+  world.surface.setPen({kOutline, 1});
+  world.run(nav::drawAirportLayer);
+  const auto two = world.surface.only("line");
+  ASSERT_EQ(two.size(), 4u);
+  EXPECT_EQ(two[1].pen.color, kOutline);
+  EXPECT_EQ(two[2].pen.color, kBlue);
+  EXPECT_EQ(two[3].pen.color, kBlue);
 }
 
 TEST(IlsLayer, KindsAndSwitches) {
@@ -200,6 +213,18 @@ TEST(WaypointLayer, TrianglesNamesAndHiddenPoints) {
   low.run(nav::drawWaypointLayer);
   EXPECT_TRUE(low.surface.texts().empty());
   EXPECT_EQ(low.surface.only("line")[0].args, box(500, 249, 501, 251));
+
+  // Many marks: every one drawn, in table order.
+  PaintFixture many(1000, 500, 5);
+  many.state.settings.waypoint = true;
+  for (int i = 0; i < 70; ++i) many.state.db.waypoints.push_back(navtest::waypoint("W", 0, (i - 35) * 1000.0));
+  many.run(nav::drawWaypointLayer);
+  const auto marks = many.surface.only("line");
+  ASSERT_EQ(marks.size(), 210u);
+  for (int i = 0; i < 70; ++i) {
+    const nav::MapPixel p = many.state.view.GeoToPixel((i - 35) * 1000.0, 0);
+    EXPECT_EQ(marks[static_cast<std::size_t>(3 * i)].args, box(p.x, p.y - 1, p.x + 1, p.y + 1));
+  }
 }
 
 TEST(CartePaint, EmptyMapIsTheWorldFrameAndTheCentreCross) {

@@ -69,6 +69,45 @@ TEST(WorldOutlineDrawing, LeavingAndReenteringTheView) {
   EXPECT_EQ(lines[4].args, seg(px(10, 8), px(5, 8)));
 }
 
+TEST(WorldOutlineDrawing, OutsideTheViewOnlyTheLastGoodPointCounts) {
+  PaintFixture f(1000, 500, 4);
+  const nav::Viewport& v = f.state.view;
+  auto px = [&](double lon, double lat) {
+    const nav::MapPixel p = v.GeoToPixel(lon * 3600, lat * 3600);
+    return std::vector<std::int32_t>{p.x, p.y};
+  };
+  // A long way outside, a damaged value on it, then back in: the segment
+  // that comes back starts at the last good point outside.
+  setOutline(f, {{10, 5}, {30, 5}, {35, 5}, {40, 6}, {45, 7}, {10, 8}});
+  f.state.outline.values.insert(f.state.outline.values.end() - 2, {3e30f, 1.f});
+  auto lines = draw(f);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1].args, (std::vector<std::int32_t>{px(45, 7)[0], px(45, 7)[1], px(10, 8)[0], px(10, 8)[1]}));
+
+  // A separator while outside: the next polyline starts afresh inside.
+  PaintFixture g(1000, 500, 4);
+  setOutline(g, {{10, 5}, {30, 5}, {40, 6}, {0, 0}, {10, 8}, {5, 8}});
+  lines = draw(g);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1].args, (std::vector<std::int32_t>{px(10, 8)[0], px(10, 8)[1], px(5, 8)[0], px(5, 8)[1]}));
+}
+
+TEST(WorldOutlineDrawing, LongPolylinesStayInOnePiece) {
+  PaintFixture f(1000, 500, 4);
+  std::vector<float>& values = f.state.outline.values;
+  for (int i = 0; i < 200; ++i) {  // a zigzag of 200 points, all in the view
+    values.push_back(static_cast<float>((-20 + 0.2 * i) * 3600));
+    values.push_back(static_cast<float>((i % 2 ? 1 : -1) * 3600));
+  }
+  f.state.outline.outlineLoaded = true;
+  const auto lines = draw(f);
+  ASSERT_EQ(lines.size(), 199u);
+  for (std::size_t i = 1; i < lines.size(); ++i) {  // each starts where the last ended
+    EXPECT_EQ(lines[i].args[0], lines[i - 1].args[2]);
+    EXPECT_EQ(lines[i].args[1], lines[i - 1].args[3]);
+  }
+}
+
 TEST(WorldOutlineDrawing, BreaksAcrossTheDateLineAtTheWholeWorldOnly) {
   PaintFixture world(1000, 500, 1);
   // Thinning at level 1 draws every fourth point: keep the crossing on them.

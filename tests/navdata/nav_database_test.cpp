@@ -10,6 +10,7 @@
 #endif
 
 #include "base/failure.h"
+#include "navdata/table_walk.h"
 #include "test_support.h"
 
 namespace {
@@ -218,6 +219,32 @@ TEST_F(NavDatabaseTest, ShortFileKeepsTheCompleteRecordsOnly) {
   put("WAYPOINT.dbd", twoWaypoints().bytes(0x7FFFFFFF));
   EXPECT_EQ(load(out), "Stream read error");
   EXPECT_EQ(out.waypointCount(), 2u);
+}
+
+TEST_F(NavDatabaseTest, LargeTablesKeepEveryRecordInOrder) {
+  // Several times the piece a load reads at once, and not a whole number of
+  // pieces.
+  DbdBuilder many(105);
+  for (int i = 0; i < 6007; ++i) many.record().i32(0, i).f64(55, i * 0.5);
+  put("WAYPOINT.dbd", many.bytes());
+  nav::NavDatabase out;
+  ASSERT_EQ(load(out), "");
+  ASSERT_EQ(out.waypointCount(), 6007u);
+  for (int i : {0, 2496, 2497, 4993, 6006}) {
+    EXPECT_EQ(out.waypoints[static_cast<std::size_t>(i)].recId(), i);
+    EXPECT_EQ(out.waypoints[static_cast<std::size_t>(i)].lat(), i * 0.5);
+  }
+}
+
+TEST(PrefetchedTable, WalksEveryRecordOnceInTableOrder) {
+  for (std::size_t size : {0u, 1u, 32u, 33u, 100u}) {
+    std::vector<nav::AirportRecord> table(size);
+    for (std::size_t i = 0; i < size; ++i) table[i].put(nav::airportField::recId, static_cast<std::int32_t>(i));
+    std::vector<std::int32_t> seen;
+    for (const nav::AirportRecord& a : nav::prefetched(table)) seen.push_back(a.recId());
+    ASSERT_EQ(seen.size(), size);
+    for (std::size_t i = 0; i < size; ++i) EXPECT_EQ(seen[i], static_cast<std::int32_t>(i));
+  }
 }
 
 TEST_F(NavDatabaseTest, RecordSizeOtherThanTheLayoutsIsReadRecordByRecord) {

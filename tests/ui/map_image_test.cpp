@@ -1,9 +1,12 @@
 #include <QImage>
 #include <QTest>
+#include <optional>
 
 #include "base/failure.h"
+#include "mapview/object_layers.h"
 #include "mapview/paint_fixture.h"
 #include "paint/qpainter_surface.h"
+#include "paint/text_decoding.h"
 #include "ui/error_box.h"
 #include "ui/map_widget.h"
 
@@ -150,6 +153,84 @@ class MapImageTest : public QObject {
     QCOMPARE(image.pixel(118, 50), green);
     QCOMPARE(image.pixel(119, 50), green);
     QCOMPARE(image.pixel(120, 50), white);
+  }
+
+  // Marks set straight into the image, and polylines, give the pixels of
+  // their lines drawn one by one, also where they reach past the edges.
+  void marksAndPolylinesSetThePixelsOfTheirLines() {
+    // The same surface without its raster: every mark as its lines.
+    struct LinesOnly : navui::QPainterSurface {
+      using QPainterSurface::QPainterSurface;
+      std::optional<nav::PixelRaster> raster() override { return std::nullopt; }
+      void polyline(std::span<const nav::PixelPoint> points) override { MapSurface::polyline(points); }
+    };
+    for (int mag : {1, 5, 6}) {
+      navtest::PaintFixture f(40, 20, mag, 0, 0);
+      f.state.settings.airport = f.state.settings.waypoint = true;
+      for (int i = 0; i < 300; ++i) {  // some on the edges, some beyond them
+        const double lon = (i % 23 - 11) * 1.9 * f.state.view.right / 20,
+                     lat = (i % 13 - 6) * 1.8 * f.state.view.top / 10;
+        f.state.db.waypoints.push_back(navtest::waypoint("W", lat, lon + (lon < 0 ? nav::kFullTurn : 0)));
+        if (i % 3 == 0)
+          f.state.db.airports.push_back(navtest::airport("K", "A", "", lat, lon + (lon < 0 ? nav::kFullTurn : 0)));
+      }
+      const std::vector<nav::PixelPoint> zigzag{{-5, 3}, {4, 1}, {9, 15}, {30, 2}, {45, 19}, {12, 25}, {0, 0}};
+      auto draw = [&](auto& surface) {
+        nav::MapPaintContext ctx = f.context();
+        nav::drawAirportLayer(surface, ctx);
+        nav::drawWaypointLayer(surface, ctx);
+        surface.polyline(zigzag);
+      };
+      QImage one(40, 20, QImage::Format_RGB32), other(40, 20, QImage::Format_RGB32);
+      one.fill(Qt::white);
+      other.fill(Qt::white);
+      {
+        navui::QPainterSurface s(one);
+        draw(s);
+      }
+      {
+        LinesOnly s(other);
+        draw(s);
+      }
+      QCOMPARE(one, other);
+      int black = 0;  // the marks drawn at all
+      for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x) black += one.pixelColor(x, y) == QColor(Qt::black);
+      QVERIFY(black > 20);
+    }
+  }
+
+  // The world frame is the map's white background, whether it covers the
+  // whole area or shows its edges.
+  void nothingOfTheImageBeforeThePaintRemains() {
+    for (int mag : {1, 7}) {
+      navtest::PaintFixture f(300, 100, mag);
+      QImage image(300, 100, QImage::Format_RGB32);
+      image.fill(Qt::green);
+      navui::paintMapImage(image, f.state, '.');
+      for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 300; ++x) QVERIFY(image.pixelColor(x, y) != QColor(Qt::green));
+    }
+  }
+
+  // A text's white box is as wide as that text, whatever was measured
+  // before it.
+  void textBoxesTakeTheWidthOfTheirOwnText() {
+    QImage image(200, 30, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    navui::QPainterSurface s(image);
+    const int wide = s.textExtent("WWWWWWWW").width;
+    s.textExtent("MMMM");
+    s.textOut(10, 5, "i");
+    const int narrow = QFontMetrics(navui::mapFont()).horizontalAdvance(QStringLiteral("i"));
+    QVERIFY(narrow < wide);
+    QCOMPARE(image.pixelColor(10 + narrow - 1, 5), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(10 + narrow, 5), QColor(Qt::gray));
+  }
+
+  void labelsAreDecodedAsWindows1252() {
+    QCOMPARE(navui::fromWindows1252("Caf\xE9 \x80 \x9F"), QStringLiteral(u"Caf\u00E9 \u20AC \u0178"));
+    QCOMPARE(navui::fromWindows1252(""), QString());
   }
 
   void failedPaintIsReportedOnceNotAtEveryRepaint() {
