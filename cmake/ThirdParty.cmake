@@ -33,6 +33,36 @@ else()
   endif()
 endif()
 
+# GeographicLib, for the geodesics of the plan's legs: Debian's package; for
+# a cross build its sources (scripts/fetch-geographiclib-source.sh), on
+# Windows its released ones, of which the three files the geodesics need are
+# built here.
+set(NAV_GEOGRAPHICLIB_SOURCE "" CACHE PATH "GeographicLib's sources, built here (a cross build)")
+if(NOT NAV_GEOGRAPHICLIB_SOURCE AND WIN32)
+  include(FetchContent)
+  FetchContent_Declare(geographiclib URL https://github.com/geographiclib/geographiclib/archive/refs/tags/v2.1.2.tar.gz)
+  FetchContent_Populate(geographiclib)
+  set(NAV_GEOGRAPHICLIB_SOURCE ${geographiclib_SOURCE_DIR})
+endif()
+if(NAV_GEOGRAPHICLIB_SOURCE)
+  set(config ${CMAKE_BINARY_DIR}/geographiclib-config)
+  file(WRITE ${config}/GeographicLib/Config.h
+       "#define GEOGRAPHICLIB_VERSION_STRING \"2.1.2\"\n#define GEOGRAPHICLIB_VERSION_MAJOR 2\n"
+       "#define GEOGRAPHICLIB_VERSION_MINOR 1\n#define GEOGRAPHICLIB_VERSION_PATCH 2\n"
+       "#define GEOGRAPHICLIB_HAVE_LONG_DOUBLE 0\n#define GEOGRAPHICLIB_WORDS_BIGENDIAN 0\n"
+       "#define GEOGRAPHICLIB_PRECISION 2\n#define GEOGRAPHICLIB_SHARED_LIB 0\n")
+  add_library(nav_geographiclib STATIC ${NAV_GEOGRAPHICLIB_SOURCE}/src/Geodesic.cpp
+                                       ${NAV_GEOGRAPHICLIB_SOURCE}/src/GeodesicLine.cpp
+                                       ${NAV_GEOGRAPHICLIB_SOURCE}/src/Math.cpp)
+  target_include_directories(nav_geographiclib SYSTEM PUBLIC ${config} ${NAV_GEOGRAPHICLIB_SOURCE}/include)
+  target_compile_options(nav_geographiclib PRIVATE $<$<CXX_COMPILER_ID:GNU,Clang>:-w>)
+else()
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(GeographicLib REQUIRED IMPORTED_TARGET geographiclib)
+  add_library(nav_geographiclib INTERFACE)
+  target_link_libraries(nav_geographiclib INTERFACE PkgConfig::GeographicLib)
+endif()
+
 if(BUILD_TESTING)
   if(NAV_GTEST_SOURCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

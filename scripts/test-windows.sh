@@ -13,6 +13,8 @@ headers=build-windows/headers
 mkdir -p "$headers"
 ln -sfn /usr/include/fmt "$headers/fmt"
 ln -sfn /usr/include/nlohmann "$headers/nlohmann"
+# GeographicLib's sources, the version Debian builds the Linux program with.
+bash scripts/fetch-geographiclib-source.sh build-windows/geographiclib
 cmake --preset windows-core-cross >/dev/null
 cmake --build --preset windows-core-cross
 

@@ -51,6 +51,9 @@ TEST(GpxRoute, AGpx11RouteWithItsNamesEscaped) {
 }
 
 TEST(GpxRoute, GpsbabelReadsTheRouteBack) {
+#ifdef _WIN32
+  GTEST_SKIP() << "gpsbabel reads the route back on the Linux build";
+#endif
   ASSERT_EQ(std::system("command -v gpsbabel >/dev/null"), 0) << "gpsbabel is missing: run scripts/setup.sh";
   navtest::ScratchFolder dir;
   const std::string path = dir.path() + "route.gpx";
