@@ -4,6 +4,7 @@
 
 #include "floor_table.h"
 #include "mapview/outline_drawing.h"
+#include "paint/map_image.h"
 #include "paint/qpainter_surface.h"
 #include "synthetic_world.h"
 

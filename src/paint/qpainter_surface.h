@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "app/nav_view_state.h"
 #include "mapview/map_surface.h"
 
 namespace navui {
@@ -92,8 +91,7 @@ class QPainterSurface : public nav::MapSurface {
 // The map font: Arial (or its metric twin) with characters 11 pixels high.
 QFont mapFont();
 
-// Paints the whole map of `state` into `image`, which it first fills white;
-// the image's size is the map area's. Used by the window and by navtool.
-void paintMapImage(QImage& image, nav::NavViewState& state, char decimalSeparator);
+// An image's extent in map pixels, at its device pixel ratio.
+int mapExtent(int imagePixels, qreal ratio);
 
 }  // namespace navui

@@ -10,6 +10,7 @@
 #include "base/failure.h"
 #include "base/number_format.h"
 #include "flightplan/sit_reader.h"
+#include "paint/map_image.h"
 #include "paint/qpainter_surface.h"
 
 namespace navui {

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "mapview/location_bar.h"
+#include "paint/map_image.h"
 #include "paint/qpainter_surface.h"
 #include "paint/text_decoding.h"
 #include "ui/layer_button.h"

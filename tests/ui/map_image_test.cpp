@@ -1,3 +1,5 @@
+#include "paint/map_image.h"
+
 #include <QImage>
 #include <QTest>
 #include <optional>
