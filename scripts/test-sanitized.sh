@@ -9,7 +9,7 @@ bash scripts/setup.sh
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 cmake -S . -B build-sanitized -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_FLAGS_DEBUG="-g -O1 $sanitize" -DCMAKE_EXE_LINKER_FLAGS="$sanitize" >/dev/null
-cmake --build build-sanitized --target core_tests main_window_test map_image_test
+cmake --build build-sanitized --target all_tests
 
 # Qt's and fontconfig's own allocations that live until exit are theirs.
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
