@@ -167,7 +167,6 @@ struct WaypointRecord : FixedRecord<105> {
   std::string dbky() const { return get(waypointField::dbky); }
   std::string ident() const { return get(waypointField::ident); }
   std::string_view identView() const { return view(waypointField::ident); }
-  std::string_view identField() const { return raw(waypointField::ident); }
   std::string region() const { return get(waypointField::region); }
   std::uint8_t mapHidden() const { return get(waypointField::mapHidden); }
   std::int32_t wptType() const { return get(waypointField::wptType); }
