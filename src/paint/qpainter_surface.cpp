@@ -81,7 +81,8 @@ QPainterSurface::QPainterSurface(QImage& image)
       imageHeight_(image.height()),
       painter_(&image),
       font_(mapFont()),
-      metrics_(font_) {
+      metrics_(font_),
+      glyphs_(MapGlyphs::forMapFont()) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setFont(font_);
   painter_.setBrush(fill_);
@@ -342,32 +343,35 @@ void QPainterSurface::fillBox(int x, int y, int w, int h) {
 
 void QPainterSurface::textOut(std::int32_t x, std::int32_t y, std::string_view text) {
   flush();
-  const QString s = fromWindows1252(text);
-  const int w = advance(text, s);
-  fillBox(x, y, w, metrics_.height());
+  const Measured& m = measure(text);
+  fillBox(x, y, m.width, metrics_.height());
   // No save and restore of the painter's whole state: only its pen changes,
   // and not between the lines of a label.
   if (!painterHasTextPen_) painter_.setPen(text_);
   painterHasTextPen_ = true;
-  painter_.drawText(x, y + metrics_.ascent(), s);
+  if (m.asGlyphs)
+    painter_.drawGlyphRun(QPointF(x, y + metrics_.ascent()), m.glyphs);
+  else
+    painter_.drawText(x, y + metrics_.ascent(), fromWindows1252(text));
   painterPenStale_ = true;
-  posX_ = x + w;
+  posX_ = x + m.width;
   posY_ = y;
 }
 
-nav::TextSize QPainterSurface::textExtent(std::string_view text) {
-  return {advance(text, fromWindows1252(text)), metrics_.height()};
-}
+nav::TextSize QPainterSurface::textExtent(std::string_view text) { return {measure(text).width, metrics_.height()}; }
 
-// A label's lines are measured, then written: the last two widths are kept
-// so that each line is laid out once for its width, not twice.
-int QPainterSurface::advance(std::string_view text, const QString& decoded) {
+// A label's lines are measured, then written: the last two are kept so that
+// each line is laid out once.
+const QPainterSurface::Measured& QPainterSurface::measure(std::string_view text) {
   for (const Measured& m : measured_)
-    if (m.valid && m.text == text) return m.width;
+    if (m.valid && m.text == text) return m;
   Measured& m = measured_[nextMeasured_];
   nextMeasured_ = (nextMeasured_ + 1) % measured_.size();
-  m = {true, std::string(text), metrics_.horizontalAdvance(decoded)};
-  return m.width;
+  m.valid = true;
+  m.text.assign(text);
+  m.asGlyphs = glyphs_ && glyphs_->layout(text, m.glyphs, m.width);
+  if (!m.asGlyphs) m.width = metrics_.horizontalAdvance(fromWindows1252(text));
+  return m;
 }
 
 }  // namespace navui

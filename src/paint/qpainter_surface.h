@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
 #include <QLine>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "mapview/map_surface.h"
+#include "paint/map_glyphs.h"
 
 namespace navui {
 
@@ -50,7 +52,14 @@ class QPainterSurface : public nav::MapSurface {
   void applyPen();
   void syncPainterPen();
   nav::PixelRaster penRaster() const { return {pixels_, stride_, width_, height_, penPixel_}; }
-  int advance(std::string_view text, const QString& decoded);
+  struct Measured {
+    bool valid = false;
+    std::string text;
+    int width = 0;
+    bool asGlyphs = false;  // else the text engine draws it
+    QGlyphRun glyphs;
+  };
+  const Measured& measure(std::string_view text);
   void fillBox(int x, int y, int w, int h);
   void plotLine(int x0, int y0, int x1, int y1);
   void plotScaledLine(int x0, int y0, int x1, int y1);
@@ -79,11 +88,7 @@ class QPainterSurface : public nav::MapSurface {
   std::vector<QLine> lines_;
   QFont font_;
   QFontMetrics metrics_;
-  struct Measured {
-    bool valid = false;
-    std::string text;
-    int width = 0;
-  };
+  const MapGlyphs* glyphs_;  // null: every text through the text engine
   std::array<Measured, 2> measured_;
   std::size_t nextMeasured_ = 0;
 };

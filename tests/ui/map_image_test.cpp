@@ -7,6 +7,7 @@
 #include "base/failure.h"
 #include "mapview/object_layers.h"
 #include "mapview/paint_fixture.h"
+#include "paint/map_glyphs.h"
 #include "paint/qpainter_surface.h"
 #include "paint/text_decoding.h"
 #include "ui/error_box.h"
@@ -228,6 +229,48 @@ class MapImageTest : public QObject {
     QVERIFY(narrow < wide);
     QCOMPARE(image.pixelColor(10 + narrow - 1, 5), QColor(Qt::white));
     QCOMPARE(image.pixelColor(10 + narrow, 5), QColor(Qt::gray));
+  }
+
+  // Labels are set as glyphs where that matches the text engine: the same
+  // pixels and widths as drawText gives, kerning included, at both ratios;
+  // bytes the engine handles itself (a soft hyphen, control characters)
+  // still go through it.
+  void labelsAsGlyphsLookAsTheTextEngineDrawsThem() {
+    const std::vector<std::string> texts{"AVTT 11",
+                                         "Te Vo Wa",
+                                         "PARIS CHARLES DE GAULLE",
+                                         "fixes affiliate",
+                                         "113,900 N",
+                                         "Caf\xE9 \xC9vreux \x80\x8C\xFF",
+                                         "soft\xADhyphen",
+                                         "tab\there",
+                                         "\x81\x9D",
+                                         ""};
+    const QFont font = navui::mapFont();
+    const QFontMetrics metrics(font);
+    for (const qreal ratio : {1.0, 2.0}) {
+      for (const std::string& text : texts) {
+        QImage ours(qRound(300 * ratio), qRound(20 * ratio), QImage::Format_RGB32);
+        ours.setDevicePixelRatio(ratio);
+        ours.fill(Qt::gray);
+        QImage engine = ours;
+        const QString decoded = navui::fromWindows1252(text);
+        {
+          navui::QPainterSurface s(ours);
+          QCOMPARE(s.textExtent(text).width, metrics.horizontalAdvance(decoded));
+          s.textOut(4, 3, text);
+        }
+        {
+          QPainter p(&engine);
+          p.setFont(font);
+          p.fillRect(4, 3, metrics.horizontalAdvance(decoded), metrics.height(), Qt::white);
+          p.setPen(Qt::black);
+          p.drawText(4, 3 + metrics.ascent(), decoded);
+        }
+        QVERIFY2(ours == engine, text.c_str());
+      }
+    }
+    QVERIFY(navui::MapGlyphs::forMapFont() != nullptr);  // the fonts the tests run with take the shortcut
   }
 
   void labelsAreDecodedAsWindows1252() {
