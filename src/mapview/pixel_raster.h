@@ -41,10 +41,28 @@ struct PixelRaster {
     const int dy = -std::abs(y1 - y0);
     const std::ptrdiff_t sy = y0 < y1 ? stride : -stride;
     std::uint32_t* pixel = pixels + y0 * stride + x0;
+    const int n = std::max(dx, -dy);
+    if (n <= 2) {
+      // At the lowest levels nearly every line of the outline is of no, one
+      // or two pixels: set without a loop or a branch, where the loop's
+      // count mispredicted at almost every line. A pixel past the line's
+      // end is written back unchanged.
+      const int e2 = 2 * (dx + dy);
+      const bool stepX = e2 >= dy, stepY = e2 <= dx;
+      const std::ptrdiff_t step = (stepX ? sx : 0) + (stepY ? sy : 0);
+      std::uint32_t* second = pixel + step * (n >> 1);
+      const auto keepUnless = [this](std::uint32_t* at, bool set) {
+        const std::uint32_t was = *at;
+        *at = was ^ ((was ^ color) & (0u - static_cast<std::uint32_t>(set)));
+      };
+      keepUnless(pixel, n >= 1);
+      keepUnless(second, n >= 2);
+      return;
+    }
     int err = dx + dy;
     // Without branches: the outline's short lines turn every way, and a
     // mispredicted step cost more than the step itself.
-    for (int n = std::max(dx, -dy); n > 0; --n) {
+    for (int k = n; k > 0; --k) {
       *pixel = color;
       const int e2 = 2 * err;
       const bool stepX = e2 >= dy, stepY = e2 <= dx;
@@ -74,6 +92,9 @@ class MarkPixels {
         if (e2 <= dx) err += dx, y += sy;
       }
     }
+    // A pixel two segments share is set once.
+    std::sort(offsets_.begin(), offsets_.end());
+    offsets_.erase(std::unique(offsets_.begin(), offsets_.end()), offsets_.end());
   }
   // Sets the mark at (x, y) when all of it lies in the image; false, and
   // nothing set, otherwise.
@@ -81,8 +102,29 @@ class MarkPixels {
     if (!r.contains(std::int64_t{x} + left_, std::int64_t{y} + top_) ||
         !r.contains(std::int64_t{x} + right_, std::int64_t{y} + bottom_))
       return false;
-    std::uint32_t* origin = r.pixels + y * r.stride + x;
-    for (const std::ptrdiff_t offset : offsets_) origin[offset] = r.color;
+    std::uint32_t* const origin = r.pixels + y * r.stride + x;
+    const std::ptrdiff_t* const o = offsets_.data();
+    const std::uint32_t c = r.color;
+    // Unrolled for the map's small marks (up to a dozen pixels), set a
+    // quarter of a million times at the lowest levels: the loop's own work
+    // was most of a mark's cost.
+    switch (offsets_.size()) {
+      case 12: origin[o[11]] = c; [[fallthrough]];
+      case 11: origin[o[10]] = c; [[fallthrough]];
+      case 10: origin[o[9]] = c; [[fallthrough]];
+      case 9: origin[o[8]] = c; [[fallthrough]];
+      case 8: origin[o[7]] = c; [[fallthrough]];
+      case 7: origin[o[6]] = c; [[fallthrough]];
+      case 6: origin[o[5]] = c; [[fallthrough]];
+      case 5: origin[o[4]] = c; [[fallthrough]];
+      case 4: origin[o[3]] = c; [[fallthrough]];
+      case 3: origin[o[2]] = c; [[fallthrough]];
+      case 2: origin[o[1]] = c; [[fallthrough]];
+      case 1: origin[o[0]] = c; [[fallthrough]];
+      case 0: break;
+      default:
+        for (const std::ptrdiff_t offset : offsets_) origin[offset] = c;
+    }
     return true;
   }
 
