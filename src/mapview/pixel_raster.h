@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -37,32 +38,28 @@ struct PixelRaster {
 
   // A line whose ends both lie in the image, and so all of it.
   void line(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) const {
-    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-    const int dy = -std::abs(y1 - y0);
-    const std::ptrdiff_t sy = y0 < y1 ? stride : -stride;
     std::uint32_t* pixel = pixels + y0 * stride + x0;
-    const int n = std::max(dx, -dy);
-    if (n <= 2) {
+    if (static_cast<unsigned>(x1 - x0 + 2) <= 4 && static_cast<unsigned>(y1 - y0 + 2) <= 4) {
       // At the lowest levels nearly every line of the outline is of no, one
-      // or two pixels: set without a loop or a branch, where the loop's
-      // count mispredicted at almost every line. A pixel past the line's
-      // end is written back unchanged.
-      const int e2 = 2 * (dx + dy);
-      const bool stepX = e2 >= dy, stepY = e2 <= dx;
-      const std::ptrdiff_t step = (stepX ? sx : 0) + (stepY ? sy : 0);
-      std::uint32_t* second = pixel + step * (n >> 1);
+      // or two pixels: their pixels come from a table, set without a loop
+      // or a branch, where the loop's count mispredicted at almost every
+      // line. A pixel the line does not have is written back unchanged.
+      const ShortLine& s = kShortLines[(y1 - y0 + 2) * 5 + (x1 - x0 + 2)];
       const auto keepUnless = [this](std::uint32_t* at, bool set) {
         const std::uint32_t was = *at;
         *at = was ^ ((was ^ color) & (0u - static_cast<std::uint32_t>(set)));
       };
-      keepUnless(pixel, n >= 1);
-      keepUnless(second, n >= 2);
+      keepUnless(pixel, s.pixels >= 1);
+      keepUnless(pixel + s.secondY * stride + s.secondX, s.pixels >= 2);
       return;
     }
+    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    const int dy = -std::abs(y1 - y0);
+    const std::ptrdiff_t sy = y0 < y1 ? stride : -stride;
     int err = dx + dy;
     // Without branches: the outline's short lines turn every way, and a
     // mispredicted step cost more than the step itself.
-    for (int k = n; k > 0; --k) {
+    for (int n = std::max(dx, -dy); n > 0; --n) {
       *pixel = color;
       const int e2 = 2 * err;
       const bool stepX = e2 >= dy, stepY = e2 <= dx;
@@ -70,6 +67,31 @@ struct PixelRaster {
       pixel += (stepX ? sx : 0) + (stepY ? sy : 0);
     }
   }
+
+ private:
+  // A line of at most two pixels from (0, 0): how many, and where the
+  // second lies (at (0, 0) when there is none).
+  struct ShortLine {
+    int pixels;
+    int secondX, secondY;
+  };
+  // By the end's offset, x and y each from -2 to 2: Bresenham's first step.
+  static constexpr std::array<ShortLine, 25> kShortLines = [] {
+    std::array<ShortLine, 25> table{};
+    for (int y1 = -2; y1 <= 2; ++y1)
+      for (int x1 = -2; x1 <= 2; ++x1) {
+        const int dx = x1 < 0 ? -x1 : x1, dy = y1 < 0 ? y1 : -y1;
+        const int n = dx > -dy ? dx : -dy;
+        const int e2 = 2 * (dx + dy);
+        ShortLine& s = table[(y1 + 2) * 5 + (x1 + 2)];
+        s.pixels = n;
+        if (n == 2) {
+          s.secondX = e2 >= dy ? (x1 > 0 ? 1 : -1) : 0;
+          s.secondY = e2 <= dx ? (y1 > 0 ? 1 : -1) : 0;
+        }
+      }
+    return table;
+  }();
 };
 
 // The pixels of a mark, segments given about (0, 0), as offsets in a raster

@@ -1,5 +1,9 @@
 #include "paint/map_image.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
 #include "mapview/map_painter.h"
 #include "paint/qpainter_surface.h"
 
@@ -19,6 +23,41 @@ bool frameCoversArea(const nav::Viewport& v) {
   return a.x < 0 && a.y < 0 && b.x > v.clientWidth && b.y > v.clientHeight;
 }
 
+// The part of the image the world frame's fill is sure to cover: its inside
+// less a few pixels, or an empty box.
+QRect insideWorldFrame(const nav::Viewport& v, qreal ratio) {
+  constexpr double kMargin = 3;  // past any rounding of the frame's corners
+  const double w = v.clientWidth, h = v.clientHeight;
+  const double west = (-nav::kHalfTurn - v.left) / (v.right - v.left) * w;
+  const double east = (nav::kHalfTurn - v.left) / (v.right - v.left) * w;
+  const double north = (v.top - nav::kQuarterTurn) / (v.top - v.bottom) * h;
+  const double south = (v.top + nav::kQuarterTurn) / (v.top - v.bottom) * h;
+  const double left = std::max(west + kMargin, 0.0), right = std::min(east - kMargin, w);
+  const double top = std::max(north + kMargin, 0.0), bottom = std::min(south - kMargin, h);
+  if (!(left < right && top < bottom)) return {};
+  const int x1 = static_cast<int>(std::ceil(left * ratio)), x2 = static_cast<int>(std::floor(right * ratio));
+  const int y1 = static_cast<int>(std::ceil(top * ratio)), y2 = static_cast<int>(std::floor(bottom * ratio));
+  return x1 < x2 && y1 < y2 ? QRect(x1, y1, x2 - x1, y2 - y1) : QRect();
+}
+
+// White where the world frame will not paint: the frame's fill does the
+// rest, and filling all of it first cost as much again.
+void fillAroundWorldFrame(QImage& image, const nav::Viewport& v) {
+  const QRect inside = insideWorldFrame(v, image.devicePixelRatio());
+  if (inside.isEmpty()) return image.fill(Qt::white);
+  const int w = image.width(), h = image.height();
+  const auto fill = [&](int x, int y, int width, int height) {
+    for (int row = y; row < y + height; ++row) {
+      auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(row));
+      std::fill(line + x, line + x + width, 0xFFFFFFFFu);
+    }
+  };
+  fill(0, 0, w, inside.top());
+  fill(0, inside.top(), inside.left(), inside.height());
+  fill(inside.right() + 1, inside.top(), w - inside.right() - 1, inside.height());
+  fill(0, inside.bottom() + 1, w, h - inside.bottom() - 1);
+}
+
 }  // namespace
 
 void paintMapImage(QImage& image, nav::NavViewState& state, char decimalSeparator) {
@@ -26,7 +65,13 @@ void paintMapImage(QImage& image, nav::NavViewState& state, char decimalSeparato
   state.view.clientHeight = mapExtent(image.height(), image.devicePixelRatio());
   // The frame paints every pixel white where it covers the area; filling
   // the area first would only do it twice.
-  if (!frameCoversArea(state.view)) image.fill(Qt::white);
+  if (!frameCoversArea(state.view)) {
+    const QImage::Format f = image.format();
+    if (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied)
+      fillAroundWorldFrame(image, state.view);
+    else
+      image.fill(Qt::white);
+  }
   QPainterSurface surface(image);
   const std::vector<nav::RouteRow> route = nav::routeRows(state.plan);
   nav::MapPaintContext ctx{state.view,      state.settings,   state.db, state.outline,        state.pens,
