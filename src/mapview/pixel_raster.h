@@ -37,7 +37,7 @@ struct PixelRaster {
   bool contains(std::int64_t x, std::int64_t y) const { return x >= 0 && x < width && y >= 0 && y < height; }
 
   // A line whose ends both lie in the image, and so all of it.
-  void line(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) const {
+  [[gnu::always_inline]] void line(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) const {
     std::uint32_t* pixel = pixels + y0 * stride + x0;
     if (static_cast<unsigned>(x1 - x0 + 2) <= 4 && static_cast<unsigned>(y1 - y0 + 2) <= 4) {
       // At the lowest levels nearly every line of the outline is of no, one
@@ -53,6 +53,14 @@ struct PixelRaster {
       keepUnless(pixel + s.secondY * stride + s.secondX, s.pixels >= 2);
       return;
     }
+    longLine(pixel, x0, y0, x1, y1);
+  }
+
+ private:
+  // Kept out of line, so that the short lines' code stays small enough to
+  // be inlined where the outline and the marks are drawn.
+  [[gnu::noinline]] void longLine(std::uint32_t* pixel, std::int32_t x0, std::int32_t y0, std::int32_t x1,
+                                  std::int32_t y1) const {
     const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     const int dy = -std::abs(y1 - y0);
     const std::ptrdiff_t sy = y0 < y1 ? stride : -stride;
@@ -68,7 +76,6 @@ struct PixelRaster {
     }
   }
 
- private:
   // A line of at most two pixels from (0, 0): how many, and where the
   // second lies (at (0, 0) when there is none).
   struct ShortLine {
