@@ -231,13 +231,23 @@ void drawAirportLayer(MapSurface& s, MapPaintContext& ctx) {
 
 void drawIlsLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
-  const bool full = ctx.fullDetail();
+  if (!ctx.fullDetail()) {
+    // Short of full detail a station only saves the pen and takes the ILS
+    // pen. From the second one on that changes nothing, so the walk ends there.
+    int seen = 0;
+    for (const IlsRecord& r : prefetched(ctx.db.ilsComponents)) {
+      if (!visiblePixel(v, r.lat(), r.lon())) continue;
+      savePen(s, ctx.pens);
+      s.setPen(ctx.pens.penIls);
+      if (++seen == 2) break;
+    }
+    return;
+  }
   for (const auto& [record, p] : visibleRecords(ctx.db.ilsComponents, v, kEvery)) {
     const IlsRecord& r = *record;
     const std::int32_t x = p.x, y = p.y;
     savePen(s, ctx.pens);
     s.setPen(ctx.pens.penIls);
-    if (!full) continue;
     const std::int32_t type = r.ilsType();
     const bool marker = ilsType::isMarker(type);
     if (type == ilsType::dme || type == ilsType::localizer || type == ilsType::glideSlope) {

@@ -193,6 +193,29 @@ TEST(IlsLayer, KindsAndSwitches) {
   EXPECT_TRUE(six.surface.ops.empty());
 }
 
+// Short of full detail the layer draws nothing but leaves the pens as every
+// station in view taking the ILS pen in turn would: none, one, several, and
+// stations out of view between them.
+TEST(IlsLayer, BelowFullDetailOnlyThePensChange) {
+  const nav::Pen start{kGreen, 1};
+  for (int inView : {0, 1, 2, 5}) {
+    PaintFixture f(1000, 500, 6);
+    f.state.settings.ils = true;
+    for (int i = 0; i < 6; ++i) {
+      f.state.db.ilsComponents.push_back(navtest::ils(64, "FAR", "", 0, 300000, 600000));
+      if (i < inView) f.state.db.ilsComponents.push_back(navtest::ils(64, "I", "", 110.3, 0, 0));
+    }
+    f.surface.setPen(start);
+    f.state.pens.penSaved = {kRed, 3};
+    f.run(nav::drawIlsLayer);
+    const nav::Pen ils = f.state.pens.penIls;
+    EXPECT_EQ(f.surface.pen(), inView == 0 ? start : ils) << inView;
+    const nav::Pen saved = inView == 0 ? nav::Pen{kRed, 3} : inView == 1 ? start : ils;
+    EXPECT_EQ(f.state.pens.penSaved, saved) << inView;
+    EXPECT_TRUE(f.surface.only("rectangle").empty());
+  }
+}
+
 TEST(WaypointLayer, TrianglesNamesAndHiddenPoints) {
   PaintFixture f(1000, 500, 7);
   f.state.settings.waypoint = f.state.settings.wptName = true;
