@@ -158,8 +158,9 @@ class MapImageTest : public QObject {
     QCOMPARE(image.pixel(120, 50), white);
   }
 
-  // Marks set straight into the image, and polylines, give the pixels of
-  // their lines drawn one by one, also where they reach past the edges.
+  // Marks and crosses set straight into the image, and polylines, give the
+  // pixels of their lines drawn one by one, also where they reach past the
+  // edges.
   void marksAndPolylinesSetThePixelsOfTheirLines() {
     // The same surface without its raster: every mark as its lines.
     struct LinesOnly : navui::QPainterSurface {
@@ -169,19 +170,23 @@ class MapImageTest : public QObject {
     };
     for (int mag : {1, 5, 6}) {
       navtest::PaintFixture f(40, 20, mag, 0, 0);
-      f.state.settings.airport = f.state.settings.waypoint = true;
+      f.state.settings.airport = f.state.settings.waypoint = f.state.settings.vor = f.state.settings.ndb = true;
       for (int i = 0; i < 300; ++i) {  // some on the edges, some beyond them
         const double lon = (i % 23 - 11) * 1.9 * f.state.view.right / 20,
                      lat = (i % 13 - 6) * 1.8 * f.state.view.top / 10;
         f.state.db.waypoints.push_back(navtest::waypoint("W", lat, lon + (lon < 0 ? nav::kFullTurn : 0)));
         if (i % 3 == 0)
           f.state.db.airports.push_back(navtest::airport("K", "A", "", lat, lon + (lon < 0 ? nav::kFullTurn : 0)));
+        if (i % 4 == 0)  // VOR-DME and NDB crosses in their pens, in turn
+          f.state.db.navaids.push_back(
+              navtest::navaid("N", "N", 113.9, i % 8 ? 17 : 8, lat, lon + (lon < 0 ? nav::kFullTurn : 0)));
       }
       const std::vector<nav::PixelPoint> zigzag{{-5, 3}, {4, 1}, {9, 15}, {30, 2}, {45, 19}, {12, 25}, {0, 0}};
       auto draw = [&](auto& surface) {
         nav::MapPaintContext ctx = f.context();
         nav::drawAirportLayer(surface, ctx);
         nav::drawWaypointLayer(surface, ctx);
+        nav::drawNavaidLayer(surface, ctx);
         surface.polyline(zigzag);
       };
       QImage one(40, 20, QImage::Format_RGB32), other(40, 20, QImage::Format_RGB32);
