@@ -208,10 +208,13 @@ void drawNavaidLayer(MapSurface& s, MapPaintContext& ctx) {
 // restore, as at the other levels.
 void drawAirportCrosses(MapSurface& s, MapPaintContext& ctx) {
   MarkBatch crosses(s, kAirportCross);
+  bool restored = false;  // from then on nothing in the loop changes either pen
   for (const AirportRecord& r : prefetched(ctx.db.airports)) {
     const std::optional<MapPixel> p = visiblePixel(ctx.view, r.lat(), r.lon());
     if (!p) continue;
     crosses.add(p->x, p->y);
+    if (restored) continue;
+    restored = true;
     if (s.pen() == ctx.pens.penSaved) continue;  // restoring would change nothing
     crosses.flush();                             // the first cross may take another pen
     restorePen(s, ctx.pens);
