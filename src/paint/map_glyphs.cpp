@@ -1,6 +1,5 @@
 #include "paint/map_glyphs.h"
 
-#include <QFontMetrics>
 #include <QTextLayout>
 #include <cmath>
 
@@ -81,11 +80,11 @@ bool MapGlyphs::agreesWithTextEngine(const QFont& font, const QString& sample) c
   QGlyphRun ours;
   int width = 0;
   if (!layout(bytes, ours, width)) return false;
-  const QList<QPointF> theirs = runs[0].positions();
-  if (runs[0].glyphIndexes() != ours.glyphIndexes() || theirs.size() != ours.positions().size()) return false;
+  const QList<QPointF> theirs = runs[0].positions(), mine = ours.positions();
+  if (runs[0].glyphIndexes() != ours.glyphIndexes() || theirs.size() != mine.size()) return false;
   for (qsizetype i = 0; i < theirs.size(); ++i)
-    if (theirs[i].x() - theirs[0].x() != ours.positions()[i].x()) return false;
-  return width == QFontMetrics(font).horizontalAdvance(sample) && line.isValid();
+    if (theirs[i].x() - theirs[0].x() != mine[i].x()) return false;
+  return width == std::lround(line.naturalTextWidth());
 }
 
 const MapGlyphs* MapGlyphs::forMapFont() {

@@ -81,8 +81,7 @@ QPainterSurface::QPainterSurface(QImage& image)
       imageHeight_(image.height()),
       painter_(&image),
       font_(mapFont()),
-      metrics_(font_),
-      glyphs_(MapGlyphs::forMapFont()) {
+      metrics_(font_) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setFont(font_);
   painter_.setBrush(fill_);
@@ -369,6 +368,12 @@ const QPainterSurface::Measured& QPainterSurface::measure(std::string_view text)
   nextMeasured_ = (nextMeasured_ + 1) % measured_.size();
   m.valid = true;
   m.text.assign(text);
+  // Looked up at the first text, not before: the check behind it takes a
+  // few milliseconds once, and a map without labels needs none of it.
+  if (!glyphsLookedUp_) {
+    glyphs_ = MapGlyphs::forMapFont();
+    glyphsLookedUp_ = true;
+  }
   m.asGlyphs = glyphs_ && glyphs_->layout(text, m.glyphs, m.width);
   if (!m.asGlyphs) m.width = metrics_.horizontalAdvance(fromWindows1252(text));
   return m;

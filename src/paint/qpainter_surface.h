@@ -88,7 +88,8 @@ class QPainterSurface : public nav::MapSurface {
   std::vector<QLine> lines_;
   QFont font_;
   QFontMetrics metrics_;
-  const MapGlyphs* glyphs_;  // null: every text through the text engine
+  const MapGlyphs* glyphs_ = nullptr;  // null: every text through the text engine
+  bool glyphsLookedUp_ = false;
   std::array<Measured, 2> measured_;
   std::size_t nextMeasured_ = 0;
 };
