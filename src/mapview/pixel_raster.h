@@ -56,6 +56,29 @@ struct PixelRaster {
     longLine(pixel, x0, y0, x1, y1);
   }
 
+  // A polyline whose points all lie in the image, as its lines drawn in
+  // turn. A line's first pixel is its start; a line of no length has none,
+  // but the next line that has a length starts at the same point. So every
+  // point is set but the last and those equal to it at the end: set
+  // without a test, where the outline at the lowest levels is nearly all
+  // lines of no, one or two pixels.
+  void polyline(std::span<const PixelPoint> points) const {
+    std::size_t n = points.size();
+    while (n >= 2 && points[n - 1] == points[n - 2]) --n;
+    for (std::size_t i = 1; i < n; ++i) {
+      const PixelPoint a = points[i - 1], b = points[i];
+      std::uint32_t* pixel = pixels + a.y * stride + a.x;
+      if (static_cast<unsigned>(b.x - a.x + 2) <= 4 && static_cast<unsigned>(b.y - a.y + 2) <= 4) {
+        // The second pixel of a line of two; the first again otherwise.
+        const ShortLine& s = kShortLines[(b.y - a.y + 2) * 5 + (b.x - a.x + 2)];
+        *pixel = color;
+        pixel[s.secondY * stride + s.secondX] = color;
+      } else {
+        longLine(pixel, a.x, a.y, b.x, b.y);
+      }
+    }
+  }
+
  private:
   // Kept out of line, so that the short lines' code stays small enough to
   // be inlined where the outline and the marks are drawn.

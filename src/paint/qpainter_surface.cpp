@@ -291,8 +291,7 @@ void QPainterSurface::polyline(std::span<const nav::PixelPoint> points) {
         return static_cast<unsigned>(p.x) < static_cast<unsigned>(width_) &&
                static_cast<unsigned>(p.y) < static_cast<unsigned>(height_);
       })) {
-    const nav::PixelRaster r = penRaster();
-    for (std::size_t i = 1; i < points.size(); ++i) r.line(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+    penRaster().polyline(points);
     posX_ = points.back().x;
     posY_ = points.back().y;
     return;

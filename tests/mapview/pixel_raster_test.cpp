@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <random>
 #include <vector>
 
 namespace {
@@ -35,6 +37,32 @@ TEST(PixelRaster, LinesEveryWaySetBresenhamsPixelsWithoutTheEnd) {
       raster.line(7, 7, 7 + dx, 7 + dy);
       EXPECT_EQ(image, reference(7, 7, 7 + dx, 7 + dy)) << dx << ", " << dy;
     }
+}
+
+// A polyline sets the pixels of its lines drawn in turn: steps of every
+// length and way, points repeated in the middle and at the end.
+TEST(PixelRaster, PolylinesSetThePixelsOfTheirLines) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> step(-3, 3), coin(0, 5);
+  for (int trial = 0; trial < 2000; ++trial) {
+    std::vector<nav::PixelPoint> points{{8, 8}};
+    const int count = 1 + trial % 9;
+    for (int i = 0; i < count; ++i) {
+      const nav::PixelPoint& last = points.back();
+      const int d = coin(random) == 0 ? 0 : 1;  // now and then the same point again
+      points.push_back(
+          {std::clamp(last.x + d * step(random), 0, kSize - 1), std::clamp(last.y + d * step(random), 0, kSize - 1)});
+    }
+    if (trial % 3 == 0) points.push_back(points.back());
+    std::vector<std::uint32_t> image(kSize * kSize, 0), lines(kSize * kSize, 0);
+    const nav::PixelRaster raster{image.data(), kSize, kSize, kSize, 1};
+    raster.polyline(points);
+    for (std::size_t i = 1; i < points.size(); ++i) {
+      const std::vector<std::uint32_t> one = reference(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+      for (std::size_t k = 0; k < one.size(); ++k) lines[k] |= one[k];
+    }
+    ASSERT_EQ(image, lines) << "trial " << trial;
+  }
 }
 
 // A mark's pixels once each, wherever its segments meet, at a place where
