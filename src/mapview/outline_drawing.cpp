@@ -65,20 +65,25 @@ struct Bounds {
 };
 
 // Where the outline is outside the view and every point is handled: runs
-// ahead to the next separator or point inside the view, keeping the last
-// point passed (far-off ones aside). A loop of its own, kept free of calls,
-// holds its values in registers; most points of a zoomed-in view end here.
+// ahead to the next separator or point inside the view, and keeps the last
+// point passed (far-off ones aside), looked for backwards once the run
+// ends: nearly always the point just before. A loop of its own, kept free
+// of calls and of that bookkeeping, holds its values in registers; most
+// points of a zoomed-in view end here.
 std::size_t skipOutside(const float* values, std::size_t i, std::size_t pairs, const Bounds& view, double& lastLon,
                         double& lastLat) {
-  double lon = lastLon, lat = lastLat;
+  const std::size_t start = i;
   for (; i < pairs; ++i) {
     const float lonValue = values[2 * i], latValue = values[2 * i + 1];
-    if (isSeparator(lonValue, latValue)) break;
-    const double x = lonValue, y = latValue;
-    if (view.contain(x, y)) break;
-    if (std::fabs(x) <= kFarOff && std::fabs(y) <= kFarOff) lon = x, lat = y;
+    if (isSeparator(lonValue, latValue) || view.contain(lonValue, latValue)) break;
   }
-  lastLon = lon, lastLat = lat;
+  for (std::size_t k = i; k > start; --k) {
+    const double x = values[2 * (k - 1)], y = values[2 * (k - 1) + 1];
+    if (std::fabs(x) <= kFarOff && std::fabs(y) <= kFarOff) {
+      lastLon = x, lastLat = y;
+      break;
+    }
+  }
   return i;
 }
 
