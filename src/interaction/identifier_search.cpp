@@ -4,6 +4,7 @@
 
 #include "base/failure.h"
 #include "base/number_format.h"
+#include "navdata/table_walk.h"
 
 namespace nav {
 
@@ -98,8 +99,9 @@ std::string waypointCategoryText(std::int32_t wptType) {
 std::vector<SearchRow> searchIdentifier(const std::string& text, const NavDatabase& db, char sep,
                                         std::size_t* currentRow) {
   ResultGrid grid;
-  // Identifiers are compared where they lie, not copied out of each record.
-  for (const AirportRecord& a : db.airports) {
+  // Identifiers are compared where they lie, not copied out of each
+  // record, the records ahead asked of the memory early.
+  for (const AirportRecord& a : prefetchedField<airportField::ident>(db.airports)) {
     if (a.view(airportField::ident) != text) continue;
     grid.insertAirport({{searchIcon::airport},
                         {"", a.ident(), a.region(), std::string(typeCode::airport), a.name(), fixed2(a.lat(), sep),
@@ -111,7 +113,7 @@ std::vector<SearchRow> searchIdentifier(const std::string& text, const NavDataba
   if (grid.results() > 0) {
     const std::string ident = grid.rows().front().cells[searchColIdent];
     const std::string key = grid.rows().front().cells[searchColDbky];
-    for (const RunwayRecord& rw : db.runways) {
+    for (const RunwayRecord& rw : prefetched(db.runways)) {
       if (rw.view(runwayField::aptKey) != key) continue;
       const std::string length = fmt::format("{}m", rw.length());
       grid.insertBelow({{searchIcon::airport},
@@ -123,7 +125,7 @@ std::vector<SearchRow> searchIdentifier(const std::string& text, const NavDataba
     }
   }
 
-  for (const NavaidRecord& n : db.navaids) {
+  for (const NavaidRecord& n : prefetchedField<navaidField::ident>(db.navaids)) {
     if (n.view(navaidField::ident) != text) continue;
     SearchRow row;
     row.cells = {"",
@@ -137,7 +139,7 @@ std::vector<SearchRow> searchIdentifier(const std::string& text, const NavDataba
     grid.insertBelow(std::move(row));
   }
 
-  for (const WaypointRecord& w : db.waypoints) {
+  for (const WaypointRecord& w : prefetchedField<waypointField::ident>(db.waypoints)) {
     if (w.identView() != text) continue;
     grid.insertBelow({{searchIcon::waypoint},
                       {"", w.ident(), w.region(), std::string(typeCode::waypoint), waypointCategoryText(w.wptType()),

@@ -33,9 +33,10 @@ struct WalkedBytes<RunwayRecord> {
 };
 
 // A whole table in order, as a range for `for`, with the records some way
-// ahead asked of the memory early: the paint and the hover do work of their
-// own between records, and would otherwise wait for each record in turn.
-template <class Record>
+// ahead asked of the memory early (the bytes from First to Last): the paint
+// and the hover do work of their own between records, and would otherwise
+// wait for each record in turn.
+template <class Record, std::size_t First = WalkedBytes<Record>::first, std::size_t Last = WalkedBytes<Record>::last>
 class PrefetchedTable {
  public:
   static constexpr std::size_t kAhead = 32;
@@ -55,8 +56,8 @@ class PrefetchedTable {
     void fetch() const {
       if (end_ - at_ <= static_cast<std::ptrdiff_t>(kAhead)) return;
       const auto* ahead = reinterpret_cast<const unsigned char*>(at_ + kAhead);
-      __builtin_prefetch(ahead + WalkedBytes<Record>::first);
-      __builtin_prefetch(ahead + WalkedBytes<Record>::last);
+      __builtin_prefetch(ahead + First);
+      __builtin_prefetch(ahead + Last);
     }
     const Record* at_;
     const Record* end_;
@@ -74,6 +75,14 @@ class PrefetchedTable {
 template <class Record>
 PrefetchedTable<Record> prefetched(const std::vector<Record>& table) {
   return PrefetchedTable<Record>(table);
+}
+
+// The same, for a walk that tests one text field of each record: the
+// identifier search.
+template <const TextField& Field, class Record>
+PrefetchedTable<Record, Field.offset, Field.offset + Field.width - 1> prefetchedField(
+    const std::vector<Record>& table) {
+  return PrefetchedTable<Record, Field.offset, Field.offset + Field.width - 1>(table);
 }
 
 }  // namespace nav
