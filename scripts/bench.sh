@@ -6,7 +6,7 @@
 # Times are the medians of repeated runs (CPU time), the repetitions of all
 # benchmarks of one program interleaved at random, as the machine may be
 # busy with other work. Exits with 1 when a ratio is over its bound.
-#   NAVBENCH_REPETITIONS (default 7), NAVBENCH_FILTER (a benchmark regex)
+#   NAVBENCH_REPETITIONS (default 9), NAVBENCH_FILTER (a benchmark regex)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -34,7 +34,7 @@ fi
 
 rows=$build/bench-rows.tsv  # kept: the table can be printed again from it
 : >"$rows"
-args=(--benchmark_repetitions="${NAVBENCH_REPETITIONS:-7}" --benchmark_enable_random_interleaving=true
+args=(--benchmark_repetitions="${NAVBENCH_REPETITIONS:-9}" --benchmark_enable_random_interleaving=true
   --benchmark_min_time=0.1 --benchmark_filter="${NAVBENCH_FILTER:-.}")
 for program in mapbench interactionbench navbench; do
   echo "running $program..." >&2
