@@ -40,10 +40,10 @@ struct PixelRaster {
   [[gnu::always_inline]] void line(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) const {
     std::uint32_t* pixel = pixels + y0 * stride + x0;
     if (static_cast<unsigned>(x1 - x0 + 2) <= 4 && static_cast<unsigned>(y1 - y0 + 2) <= 4) {
-      // At the lowest levels nearly every line of the outline is of no, one
-      // or two pixels: their pixels come from a table, set without a loop
-      // or a branch, where the loop's count mispredicted at almost every
-      // line. A pixel the line does not have is written back unchanged.
+      // Lines of no, one or two pixels, most of them at the lowest levels:
+      // their pixels come from a table, set without a loop or a branch,
+      // where the loop's count mispredicted at almost every line. A pixel
+      // the line does not have is written back unchanged.
       const ShortLine& s = kShortLines[(y1 - y0 + 2) * 5 + (x1 - x0 + 2)];
       const auto keepUnless = [this](std::uint32_t* at, bool set) {
         const std::uint32_t was = *at;
