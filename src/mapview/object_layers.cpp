@@ -25,15 +25,11 @@ void line(MapSurface& s, std::int32_t x1, std::int32_t y1, std::int32_t x2, std:
   s.lineTo(x2, y2);
 }
 
-void smallCross(MapSurface& s, std::int32_t x, std::int32_t y, std::int32_t arm) {
-  line(s, x + arm, y, x - arm - 1, y);
-  line(s, x, y + arm, x, y - arm - 1);
-}
-
 // The stations' small crosses, eleven thousand at the lowest levels, each in
 // the pen of the moment: set straight into the surface's raster where it
-// has one and the cross lies in the image, else drawn as its two lines.
-// Either way the drawing position ends where the second line ends.
+// has one and the cross lies in the image, else drawn as its two lines, the
+// horizontal one first. Either way the drawing position ends where the
+// second line ends.
 class SmallCrosses {
  public:
   explicit SmallCrosses(std::int32_t arm)
@@ -43,7 +39,8 @@ class SmallCrosses {
       if (!pixels_) pixels_.emplace(segments_, raster->stride);
       if (pixels_->set(*raster, x, y)) return s.moveTo(x, y - arm_ - 1);
     }
-    smallCross(s, x, y, arm_);
+    const PixelPoint at{x, y};
+    s.marks(segments_, std::span(&at, 1));
   }
 
  private:

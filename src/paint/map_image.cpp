@@ -11,18 +11,6 @@ namespace navui {
 
 namespace {
 
-// Whether the world frame, filled white, lies over the whole area with its
-// edges beyond it. A view inside the world keeps the frame's corners well
-// within the pixel range, so that converting them cannot fail.
-bool frameCoversArea(const nav::Viewport& v) {
-  if (!(v.left > -nav::kHalfTurn && v.right < nav::kHalfTurn && v.top < nav::kQuarterTurn &&
-        v.bottom > -nav::kQuarterTurn))
-    return false;
-  const nav::MapPixel a = v.GeoToPixel(-nav::kHalfTurn, nav::kQuarterTurn);
-  const nav::MapPixel b = v.GeoToPixel(nav::kHalfTurn, -nav::kQuarterTurn);
-  return a.x < 0 && a.y < 0 && b.x > v.clientWidth && b.y > v.clientHeight;
-}
-
 // The part of the image the world frame's fill is sure to cover: its inside
 // less a few pixels, or an empty box.
 QRect insideWorldFrame(const nav::Viewport& v, qreal ratio) {
@@ -41,21 +29,26 @@ QRect insideWorldFrame(const nav::Viewport& v, qreal ratio) {
 }
 
 // White where the world frame will not paint: the frame's fill does the
-// rest, and filling all of it first cost as much again.
+// rest, and filling all of it first cost as much again. Where the frame
+// covers the whole area nothing is filled.
 void fillAroundWorldFrame(QImage& image, const nav::Viewport& v) {
-  const QRect inside = insideWorldFrame(v, image.devicePixelRatio());
-  if (inside.isEmpty()) return image.fill(Qt::white);
-  const int w = image.width(), h = image.height();
+  const QRect all = image.rect();
+  const QRect inside = insideWorldFrame(v, image.devicePixelRatio()).intersected(all);
+  if (inside == all) return;
+  const QImage::Format f = image.format();
+  const bool direct =
+      f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied;
+  if (inside.isEmpty() || !direct) return image.fill(Qt::white);
   const auto fill = [&](int x, int y, int width, int height) {
     for (int row = y; row < y + height; ++row) {
       auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(row));
       std::fill(line + x, line + x + width, 0xFFFFFFFFu);
     }
   };
-  fill(0, 0, w, inside.top());
+  fill(0, 0, all.width(), inside.top());
   fill(0, inside.top(), inside.left(), inside.height());
-  fill(inside.right() + 1, inside.top(), w - inside.right() - 1, inside.height());
-  fill(0, inside.bottom() + 1, w, h - inside.bottom() - 1);
+  fill(inside.right() + 1, inside.top(), all.width() - inside.right() - 1, inside.height());
+  fill(0, inside.bottom() + 1, all.width(), all.height() - inside.bottom() - 1);
 }
 
 }  // namespace
@@ -63,15 +56,7 @@ void fillAroundWorldFrame(QImage& image, const nav::Viewport& v) {
 void paintMapImage(QImage& image, nav::NavViewState& state, char decimalSeparator) {
   state.view.clientWidth = mapExtent(image.width(), image.devicePixelRatio());
   state.view.clientHeight = mapExtent(image.height(), image.devicePixelRatio());
-  // The frame paints every pixel white where it covers the area; filling
-  // the area first would only do it twice.
-  if (!frameCoversArea(state.view)) {
-    const QImage::Format f = image.format();
-    if (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied)
-      fillAroundWorldFrame(image, state.view);
-    else
-      image.fill(Qt::white);
-  }
+  fillAroundWorldFrame(image, state.view);
   QPainterSurface surface(image);
   const std::vector<nav::RouteRow> route = nav::routeRows(state.plan);
   nav::MapPaintContext ctx{state.view,      state.settings,   state.db, state.outline,        state.pens,

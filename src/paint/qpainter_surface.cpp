@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "paint/map_glyphs.h"
 #include "paint/text_decoding.h"
 
 namespace navui {
@@ -369,11 +370,8 @@ const QPainterSurface::Measured& QPainterSurface::measure(std::string_view text)
   m.text.assign(text);
   // Looked up at the first text, not before: the check behind it takes a
   // few milliseconds once, and a map without labels needs none of it.
-  if (!glyphsLookedUp_) {
-    glyphs_ = MapGlyphs::forMapFont();
-    glyphsLookedUp_ = true;
-  }
-  m.asGlyphs = glyphs_ && glyphs_->layout(text, m.glyphs, m.width);
+  const MapGlyphs* glyphs = MapGlyphs::forMapFont();
+  m.asGlyphs = glyphs && glyphs->layout(text, m.glyphs, m.width);
   if (!m.asGlyphs) m.width = metrics_.horizontalAdvance(fromWindows1252(text));
   return m;
 }

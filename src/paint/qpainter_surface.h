@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "mapview/map_surface.h"
-#include "paint/map_glyphs.h"
 
 namespace navui {
 
@@ -88,8 +87,6 @@ class QPainterSurface : public nav::MapSurface {
   std::vector<QLine> lines_;
   QFont font_;
   QFontMetrics metrics_;
-  const MapGlyphs* glyphs_ = nullptr;  // null: every text through the text engine
-  bool glyphsLookedUp_ = false;
   std::array<Measured, 2> measured_;
   std::size_t nextMeasured_ = 0;
 };

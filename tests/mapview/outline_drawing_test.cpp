@@ -47,13 +47,15 @@ TEST(WorldOutlineDrawing, SeparatorsStartNewPolylines) {
   EXPECT_EQ(lines[1].args[0], f.state.view.GeoToPixel(-3600, -3600).x);
 }
 
+// The pixel of a position given in degrees, as a line's two arguments.
+std::vector<std::int32_t> pixelAt(const PaintFixture& f, double lon, double lat) {
+  const nav::MapPixel p = f.state.view.GeoToPixel(lon * 3600, lat * 3600);
+  return {p.x, p.y};
+}
+
 TEST(WorldOutlineDrawing, LeavingAndReenteringTheView) {
   PaintFixture f(1000, 500, 4);
-  const nav::Viewport& v = f.state.view;
-  auto px = [&](double lon, double lat) {
-    const nav::MapPixel p = v.GeoToPixel(lon * 3600, lat * 3600);
-    return std::vector<std::int32_t>{p.x, p.y};
-  };
+  const auto px = [&](double lon, double lat) { return pixelAt(f, lon, lat); };
   // Starts outside, enters, leaves, wanders outside, comes back.
   setOutline(f, {{-30, 5}, {-10, 5}, {10, 5}, {30, 5}, {40, 6}, {45, 7}, {10, 8}, {5, 8}});
   const auto lines = draw(f);
@@ -71,11 +73,7 @@ TEST(WorldOutlineDrawing, LeavingAndReenteringTheView) {
 
 TEST(WorldOutlineDrawing, OutsideTheViewOnlyTheLastGoodPointCounts) {
   PaintFixture f(1000, 500, 4);
-  const nav::Viewport& v = f.state.view;
-  auto px = [&](double lon, double lat) {
-    const nav::MapPixel p = v.GeoToPixel(lon * 3600, lat * 3600);
-    return std::vector<std::int32_t>{p.x, p.y};
-  };
+  const auto px = [&](double lon, double lat) { return pixelAt(f, lon, lat); };
   // A long way outside, a damaged value on it, then back in: the segment
   // that comes back starts at the last good point outside.
   setOutline(f, {{10, 5}, {30, 5}, {35, 5}, {40, 6}, {45, 7}, {10, 8}});
