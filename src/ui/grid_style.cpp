@@ -1,5 +1,6 @@
 #include "ui/grid_style.h"
 
+#include <QFont>
 #include <QHeaderView>
 #include <QProxyStyle>
 #include <QTableView>
@@ -34,6 +35,14 @@ void setUpGrid(QTableView* grid, int rowHeight, std::span<const int> columnWidth
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void setUpHeadedGrid(QTableView* grid, int rowHeight, std::span<const int> columnWidths) {
+  setUpGrid(grid, rowHeight, columnWidths);
+  grid->horizontalHeader()->setHighlightSections(false);
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(11);
+  grid->setFont(font);
 }
 
 }  // namespace navui

@@ -1,7 +1,6 @@
 #include "ui/legs_page.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -37,11 +36,7 @@ LegsPage::LegsPage(const nav::FlightPlan& plan, QLineEdit* cruiseSpeed, QWidget*
     return cruiseSpeed ? nav::cruiseSpeed(toWindows1252(cruiseSpeed->text()), userDecimalSeparator()) : std::nullopt;
   };
   grid_->setModel(model_);
-  setUpGrid(grid_, kRowHeight, kColumnWidths);
-  grid_->horizontalHeader()->setHighlightSections(false);
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(11);
-  grid_->setFont(font);
+  setUpHeadedGrid(grid_, kRowHeight, kColumnWidths);
 
   printLog_ = new QPushButton(QStringLiteral("Imprimer le log…"), this);
   printLog_->setObjectName(QStringLiteral("btnPrintLog"));

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -45,11 +44,7 @@ QWidget* TformNavView::buildPlanPages() {
   PLNgrid->setObjectName(QStringLiteral("PLNgrid"));
   planModel_ = new PlanTableModel(state_.plan, PLNgrid);
   PLNgrid->setModel(planModel_);
-  setUpGrid(PLNgrid, kPlanRowHeight, kPlanGridWidths);
-  PLNgrid->horizontalHeader()->setHighlightSections(false);
-  QFont planFont(QStringLiteral("Tahoma"));
-  planFont.setPixelSize(11);
-  PLNgrid->setFont(planFont);
+  setUpHeadedGrid(PLNgrid, kPlanRowHeight, kPlanGridWidths);
   PLNgrid->setAcceptDrops(true);
   PLNgrid->viewport()->setAcceptDrops(true);
   PLNgrid->viewport()->installEventFilter(this);
