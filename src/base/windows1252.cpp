@@ -62,6 +62,16 @@ char toWindows1252(char32_t cp) {
 
 }  // namespace
 
+char windows1252Byte(char32_t cp) {
+  if (cp >= 0x80 && cp <= 0x9F && kHighControls[cp - 0x80] == 0) return static_cast<char>(cp);
+  return toWindows1252(cp);
+}
+
+char16_t windows1252Char(unsigned char byte) {
+  if (byte >= 0x80 && byte <= 0x9F && kHighControls[byte - 0x80] != 0) return kHighControls[byte - 0x80];
+  return byte;
+}
+
 std::string utf8ToWindows1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());

@@ -32,4 +32,16 @@ TEST(Utf8ToWindows1252, EachBrokenSequenceBecomesOneQuestionMark) {
   EXPECT_EQ(utf8ToWindows1252("\xF4\x90\x80\x80"), "????");  // above U+10FFFF
 }
 
+TEST(Windows1252Char, EveryByteComesBackTheSameAndTheRestIsAQuestionMark) {
+  for (int b = 0; b < 256; ++b) {
+    const auto byte = static_cast<unsigned char>(b);
+    EXPECT_EQ(nav::windows1252Byte(nav::windows1252Char(byte)), static_cast<char>(byte)) << b;
+  }
+  EXPECT_EQ(nav::windows1252Char(0x80), u'\u20AC');
+  EXPECT_EQ(nav::windows1252Char(0x96), u'\u2013');
+  EXPECT_EQ(nav::windows1252Char(0x81), u'\u0081');  // undefined: its C1 control
+  EXPECT_EQ(nav::windows1252Byte(U'\u6210'), '?');
+  EXPECT_EQ(nav::windows1252Byte(U'\U0001F6EB'), '?');
+}
+
 }  // namespace
