@@ -90,10 +90,13 @@ RenderOptions parseOptions(const std::vector<std::string>& args) {
 }
 
 // Image painting needs a GUI application; none is shown, so the offscreen
-// platform does when no other is asked for.
+// platform does when no other is asked for. Windows always has a desktop,
+// and the Windows build carries its own platform only.
 std::unique_ptr<QGuiApplication> guiApplication() {
   if (QCoreApplication::instance()) return nullptr;
+#ifndef _WIN32
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
   static int argc = 1;
   static char name[] = "navtool";
   static char* argv[] = {name, nullptr};

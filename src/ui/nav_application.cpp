@@ -20,13 +20,17 @@ void configureApplication(QCoreApplication& app) {
 bool installFrenchTranslations(QCoreApplication& app) {
   // The program speaks French whatever the desktop's language: Qt's own
   // dialogs and buttons too.
+  // The Windows build carries them inside the executable, as no Qt is
+  // installed beside it; elsewhere they are Qt's installed ones.
   auto* translator = new QTranslator(&app);
-  if (!translator->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    delete translator;
-    return false;
+  const QLocale french(QLocale::French, QLocale::France);
+  for (const QString& folder : {QStringLiteral(":/translations"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+    if (translator->load(french, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+      return app.installTranslator(translator);
+    }
   }
-  return app.installTranslator(translator);
+  delete translator;
+  return false;
 }
 
 bool NavApplication::notify(QObject* receiver, QEvent* event) {
