@@ -3,7 +3,8 @@
 # Packages that are already there are skipped, so a second run costs nothing.
 #   setup.sh           the build with gcc, the program and the tests
 #   setup.sh fuzz      and clang with libFuzzer and the sanitizers' runtimes
-#   setup.sh windows   and the MinGW-w64 cross compiler and Wine
+#   setup.sh windows   and the MinGW-w64 cross compiler, Wine, and what drives
+#                      and packs the Windows program (xdotool, ImageMagick, zip)
 set -euo pipefail
 
 packages=(
@@ -17,7 +18,7 @@ packages=(
 for extra in "$@"; do
   case "$extra" in
     fuzz) packages+=(clang libclang-rt-dev) ;;
-    windows) packages+=(g++-mingw-w64-x86-64-posix wine64) ;;
+    windows) packages+=(g++-mingw-w64-x86-64-posix wine64 fonts-wine xdotool imagemagick zip unzip) ;;
     *) echo "setup.sh: unknown group $extra" >&2; exit 2 ;;
   esac
 done
