@@ -8,8 +8,9 @@
 # dialogs come from Debian's qt6-translations-l10n.
 #
 # Prints the folder that holds it. It lives outside the clone, in a cache
-# folder named after this script's contents, so a second run, or a run from
-# another clone, finds it there and returns at once:
+# folder named after the contents of this script and of the files it uses,
+# so that a second run, or a run from another clone, finds it there and
+# returns at once:
 #   ${PLANDEVOL_CACHE:-~/.cache/plandevol}/qt-6.4.2-mingw-static-HASH
 # Everything it prints but that folder goes to stderr; the build's own
 # output to a log beside it, shown when a step fails.
@@ -17,7 +18,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 version=6.4.2
-hash=$(cat scripts/build-qt-windows.sh cmake/mingw-w64.cmake | sha256sum | cut -c1-12)
+hash=$(cat scripts/build-qt-windows.sh scripts/fetch-debian-source.sh cmake/mingw-w64.cmake | sha256sum | cut -c1-12)
 cache=${PLANDEVOL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/plandevol}
 prefix=$cache/qt-$version-mingw-static-$hash
 if [ -f "$prefix/.complete" ]; then
@@ -42,33 +43,13 @@ step() {
   fi
 }
 
-# Debian's source package, the version the host's tools come from; a
-# private source list, so the system's own lists stay as they are.
-codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-cat >"$work/debian-src.sources" <<SOURCES
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: $codename $codename-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-
-Types: deb-src
-URIs: http://deb.debian.org/debian-security
-Suites: $codename-security
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
-mkdir -p "$work/lists/partial" "$work/cache/archives/partial"
-apt=(apt-get -qq -o Dir::Etc::SourceList="$work/debian-src.sources" -o Dir::Etc::SourceParts=/dev/null
-     -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/cache" -o APT::Sandbox::User=root)
+# Debian's source package, the version the host's tools come from.
 source_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools)
 case "$source_version" in
   "$version"+*) ;;
   *) echo "build-qt-windows: the host's Qt tools are $source_version, this script builds $version" >&2; exit 1 ;;
 esac
-step "reading Debian's source lists" "${apt[@]}" update
-fetch() { (cd "$work" && "${apt[@]}" source --download-only "qt6-base=$source_version"); }
-step "fetching Debian's qt6-base $source_version" fetch
+step "fetching Debian's qt6-base $source_version" bash scripts/fetch-debian-source.sh qt6-base "$source_version" "$work"
 # dpkg-source applies the package's patch series: its security fixes and
 # the Debian ones, which touch nothing a Windows build uses.
 step "unpacking and patching" dpkg-source --no-check -x "$work"/qt6-base_*.dsc "$work/src"
