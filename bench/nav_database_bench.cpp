@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "app/plan_placement.h"
 #include "base/file_io.h"
 #include "file_bytes.h"
 #include "flightplan/sit_reader.h"

@@ -6,9 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "interaction/hover_identification.h"
-#include "interaction/identifier_search.h"
-#include "mapview/paint_context.h"
 #include "navdata/nav_database.h"
 
 namespace nav {
@@ -54,20 +51,9 @@ struct FlightPlan {
   friend bool operator==(const FlightPlan&, const FlightPlan&) = default;
 };
 
-// The rows as the route layer reads them; views into `plan`'s cells.
-std::vector<RouteRow> routeRows(const FlightPlan& plan);
-
 // Numbers as plan cells hold them, always with a full stop.
 std::string planPosition(double v);        // "172800.500000"
 std::string planAltitude(std::int32_t v);  // "1234.000000"
-
-// "Placer dans le plan de vol": the current result row, looked up again in
-// its table.
-void placeSearchResult(FlightPlan& plan, const SearchRow& result, const NavDatabase& db);
-
-// A drop from the map on plan row `rowUnderPoint`; when no row lies under
-// the drop point, after the last row, or before it when it is empty.
-void dropMapObject(FlightPlan& plan, std::optional<std::size_t> rowUnderPoint, const HoverSelection& hover);
 
 void deleteCurrentRow(FlightPlan& plan);
 void moveCurrentRowUp(FlightPlan& plan);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "app/plan_placement.h"
 #include "mapview/map_painter.h"
 #include "paint/qpainter_surface.h"
 

@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include "app/command_line.h"
+#include "app/plan_placement.h"
 #include "base/failure.h"
 #include "base/number_format.h"
 #include "base/windows1252.h"

@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <array>
 
+#include "app/plan_placement.h"
 #include "flightplan/sit_reader.h"
 #include "flightplan/sit_writer.h"
 #include "ui/grid_style.h"

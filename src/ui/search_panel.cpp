@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "app/plan_placement.h"
 #include "paint/text_decoding.h"
 #include "ui/grid_style.h"
 #include "ui/main_window.h"

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/plan_placement.h"
 #include "base/failure.h"
 #include "flightplan/flight_plan.h"
 #include "flightplan/sit_reader.h"

@@ -1,0 +1,124 @@
+#include "app/plan_placement.h"
+
+namespace nav {
+
+namespace {
+
+constexpr const char* kNoAltitude = "-99999.";
+constexpr const char* kNoSpeed = "-1";
+
+void fillCommon(PlanRow& row, double lat, double lon, const std::string& dbky, std::string_view type) {
+  row[colLat] = planPosition(lat);
+  row[colLon] = planPosition(lon);
+  row[colDbky] = dbky;
+  row[colType] = std::string(type);
+  row[colAlt] = kNoAltitude;
+  row[colSped] = kNoSpeed;
+}
+
+// The row a placement fills: the single row of a plan that has one (an
+// empty row then follows it), else a new row after the current one.
+PlanRow& placementTarget(FlightPlan& plan) {
+  if (plan.rows.size() == 1) {
+    plan.rows.emplace_back();
+    plan.current = 0;
+    return plan.rows[0];
+  }
+  plan.current += 1;
+  plan.rows.insert(plan.rows.begin() + static_cast<std::ptrdiff_t>(plan.current), PlanRow{});
+  return plan.rows[plan.current];
+}
+
+}  // namespace
+
+void placeSearchResult(FlightPlan& plan, const SearchRow& result, const NavDatabase& db) {
+  PlanRow& row = placementTarget(plan);
+  const std::string& ident = result.cells[searchColIdent];
+  const std::string& region = result.cells[searchColRegion];
+  const std::string& code = result.cells[searchColTypeCode];
+  if (code == typeCode::airport) {
+    for (const AirportRecord& a : db.airports) {
+      if (a.ident() != ident) continue;
+      row[colName] = a.name();
+      fillCommon(row, a.lat(), a.lon(), a.dbky(), typeCode::airport);
+      row[colXx] = planAltitude(a.elev());
+      row[colId] = a.ident();
+      row[colNom] = a.name();
+      row[colFrequence] = "-1";
+      row[colRoute] = "-1";
+      break;
+    }
+  } else if (code == typeCode::userWaypoint) {
+    row[colName] = ident + "_" + region;
+    row[colLat] = result.cells[searchColLat];
+    row[colLon] = result.cells[searchColLon];
+    row[colXx] = "0.000";
+    row[colDbky].clear();
+    row[colType] = std::string(typeCode::userWaypoint);
+    row[colAlt] = kNoAltitude;
+    row[colSped] = kNoSpeed;
+  } else if (code == typeCode::navaid) {
+    for (const NavaidRecord& n : db.navaids) {
+      if (n.ident() != ident || n.region() != region) continue;
+      row[colName] = n.name();
+      fillCommon(row, n.lat(), n.lon(), n.dbky(), typeCode::navaid);
+      row[colXx] = planAltitude(n.elev());
+      break;
+    }
+  } else if (code == typeCode::waypoint) {
+    for (const WaypointRecord& w : db.waypoints) {
+      if (w.ident() != ident) continue;
+      row[colName] = w.ident();
+      fillCommon(row, w.lat(), w.lon(), w.dbky(), typeCode::waypoint);
+      break;
+    }
+  }
+  plan.routeShown = true;
+  plan.saveEnabled = true;
+}
+
+void dropMapObject(FlightPlan& plan, std::optional<std::size_t> rowUnderPoint, const HoverSelection& hover) {
+  plan.saveEnabled = true;
+  std::size_t at = rowUnderPoint && *rowUnderPoint < plan.rows.size() ? *rowUnderPoint : plan.rows.size();
+  // Below the last row: before a trailing empty row, which would otherwise
+  // stand in the middle of the plan and be saved as a waypoint.
+  if (at == plan.rows.size() && plan.rows.back() == PlanRow{}) --at;
+  plan.rows.insert(plan.rows.begin() + static_cast<std::ptrdiff_t>(at), PlanRow{});
+  PlanRow& row = plan.rows[at];
+  if (hover.hasNavaid()) {
+    const NavaidRecord& n = hover.hoveredNavaid;
+    row[colName] = n.name();
+    fillCommon(row, n.lat(), n.lon(), n.dbky(), typeCode::navaid);
+    row[colXx] = planAltitude(n.elev());
+    row[colYy] = "0.0";
+  } else if (hover.hasAirport()) {
+    const AirportRecord& a = hover.hoveredAirport;
+    row[colName] = a.name();
+    fillCommon(row, a.lat(), a.lon(), a.dbky(), typeCode::airport);
+    row[colXx] = planAltitude(a.elev2());
+    row[colYy] = "0.0";
+  } else if (hover.hasWaypoint()) {
+    const WaypointRecord& w = hover.hoveredWaypoint;
+    row[colName] = w.ident();
+    fillCommon(row, w.lat(), w.lon(), w.dbky(), typeCode::waypoint);
+    row[colXx] = "0.0";
+    row[colYy] = "0.0";
+  } else {
+    const UserPoint& u = hover.userPoint;
+    row[colName] = u.name.substr(0, 10);
+    fillCommon(row, u.lat, u.lon, "", typeCode::userWaypoint);
+    row[colXx] = "0.0";
+    row[colYy] = "0.0";
+    plan.userPointCounter += 1;
+  }
+  plan.routeShown = true;
+}
+
+std::vector<RouteRow> routeRows(const FlightPlan& plan) {
+  std::vector<RouteRow> rows;
+  rows.reserve(plan.rows.size());
+  for (const PlanRow& r : plan.rows) rows.push_back({r[colName], r[colLat], r[colLon], r[colDbky], r[colType]});
+  return rows;
+}
+
+}  // namespace nav

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "flightplan/flight_plan.h"
+#include "interaction/hover_identification.h"
+#include "interaction/identifier_search.h"
+#include "mapview/paint_context.h"
+
+// What the search, the map and the paint make of the plan: the plan model
+// itself knows only the data.
+
+namespace nav {
+
+// "Placer dans le plan de vol": the current result row, looked up again in
+// its table.
+void placeSearchResult(FlightPlan& plan, const SearchRow& result, const NavDatabase& db);
+
+// A drop from the map on plan row `rowUnderPoint`; when no row lies under
+// the drop point, after the last row, or before it when it is empty.
+void dropMapObject(FlightPlan& plan, std::optional<std::size_t> rowUnderPoint, const HoverSelection& hover);
+
+// The rows as the route layer reads them; views into `plan`'s cells.
+std::vector<RouteRow> routeRows(const FlightPlan& plan);
+
+}  // namespace nav
