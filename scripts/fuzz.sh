@@ -23,7 +23,7 @@ if [ "$which" != all ]; then
   targets=("$which")
 fi
 
-CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
   -DNAV_FUZZ=ON -DNAV_QT=OFF -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-fuzz --target fuzz_targets
 

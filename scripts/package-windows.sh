@@ -25,7 +25,7 @@ cp -r demo/. "$stage/"
 # CR LF.
 crlf() { printf '\xef\xbb\xbf' >"$2" && sed -e "s/@VERSION@/$version/" -e 's/$/\r/' "$1" >>"$2"; }
 crlf packaging/LISEZMOI.txt "$stage/LISEZMOI.txt"
-crlf COPYING "$stage/licences/COPYING.txt"
+crlf LICENSE "$stage/licences/LICENSE.txt"
 crlf "$qt/licenses/LGPL-3.0-only.txt" "$stage/licences/Qt-LGPL-3.0.txt"
 crlf "$qt/licenses/debian-copyright.txt" "$stage/licences/Qt-copyright.txt"
 crlf /usr/share/doc/libfmt-dev/copyright "$stage/licences/fmt-copyright.txt"

@@ -54,10 +54,12 @@ class PrefetchedTable {
 
    private:
     void fetch() const {
+#if defined(__GNUC__) || defined(__clang__)
       if (end_ - at_ <= static_cast<std::ptrdiff_t>(kAhead)) return;
       const auto* ahead = reinterpret_cast<const unsigned char*>(at_ + kAhead);
       __builtin_prefetch(ahead + First);
       __builtin_prefetch(ahead + Last);
+#endif
     }
     const Record* at_;
     const Record* end_;
