@@ -76,9 +76,9 @@ void registerHover(int mag, const std::string& where, int scale) {
         const nav::NavViewState& s = world(scale);
         const Place at = placeOf(where, s.db);
         for (auto _ : bench) {
-          const nav::PointerPosition pos = nav::pointerPosition(at.lon, at.lat);
+          const nav::PointerPosition pos = nav::pointerPosition({.lat = at.lat, .lon = at.lon});
           const nav::Identification found =
-              nav::identifyAt(pos.pointerLat, pos.pointerLon, mag, s.settings, s.db, 1, '.');
+              nav::identifyAt({.lat = pos.pointer.lat, .lon = pos.pointer.lon}, mag, s.settings, s.db, 1, '.');
           benchmark::DoNotOptimize(pos.statusText.data());
           benchmark::DoNotOptimize(found.description.data());
         }
@@ -86,8 +86,8 @@ void registerHover(int mag, const std::string& where, int scale) {
       [=](benchmark::State& bench) {
         const nav::NavViewState& s = world(scale);
         const Place at = placeOf(where, s.db);
-        const nav::PointerPosition pos = nav::pointerPosition(at.lon, at.lat);
-        for (auto _ : bench) benchmark::DoNotOptimize(hoverFloor(pos.pointerLat, pos.pointerLon, mag, s.db));
+        const nav::PointerPosition pos = nav::pointerPosition({.lat = at.lat, .lon = at.lon});
+        for (auto _ : bench) benchmark::DoNotOptimize(hoverFloor(pos.pointer.lat, pos.pointer.lon, mag, s.db));
       });
   pair.path->Unit(benchmark::kMicrosecond);
   pair.floor->Unit(benchmark::kMicrosecond);

@@ -29,7 +29,7 @@ nav::NavViewState& world(int scale) {
 nav::NavViewState& worldAt(int scale, std::int32_t mag) {
   nav::NavViewState& s = world(scale);
   navbench::setEveryLayer(s.settings);
-  nav::fitViewAbout(s.view, navbench::kEuropeLon, navbench::kEuropeLat, mag, kWidth, kHeight);
+  nav::fitViewAbout(s.view, {.lat = navbench::kEuropeLat, .lon = navbench::kEuropeLon}, mag, kWidth, kHeight);
   return s;
 }
 
@@ -45,8 +45,8 @@ void paintFloor(QImage& image, const nav::NavViewState& s) {
   const auto w = static_cast<unsigned>(image.width()), h = static_cast<unsigned>(image.height());
   const nav::Viewport& v = s.view;
   const auto plot = [&](double lon, double lat) {
-    if (!v.contains(lon, lat)) return false;
-    const nav::MapPixel p = v.GeoToPixel(lon, lat);
+    if (!v.contains({.lat = lat, .lon = lon})) return false;
+    const nav::MapPixel p = v.GeoToPixel({.lat = lat, .lon = lon});
     if (static_cast<unsigned>(p.x) < w && static_cast<unsigned>(p.y) < h) pixels[p.y * stride + p.x] = 0xFF000000u;
     return true;
   };

@@ -115,7 +115,7 @@ void BM_GeoToPixel(benchmark::State& state) {
   v.Size(1600, 800);
   double lon = -648000;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(v.GeoToPixel(lon, 1000));
+    benchmark::DoNotOptimize(v.GeoToPixel({.lat = 1000, .lon = lon}));
     lon = lon > 648000 ? -648000 : lon + 17;
   }
 }

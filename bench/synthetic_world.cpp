@@ -137,7 +137,7 @@ void writeSyntheticFolder(const std::string& folder, int scale) {
   nav::replaceFileContent(base + nav::kWorldOutlineFile, bytes, "Cannot write the outline");
 
   setEveryLayer(s.settings);
-  nav::fitViewAbout(s.view, kEuropeLon, kEuropeLat, 7, 1600, 900);
+  nav::fitViewAbout(s.view, {.lat = kEuropeLat, .lon = kEuropeLon}, 7, 1600, 900);
   nav::saveViewSettings(base + nav::kSettingsFile, s.settings, s.view, '.');
 }
 

@@ -106,7 +106,7 @@ void dropMapObject(FlightPlan& plan, std::optional<std::size_t> rowUnderPoint, c
   } else {
     const UserPoint& u = hover.userPoint;
     row[colName] = u.name.substr(0, 10);
-    fillCommon(row, u.lat, u.lon, "", typeCode::userWaypoint);
+    fillCommon(row, u.position.lat, u.position.lon, "", typeCode::userWaypoint);
     row[colXx] = "0.0";
     row[colYy] = "0.0";
     plan.userPointCounter += 1;
@@ -117,7 +117,7 @@ void dropMapObject(FlightPlan& plan, std::optional<std::size_t> rowUnderPoint, c
 std::vector<RouteRow> routeRows(const FlightPlan& plan) {
   std::vector<RouteRow> rows;
   rows.reserve(plan.rows.size());
-  for (const PlanRow& r : plan.rows) rows.push_back({r[colName], r[colLat], r[colLon], r[colDbky], r[colType]});
+  for (const PlanRow& r : plan.rows) rows.push_back({r[colName], planRowPosition(r), r[colDbky], r[colType]});
   return rows;
 }
 

@@ -21,6 +21,15 @@ std::string stripTrailingZeros(std::string digits) {
 
 }  // namespace
 
+double cellNumber(const std::string& text, char separator, bool orPoint) {
+  if (auto v = parseReal(text, separator)) return *v;
+  if (orPoint && separator != '.')
+    if (auto v = parseReal(text, '.')) return *v;
+  failNotANumber(text);
+}
+
+void failNotANumber(std::string_view text) { fail(fmt::format("'{}' is not a valid floating point value", text)); }
+
 std::int32_t truncToInt32(double value) {
   if (!(value > -2147483649.0 && value < 2147483648.0)) fail("Range check error");
   return static_cast<std::int32_t>(value);

@@ -22,6 +22,12 @@ std::string formatFixed(double value, int decimals, char decimalSeparator = '.')
 // give nothing.
 std::optional<double> parseReal(std::string_view text, char decimalSeparator = '.');
 
+// A number of a grid cell, read with `separator` or, when `orPoint`, with a
+// point as well; fails with the message a bad number gets.
+double cellNumber(const std::string& text, char separator, bool orPoint);
+// That failure: "'TEXT' is not a valid floating point value".
+[[noreturn]] void failNotANumber(std::string_view text);
+
 // Truncates toward zero to 32 bits; fails with "Range check error" when the
 // value does not fit (NaN included).
 std::int32_t truncToInt32(double value);

@@ -4,11 +4,39 @@
 
 #include <utility>
 
+#include "base/number_format.h"
+
 namespace nav {
 
 const std::array<const char*, kPlanColumns> kPlanColumnNames{"name", "llps.lat", "llps.lon",     "llps.xx", "llps.yy",
                                                              "dbky", "type",     "alt",          "sped",    "Type",
                                                              "ID",   "Nom",      "Fr\xE9quence", "Route",   "Altitude"};
+
+namespace {
+
+std::optional<double> cellValue(const std::string& text) {
+  if (auto v = parseReal(text, '.')) return v;
+  return parseReal(text, ',');
+}
+
+double requireCellValue(const std::string& text) {
+  if (auto v = cellValue(text)) return *v;
+  failNotANumber(text);
+}
+
+}  // namespace
+
+std::optional<GeoPosition> planRowPosition(const PlanRow& row) {
+  const auto lat = cellValue(row[colLat]);
+  const auto lon = cellValue(row[colLon]);
+  if (!lat || !lon) return std::nullopt;
+  return GeoPosition{.lat = *lat, .lon = *lon};
+}
+
+GeoPosition requirePlanRowPosition(const PlanRow& row) {
+  const double lat = requireCellValue(row[colLat]);
+  return {.lat = lat, .lon = requireCellValue(row[colLon])};
+}
 
 std::string planPosition(double v) { return fmt::format("{:.6f}", v); }
 

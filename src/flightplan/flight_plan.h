@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/geo_position.h"
 #include "navdata/nav_database.h"
 
 namespace nav {
@@ -50,6 +51,15 @@ struct FlightPlan {
   bool saveEnabled = false;  // the save button's state
   friend bool operator==(const FlightPlan&, const FlightPlan&) = default;
 };
+
+// The position of a row from its llps.lat and llps.lon cells, a stored
+// longitude; every reader of a row's position goes through it. The cells
+// hold numbers with a full stop (a cell without one is a whole number); a
+// comma is read as well, as earlier versions wrote it for runway ends placed
+// under a French locale. None when a cell holds no number.
+std::optional<GeoPosition> planRowPosition(const PlanRow& row);
+// The same, failing as a number that does not convert does.
+GeoPosition requirePlanRowPosition(const PlanRow& row);
 
 // Numbers as plan cells hold them, always with a full stop.
 std::string planPosition(double v);        // "172800.500000"

@@ -45,12 +45,13 @@ std::string gpxRoute(const std::vector<PlanRow>& rows) {
   std::string first, last;
   bool any = false;
   for (const PlanRow& row : rows) {
-    const std::optional<RowPosition> p = rowPosition(row);
+    const std::optional<GeoPosition> p = legEnd(row);
     if (!p) continue;
     if (!any) first = row[colName];
     any = true;
     last = row[colName];
-    points += fmt::format("    <rtept lat=\"{:.8f}\" lon=\"{:.8f}\">\n", p->latDeg, gpxLongitude(p->lonDeg));
+    points += fmt::format("    <rtept lat=\"{:.8f}\" lon=\"{:.8f}\">\n", p->lat / kArcSecondsPerDegree,
+                          gpxLongitude(p->lon / kArcSecondsPerDegree));
     points += fmt::format("      <name>{}</name>\n", xmlText(row[colName]));
     if (!row[colType].empty()) points += fmt::format("      <type>{}</type>\n", xmlText(row[colType]));
     points += "    </rtept>\n";

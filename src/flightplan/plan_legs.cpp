@@ -14,33 +14,26 @@ namespace {
 
 constexpr double kMetresPerNauticalMile = 1852;
 
-// Plan cells hold full stops; a runway end placed from the result grid
-// keeps the grid's text, which has the user's separator.
-std::optional<double> cellValue(const std::string& text) {
-  if (auto v = parseReal(text, '.')) return v;
-  return parseReal(text, ',');
-}
-
 }  // namespace
 
-std::optional<RowPosition> rowPosition(const PlanRow& row) {
-  const auto lat = cellValue(row[colLat]);
-  const auto lon = cellValue(row[colLon]);
-  if (!lat || !lon || std::abs(*lat) > kQuarterTurn) return std::nullopt;
-  return RowPosition{*lat / kArcSecondsPerDegree, signedLon(*lon) / kArcSecondsPerDegree};
+std::optional<GeoPosition> legEnd(const PlanRow& row) {
+  const std::optional<GeoPosition> p = planRowPosition(row);
+  if (!p || std::abs(p->lat) > kQuarterTurn) return std::nullopt;
+  return GeoPosition{.lat = p->lat, .lon = signedLon(p->lon)};
 }
 
 PlanLegs planLegs(const std::vector<PlanRow>& rows) {
   const GeographicLib::Geodesic& wgs84 = GeographicLib::Geodesic::WGS84();
   PlanLegs result;
   std::optional<std::size_t> previousRow;
-  RowPosition previous;
+  GeoPosition previous;
   for (std::size_t r = 0; r < rows.size(); ++r) {
-    const std::optional<RowPosition> here = rowPosition(rows[r]);
+    const std::optional<GeoPosition> here = legEnd(rows[r]);
     if (!here) continue;
     if (previousRow) {
       double metres = 0, azi1 = 0, azi2 = 0;
-      wgs84.Inverse(previous.latDeg, previous.lonDeg, here->latDeg, here->lonDeg, metres, azi1, azi2);
+      constexpr double k = kArcSecondsPerDegree;
+      wgs84.Inverse(previous.lat / k, previous.lon / k, here->lat / k, here->lon / k, metres, azi1, azi2);
       PlanLeg leg;
       leg.fromRow = *previousRow;
       leg.toRow = r;

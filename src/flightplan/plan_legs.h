@@ -10,14 +10,10 @@
 
 namespace nav {
 
-// A plan row's position in degrees, longitude signed; none when its
-// `llps.lat` and `llps.lon` cells hold no usable numbers (the trailing empty
-// row, a user's typing in a loaded file, a latitude beyond a pole).
-struct RowPosition {
-  double latDeg = 0;
-  double lonDeg = 0;
-};
-std::optional<RowPosition> rowPosition(const PlanRow& row);
+// A plan row's position as an end of a leg: a signed longitude; none when
+// its cells hold no usable numbers (the trailing empty row, a user's typing
+// in a loaded file) or a latitude beyond a pole.
+std::optional<GeoPosition> legEnd(const PlanRow& row);
 
 // The way from one positioned row to the next, on the WGS-84 ellipsoid.
 struct PlanLeg {

@@ -27,12 +27,13 @@ const char* navaidLabel(std::int32_t navType) {
 
 }  // namespace
 
-PointerPosition pointerPosition(double lon, double lat) {
+PointerPosition pointerPosition(GeoPosition at) {
+  const double lat = at.lat, lon = at.lon;
   const Dms la = dmsOf(lat);
   const Dms lo = dmsOf(lon);
   PointerPosition p;
-  p.pointerLat = la.whole;
-  p.pointerLon = lo.whole < 0 ? lo.whole + kFullTurn : lo.whole;
+  p.pointer.lat = la.whole;
+  p.pointer.lon = lo.whole < 0 ? lo.whole + kFullTurn : lo.whole;
   const std::string latPart =
       fmt::format("{} {}\xB0 {}' {}\"", lat >= 0 ? 'N' : 'S', std::abs(la.d), std::abs(la.m), std::abs(la.s));
   p.statusText = fmt::format("{} - {} {}\xB0 {}' {}\"", latPart, lon >= 0 ? 'E' : 'W', std::abs(lo.d), std::abs(lo.m),
@@ -42,8 +43,9 @@ PointerPosition pointerPosition(double lon, double lat) {
 
 std::string userPointName(std::int32_t counter) { return fmt::format("WPT{:04d}", counter); }
 
-Identification identifyAt(double pLat, double pLon, std::int32_t mag, const ViewSettings& on, const NavDatabase& db,
+Identification identifyAt(GeoPosition pointer, std::int32_t mag, const ViewSettings& on, const NavDatabase& db,
                           std::int32_t userPointCounter, char sep) {
+  const double pLat = pointer.lat, pLon = pointer.lon;
   Identification out;
   const std::int32_t r = hoverRadius(mag);
 
@@ -90,7 +92,7 @@ Identification identifyAt(double pLat, double pLon, std::int32_t mag, const View
     }
   }
 
-  out.selection.userPoint = {userPointName(userPointCounter), pLat, pLon};
+  out.selection.userPoint = {userPointName(userPointCounter), pointer};
   return out;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/geo_position.h"
 #include "mapview/view_settings.h"
 #include "navdata/nav_database.h"
 
@@ -11,19 +12,18 @@ namespace nav {
 // The pointer's position in whole arc-seconds, as the box test and a user
 // point take it, and the text of the second status panel.
 struct PointerPosition {
-  double pointerLat = 0;   // signed
-  double pointerLon = 0;   // stored convention: 0 to 1296000
+  GeoPosition pointer;     // a stored longitude: 0 to 1296000
   std::string statusText;  // Windows-1252, degree sign 0xB0
 };
-PointerPosition pointerPosition(double lon, double lat);
+// `at` with a signed longitude, as the view gives it.
+PointerPosition pointerPosition(GeoPosition at);
 
 // Half the side of the box around the pointer, in arc-seconds.
 inline std::int32_t hoverRadius(std::int32_t mag) { return 50 - 3 * mag; }
 
 struct UserPoint {
   std::string name;
-  double lat = 0;
-  double lon = 0;
+  GeoPosition position;  // a stored longitude
 };
 
 // "WPT0001" for 1, "WPT12345" for 12345.
@@ -58,8 +58,9 @@ struct Identification {
 // The object under the pointer in the layers that are on; the first match in
 // table order of each layer, the description of the last layer that found
 // one (airport, navaid, waypoint, ILS).
-Identification identifyAt(double pointerLat, double pointerLon, std::int32_t mag, const ViewSettings& layers,
-                          const NavDatabase& db, std::int32_t userPointCounter, char decimalSeparator);
+// `pointer` as pointerPosition gives it.
+Identification identifyAt(GeoPosition pointer, std::int32_t mag, const ViewSettings& layers, const NavDatabase& db,
+                          std::int32_t userPointCounter, char decimalSeparator);
 
 // Top-left corner of the popup on the screen for a pointer at (x, y) in the
 // map, whose client area starts at (ox, oy); W x H is the main window's

@@ -149,15 +149,8 @@ std::vector<SearchRow> searchIdentifier(const std::string& text, const NavDataba
   return std::move(grid.rows());
 }
 
-double cellNumber(const std::string& text, char separator, bool orPoint) {
-  if (auto v = parseReal(text, separator)) return *v;
-  if (orPoint && separator != '.')
-    if (auto v = parseReal(text, '.')) return *v;
-  fail(fmt::format("'{}' is not a valid floating point value", text));
-}
-
-StoredPosition resultRowPosition(const SearchRow& row, char sep) {
-  return {cellNumber(row.cells[searchColLat], sep, true), cellNumber(row.cells[searchColLon], sep, true)};
+GeoPosition resultRowPosition(const SearchRow& row, char sep) {
+  return {.lat = cellNumber(row.cells[searchColLat], sep, true), .lon = cellNumber(row.cells[searchColLon], sep, true)};
 }
 
 }  // namespace nav

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/geo_position.h"
 #include "navdata/nav_database.h"
 
 namespace nav {
@@ -56,16 +57,8 @@ std::string foundLabel(std::size_t resultRows);
 std::string navaidKindText(std::int32_t navType, double freq, char decimalSeparator, std::vector<int>* icons);
 std::string waypointCategoryText(std::int32_t wptType);
 
-// The position of a result row, lat and lon as stored. Numbers are read with
+// The position of a result row, a stored longitude. Numbers are read with
 // the user's separator or a point; anything else fails.
-struct StoredPosition {
-  double lat = 0;
-  double lon = 0;
-};
-StoredPosition resultRowPosition(const SearchRow& row, char decimalSeparator);
-
-// A number of a grid cell, read with `separator` or, when `orPoint`, with a
-// point as well; fails with the message a bad number gets.
-double cellNumber(const std::string& text, char separator, bool orPoint);
+GeoPosition resultRowPosition(const SearchRow& row, char decimalSeparator);
 
 }  // namespace nav

@@ -65,20 +65,20 @@ void drawGraticule(MapSurface& surface, MapPaintContext& ctx) {
   const double s = graticuleStep(v.mag);
 
   walkLines(lineRange(v.bottom, v.top, s, kQuarterTurn), s, [&](std::int32_t t) {
-    const MapPixel p = v.GeoToPixel(-kHalfTurn, t);
+    const MapPixel p = v.GeoToPixel({.lat = static_cast<double>(t), .lon = -kHalfTurn});
     if (!(0 < p.y && p.y < v.clientHeight)) return;
     surface.textOut(std::max(p.x + 1, 1), std::max(p.y + 1, 1), graticuleLabel(t, s, true, ctx.decimalSeparator));
     surface.moveTo(std::max(p.x, 0), p.y);
-    const MapPixel e = v.GeoToPixel(kHalfTurn, t);
+    const MapPixel e = v.GeoToPixel({.lat = static_cast<double>(t), .lon = kHalfTurn});
     surface.lineTo(std::min(e.x, v.clientWidth), e.y);
   });
 
   walkLines(lineRange(v.left, v.right, s, kHalfTurn), s, [&](std::int32_t t) {
-    const MapPixel p = v.GeoToPixel(t, kQuarterTurn);
+    const MapPixel p = v.GeoToPixel({.lat = kQuarterTurn, .lon = static_cast<double>(t)});
     if (!(0 < p.x && p.x < v.clientWidth)) return;
     surface.textOut(p.x + 1, std::max(p.y + 1, 1), graticuleLabel(t, s, false, ctx.decimalSeparator));
     surface.moveTo(p.x, std::max(p.y, 0));
-    const MapPixel e = v.GeoToPixel(t, -kQuarterTurn);
+    const MapPixel e = v.GeoToPixel({.lat = -kQuarterTurn, .lon = static_cast<double>(t)});
     surface.lineTo(e.x, std::min(e.y, v.clientHeight));
   });
 

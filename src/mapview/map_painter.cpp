@@ -10,8 +10,8 @@
 namespace nav {
 
 void drawWorldFrame(MapSurface& s, const MapPaintContext& ctx) {
-  const MapPixel a = ctx.view.GeoToPixel(-kHalfTurn, kQuarterTurn);
-  const MapPixel b = ctx.view.GeoToPixel(kHalfTurn, -kQuarterTurn);
+  const MapPixel a = ctx.view.GeoToPixel({.lat = kQuarterTurn, .lon = -kHalfTurn});
+  const MapPixel b = ctx.view.GeoToPixel({.lat = -kQuarterTurn, .lon = kHalfTurn});
   const std::array<PixelPoint, 4> corners{{{a.x, a.y}, {b.x, a.y}, {b.x, b.y}, {a.x, b.y}}};
   s.polygon(corners);
 }
@@ -19,7 +19,7 @@ void drawWorldFrame(MapSurface& s, const MapPaintContext& ctx) {
 void drawCentreMark(MapSurface& s, MapPaintContext& ctx) {
   savePen(s, ctx.pens);
   s.setPen(ctx.pens.penIls);
-  const MapPixel p = ctx.view.GeoToPixel(ctx.view.markLon, ctx.view.markLat);
+  const MapPixel p = ctx.view.GeoToPixel({.lat = ctx.view.markLat, .lon = ctx.view.markLon});
   s.moveTo(p.x - 2, p.y);
   s.lineTo(p.x + 2, p.y);
   s.moveTo(p.x, p.y + 2);

@@ -119,7 +119,7 @@ std::vector<std::pair<const Record*, MapPixel>> visibleRecords(const std::vector
   std::vector<std::pair<const Record*, MapPixel>> out;
   for (const Record& r : prefetched(table))
     if (keep(r))
-      if (const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon())) out.emplace_back(&r, *p);
+      if (const std::optional<MapPixel> p = visiblePixel(v, {.lat = r.lat(), .lon = r.lon()})) out.emplace_back(&r, *p);
   return out;
 }
 constexpr auto kEvery = [](const auto&) { return true; };
@@ -207,7 +207,7 @@ void drawAirportCrosses(MapSurface& s, MapPaintContext& ctx) {
   MarkBatch crosses(s, kAirportCross);
   bool restored = false;  // from then on nothing in the loop changes either pen
   for (const AirportRecord& r : prefetched(ctx.db.airports)) {
-    const std::optional<MapPixel> p = visiblePixel(ctx.view, r.lat(), r.lon());
+    const std::optional<MapPixel> p = visiblePixel(ctx.view, {.lat = r.lat(), .lon = r.lon()});
     if (!p) continue;
     crosses.add(p->x, p->y);
     if (restored) continue;
@@ -242,8 +242,8 @@ void drawAirportLayer(MapSurface& s, MapPaintContext& ctx) {
       const std::string_view key = r.dbkyField();
       for (const RunwayRecord& rw : prefetched(ctx.db.runways)) {
         if (rw.aptKeyField() != key) continue;
-        const MapPixel a = v.GeoToPixel(signedLon(rw.end1Lon()), rw.end1Lat());
-        const MapPixel b = v.GeoToPixel(signedLon(rw.end2Lon()), rw.end2Lat());
+        const MapPixel a = v.GeoToPixel({.lat = rw.end1Lat(), .lon = signedLon(rw.end1Lon())});
+        const MapPixel b = v.GeoToPixel({.lat = rw.end2Lat(), .lon = signedLon(rw.end2Lon())});
         line(s, a.x, a.y, b.x, b.y);
       }
     }
@@ -258,7 +258,7 @@ void drawIlsLayer(MapSurface& s, MapPaintContext& ctx) {
     // pen. From the second one on that changes nothing, so the walk ends there.
     int seen = 0;
     for (const IlsRecord& r : prefetched(ctx.db.ilsComponents)) {
-      if (!visiblePixel(v, r.lat(), r.lon())) continue;
+      if (!visiblePixel(v, {.lat = r.lat(), .lon = r.lon()})) continue;
       savePen(s, ctx.pens);
       s.setPen(ctx.pens.penIls);
       if (++seen == 2) break;
@@ -315,7 +315,7 @@ void drawWaypointLayer(MapSurface& s, MapPaintContext& ctx) {
     MarkBatch marks(s, v.mag >= 6 ? std::span<const PixelSegment>(kWaypointSix) : kWaypointSmall);
     for (const WaypointRecord& r : prefetched(ctx.db.waypoints)) {
       if (r.mapHidden() != 0) continue;
-      if (const std::optional<MapPixel> p = visiblePixel(v, r.lat(), r.lon())) marks.add(p->x, p->y);
+      if (const std::optional<MapPixel> p = visiblePixel(v, {.lat = r.lat(), .lon = r.lon()})) marks.add(p->x, p->y);
     }
     return;
   }

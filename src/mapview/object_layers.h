@@ -24,10 +24,10 @@ void drawWaypointLayer(MapSurface& surface, MapPaintContext& ctx);
 // the view. Tested before converting: a record far outside the view cannot
 // then break the paint with a range error.
 // Inline: the layers call it for every record of every table.
-inline std::optional<MapPixel> visiblePixel(const Viewport& view, double lat, double storedLon) {
-  const double lon = signedLon(storedLon);
-  if (!view.contains(lon, lat)) return std::nullopt;
-  return view.GeoToPixel(lon, lat);
+inline std::optional<MapPixel> visiblePixel(const Viewport& view, GeoPosition stored) {
+  const GeoPosition g{.lat = stored.lat, .lon = signedLon(stored.lon)};
+  if (!view.contains(g)) return std::nullopt;
+  return view.GeoToPixel(g);
 }
 
 // The waypoint mark and, at full detail with waypoint names on, its name in

@@ -152,13 +152,13 @@ void drawWorldOutline(MapSurface& surface, MapPaintContext& ctx) {
       continue;
     }
     {
-      const MapPixel p = v.GeoToPixel(lon, lat);
+      const MapPixel p = v.GeoToPixel({.lat = lat, .lon = lon});
       if (penUp) {
         pen.moveTo(p);
       } else if (curOut) {
         pen.lineTo(p);  // the segment that leaves the view, in full
       } else if (prevOut) {
-        const MapPixel last = v.GeoToPixel(lastOutLon, lastOutLat);
+        const MapPixel last = v.GeoToPixel({.lat = lastOutLat, .lon = lastOutLon});
         pen.moveTo(last);  // the segment that comes back, in full
         pen.lineTo(p);
       } else if (wrapBreak) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -12,11 +13,11 @@
 
 namespace nav {
 
-// One row of the flight plan as the route reads it: the texts of its cells.
+// One row of the flight plan as the route reads it: the texts of its cells
+// and the position its llps.lat and llps.lon cells give, a stored longitude.
 struct RouteRow {
   std::string_view name;
-  std::string_view lat;  // llps.lat, a full stop for the decimals
-  std::string_view lon;  // llps.lon, stored convention
+  std::optional<GeoPosition> position;
   std::string_view dbky;
   std::string_view type;
 };

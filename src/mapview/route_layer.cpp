@@ -1,6 +1,5 @@
 #include "mapview/route_layer.h"
 
-#include "base/number_format.h"
 #include "mapview/object_layers.h"
 
 namespace nav {
@@ -14,8 +13,8 @@ void drawRouteLayer(MapSurface& s, MapPaintContext& ctx) {
 
   // Only an airport inside the view starts the line; the other kinds only
   // continue it.
-  auto visit = [&](double lat, double storedLon, bool mayStart) {
-    const std::optional<MapPixel> p = visiblePixel(v, lat, storedLon);
+  auto visit = [&](GeoPosition stored, bool mayStart) {
+    const std::optional<MapPixel> p = visiblePixel(v, stored);
     if (!p) return;
     if (routeStart) {
       if (!mayStart) return;
@@ -31,20 +30,18 @@ void drawRouteLayer(MapSurface& s, MapPaintContext& ctx) {
     const std::string_view key = row.dbky;
     if (type == typeCode::airport) {
       for (const AirportRecord& a : ctx.db.airports)
-        if (a.dbky() == key) visit(a.lat(), a.lon(), true);
+        if (a.dbky() == key) visit({.lat = a.lat(), .lon = a.lon()}, true);
     } else if (type == typeCode::navaid) {
       for (const NavaidRecord& n : ctx.db.navaids)
-        if (n.dbky() == key) visit(n.lat(), n.lon(), false);
+        if (n.dbky() == key) visit({.lat = n.lat(), .lon = n.lon()}, false);
     } else if (type == typeCode::waypoint) {
       for (const WaypointRecord& w : ctx.db.waypoints)
-        if (w.dbky() == key) visit(w.lat(), w.lon(), false);
+        if (w.dbky() == key) visit({.lat = w.lat(), .lon = w.lon()}, false);
     } else if (type == typeCode::userWaypoint) {
       // A loaded file may hold anything here; a row without numbers is
       // passed over.
-      const auto lat = parseReal(row.lat, '.');
-      const auto lon = parseReal(row.lon, '.');
-      if (!lat || !lon) continue;
-      const std::optional<MapPixel> p = visiblePixel(v, *lat, *lon);
+      if (!row.position) continue;
+      const std::optional<MapPixel> p = visiblePixel(v, *row.position);
       if (!p || routeStart) continue;
       s.lineTo(p->x, p->y);
       if (ctx.settings.waypoint) drawWaypointSymbol(s, ctx, p->x, p->y, row.name);

@@ -57,9 +57,9 @@ void Viewport::Size(std::int32_t w, std::int32_t h) {
   markLat = cLat;
 }
 
-void Viewport::CenterAt(double lat, double lon) {
-  lat = clampCentre(lat, kMaxCentreLat);
-  lon = clampCentre(lon, kMaxCentreLon);
+void Viewport::CenterAt(GeoPosition centre) {
+  const double lat = clampCentre(centre.lat, kMaxCentreLat);
+  const double lon = clampCentre(centre.lon, kMaxCentreLon);
   markLon = lon;
   markLat = lat;
   const double dLon = (right + left) / 2 - lon;
@@ -166,16 +166,16 @@ void fitView(Viewport& view, std::int32_t w, std::int32_t h) {
   view.Size(w, h);
 }
 
-void fitViewAbout(Viewport& view, double lon, double lat, std::int32_t mag, std::int32_t w, std::int32_t h) {
-  view.left = view.right = lon;
-  view.top = view.bottom = lat;
+void fitViewAbout(Viewport& view, GeoPosition centre, std::int32_t mag, std::int32_t w, std::int32_t h) {
+  view.left = view.right = centre.lon;
+  view.top = view.bottom = centre.lat;
   view.mag = mag;
   fitView(view, w, h);
 }
 
 bool showWholeWorld(Viewport& view) {
   if (view.clientWidth <= 0 || view.clientHeight <= 0) return false;
-  fitViewAbout(view, 0, 0, 1, view.clientWidth, view.clientHeight);
+  fitViewAbout(view, {}, 1, view.clientWidth, view.clientHeight);
   view.mag2 = 1;
   return true;
 }

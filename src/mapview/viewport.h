@@ -3,14 +3,10 @@
 #include <array>
 #include <cstdint>
 
+#include "base/geo_position.h"
 #include "navdata/records.h"
 
 namespace nav {
-
-struct GeoPosition {
-  double lon = 0;
-  double lat = 0;
-};
 
 struct MapPixel {
   std::int32_t x = 0;
@@ -41,22 +37,23 @@ struct Viewport {
   double markLon = 0;
   double markLat = 0;
 
+  // Positions of the view: signed longitudes.
   GeoPosition PixelToGeo(std::int32_t x, std::int32_t y) const;
   // Fails with "Range check error" when a pixel coordinate leaves 32 bits.
-  MapPixel GeoToPixel(double lon, double lat) const {
+  MapPixel GeoToPixel(GeoPosition g) const {
     MapPixel p;
-    p.x = toPixel(((lon - left) / (right - left)) * clientWidth);
-    p.y = toPixel(((top - lat) / (top - bottom)) * clientHeight);
-    p.inside = contains(lon, lat);
+    p.x = toPixel(((g.lon - left) / (right - left)) * clientWidth);
+    p.y = toPixel(((top - g.lat) / (top - bottom)) * clientHeight);
+    p.inside = contains(g);
     return p;
   }
   // The inside test of GeoToPixel on its own, edges included.
-  bool contains(double lon, double lat) const { return left <= lon && lon <= right && bottom <= lat && lat <= top; }
+  bool contains(GeoPosition g) const { return left <= g.lon && g.lon <= right && bottom <= g.lat && g.lat <= top; }
 
   // Fits the whole world to a w x h area at the current zoom level, keeping
   // the view centre, and puts the centre mark there.
   void Size(std::int32_t w, std::int32_t h);
-  void CenterAt(double lat, double lon);
+  void CenterAt(GeoPosition centre);
   // Each returns false when it changed nothing (at the deepest or the
   // whole-world level), so that the caller neither updates nor repaints.
   bool zoomIn();
@@ -109,8 +106,8 @@ std::int32_t clampMag(std::int32_t mag);
 // The view as start-up fits it: the map area's size taken, the centre mark
 // at 0, 0, then the sizing rule about the view's centre at its level.
 void fitView(Viewport& view, std::int32_t w, std::int32_t h);
-// The same about (lon, lat) in signed arc-seconds at level `mag`.
-void fitViewAbout(Viewport& view, double lon, double lat, std::int32_t mag, std::int32_t w, std::int32_t h);
+// The same about `centre` (a signed longitude) at level `mag`.
+void fitViewAbout(Viewport& view, GeoPosition centre, std::int32_t mag, std::int32_t w, std::int32_t h);
 // The whole world at level 1 about 0, 0, the centre mark there; false on an
 // empty map area, where nothing changes.
 bool showWholeWorld(Viewport& view);

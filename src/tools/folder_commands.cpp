@@ -101,17 +101,16 @@ int identifyCommand(const std::vector<std::string>& args, std::ostream& out, std
   const bool loaded = nav::loadDataFolder(args[0], state, err);
   return nav::runGuarded(
              [&] {
-               const nav::PointerPosition pos = nav::pointerPosition(*lon, *lat);
-               const nav::Identification id =
-                   nav::identifyAt(pos.pointerLat, pos.pointerLon, *mag, layers, state.db, 1, '.');
+               const nav::PointerPosition pos = nav::pointerPosition({.lat = *lat, .lon = *lon});
+               const nav::Identification id = nav::identifyAt(pos.pointer, *mag, layers, state.db, 1, '.');
                const nav::HoverSelection& h = id.selection;
                out << nav::windows1252ToUtf8(id.description) << '\n'
                    << "airport " << nav::windows1252ToUtf8(dbkyOrDash(h.hasAirport(), h.hoveredAirport.dbky())) << '\n'
                    << "navaid " << nav::windows1252ToUtf8(dbkyOrDash(h.hasNavaid(), h.hoveredNavaid.dbky())) << '\n'
                    << "waypoint " << nav::windows1252ToUtf8(dbkyOrDash(h.hasWaypoint(), h.hoveredWaypoint.dbky()))
                    << '\n'
-                   << "userPoint " << h.userPoint.name << ' ' << nav::formatGeneral(h.userPoint.lat) << ' '
-                   << nav::formatGeneral(h.userPoint.lon) << '\n';
+                   << "userPoint " << h.userPoint.name << ' ' << nav::formatGeneral(h.userPoint.position.lat) << ' '
+                   << nav::formatGeneral(h.userPoint.position.lon) << '\n';
              },
              nav::printingTo(err)) &&
                  loaded

@@ -12,6 +12,7 @@
 
 #include "base/failure.h"
 #include "base/file_io.h"
+#include "base/geo_position.h"
 #include "base/windows1252.h"
 #include "tools/csv_reader.h"
 
@@ -61,17 +62,13 @@ std::optional<RowFault> optionalFeet(const std::string& text, const char* column
   return std::nullopt;
 }
 
-struct StoredPosition {
-  double lat = 0, lon = 0;
-};
-
 std::optional<RowFault> storedPosition(const std::string& lat, const std::string& lon, const char* latColumn,
-                                       const char* lonColumn, StoredPosition& p) {
+                                       const char* lonColumn, nav::GeoPosition& p) {
   double latDeg = 0, lonDeg = 0;
   if (auto fault = number(lat, latColumn, -90, 90, latDeg)) return fault;
   if (auto fault = number(lon, lonColumn, -180, 180, lonDeg)) return fault;
-  p = {latDeg * kArcSecondsPerDegree, lonDeg * kArcSecondsPerDegree};
-  // The files keep longitudes from 0 to 360 degrees.
+  p = {.lat = latDeg * kArcSecondsPerDegree, .lon = lonDeg * kArcSecondsPerDegree};
+  // A stored longitude: the files keep longitudes from 0 to 360 degrees.
   if (p.lon < 0) p.lon += kFullCircle;
   return std::nullopt;
 }
@@ -109,7 +106,7 @@ RecordOrFault<nav::AirportRecord> airportRecord(const OurAirport& airport, std::
                     fmt::format("no identifier of 1 to 5 characters: icao_code \"{}\", gps_code \"{}\", ident \"{}\"",
                                 airport.icaoCode, airport.gpsCode, airport.ident)};
   if (airport.latitudeDeg.empty() || airport.longitudeDeg.empty()) return noPosition("latitude_deg or longitude_deg");
-  StoredPosition p;
+  nav::GeoPosition p;
   if (auto fault = storedPosition(airport.latitudeDeg, airport.longitudeDeg, "latitude_deg", "longitude_deg", p))
     return *fault;
   std::int32_t elev = 0;
@@ -139,7 +136,7 @@ RecordOrFault<nav::RunwayRecord> runwayRecord(const OurRunway& runway) {
     if (ident->size() > kRunwayEndWidth)
       return RowFault{fmt::format("{} longer than {} characters", column, kRunwayEndWidth),
                       fmt::format("{} \"{}\" is longer than {} characters", column, *ident, kRunwayEndWidth)};
-  StoredPosition le, he;
+  nav::GeoPosition le, he;
   if (auto fault =
           storedPosition(runway.leLatitudeDeg, runway.leLongitudeDeg, "le_latitude_deg", "le_longitude_deg", le))
     return *fault;
@@ -183,7 +180,7 @@ RecordOrFault<nav::NavaidRecord> navaidRecord(const OurNavaid& navaid, std::int3
     return RowFault{fmt::format("ident not of 1 to {} characters", kIdentWidth),
                     fmt::format("ident \"{}\" is not of 1 to {} characters", navaid.ident, kIdentWidth)};
   if (navaid.latitudeDeg.empty() || navaid.longitudeDeg.empty()) return noPosition("latitude_deg or longitude_deg");
-  StoredPosition p;
+  nav::GeoPosition p;
   if (auto fault = storedPosition(navaid.latitudeDeg, navaid.longitudeDeg, "latitude_deg", "longitude_deg", p))
     return *fault;
   // OurAirports keeps stations that no longer transmit, with -1: shown, they

@@ -48,7 +48,7 @@ int gpxCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         const std::vector<nav::PlanRow> rows = nav::readSitFile(args[0]);
         nav::writeGpxRoute(rows, args[1]);
         std::size_t points = 0;
-        for (const nav::PlanRow& row : rows) points += nav::rowPosition(row) ? 1 : 0;
+        for (const nav::PlanRow& row : rows) points += nav::legEnd(row) ? 1 : 0;
         out << args[1] << ": " << points << " route points\n";
       },
       nav::printingTo(err));

@@ -68,7 +68,7 @@ class TformNavView : public QMainWindow {
   void CartePaint(QImage& image);
   // Moves the view centre and the centre mark, updates the location bar and
   // repaints.
-  void CenterAt(double lat, double lon);
+  void CenterAt(nav::GeoPosition centre);
 
   // The pointer on the map.
   void CarteMouseMove(int x, int y);

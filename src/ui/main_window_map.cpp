@@ -108,8 +108,8 @@ void TformNavView::LocationBar() {
   statusPanels_[0]->setFullText(fromWindows1252(nav::locationBarText(state_.view, userDecimalSeparator())));
 }
 
-void TformNavView::CenterAt(double lat, double lon) {
-  state_.view.CenterAt(lat, lon);
+void TformNavView::CenterAt(nav::GeoPosition centre) {
+  state_.view.CenterAt(centre);
   LocationBar();
   Carte->invalidateMap();
 }
@@ -136,11 +136,11 @@ void TformNavView::CarteMouseMove(int x, int y) {
   if (state_.settingsPending || state_.view.clientWidth <= 0 || state_.view.clientHeight <= 0) return;
 
   const nav::GeoPosition geo = state_.view.PixelToGeo(x, y);
-  const nav::PointerPosition pos = nav::pointerPosition(geo.lon, geo.lat);
+  const nav::PointerPosition pos = nav::pointerPosition(geo);
   statusPanels_[1]->setFullText(fromWindows1252(pos.statusText));
 
-  const nav::Identification found = nav::identifyAt(pos.pointerLat, pos.pointerLon, state_.view.mag, state_.settings,
-                                                    state_.db, state_.plan.userPointCounter, userDecimalSeparator());
+  const nav::Identification found = nav::identifyAt(pos.pointer, state_.view.mag, state_.settings, state_.db,
+                                                    state_.plan.userPointCounter, userDecimalSeparator());
   state_.hover = found.selection;
   const QString description = fromWindows1252(found.description);
 
@@ -168,8 +168,7 @@ void TformNavView::CarteMouseMove(int x, int y) {
 void TformNavView::CarteMouseDown(Qt::MouseButton button, int x, int y) {
   if (button == Qt::MiddleButton) {
     if (state_.view.clientWidth <= 0 || state_.view.clientHeight <= 0) return;
-    const nav::GeoPosition geo = state_.view.PixelToGeo(x, y);
-    CenterAt(geo.lat, geo.lon);
+    CenterAt(state_.view.PixelToGeo(x, y));
   } else if (button == Qt::RightButton) {
     Carte->ensurePainted();
     state_.rubber.press(x, y);

@@ -164,11 +164,8 @@ void TformNavView::PLNgridDragDrop(QPoint pos) {
 }
 
 void TformNavView::Centrer1Click() {
-  const nav::PlanRow& row = state_.plan.rows.at(state_.plan.current);
-  // Plan cells hold numbers with a full stop, whatever the user's settings.
-  const double lat = nav::cellNumber(row[nav::colLat], '.', false);
-  const double lon = nav::cellNumber(row[nav::colLon], '.', false);
-  CenterAt(lat, nav::signedLon(lon));
+  const nav::GeoPosition p = nav::requirePlanRowPosition(state_.plan.rows.at(state_.plan.current));
+  CenterAt({.lat = p.lat, .lon = nav::signedLon(p.lon)});
 }
 
 void TformNavView::Supprimerlaligne1Click() {

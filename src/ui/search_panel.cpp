@@ -104,9 +104,9 @@ int TformNavView::currentResultRow() const {
 void TformNavView::Centrer2Click() {
   const int row = currentResultRow();
   if (row < 0) return;
-  const nav::StoredPosition p =
+  const nav::GeoPosition p =
       nav::resultRowPosition(state_.searchRows[static_cast<std::size_t>(row)], userDecimalSeparator());
-  CenterAt(p.lat, nav::signedLon(p.lon));
+  CenterAt({.lat = p.lat, .lon = nav::signedLon(p.lon)});
 }
 
 void TformNavView::Placerdansleplandevol1Click() {

@@ -2,9 +2,28 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.h"
+
 namespace {
 
 using namespace nav;
+
+TEST(FlightPlan, ARowsPositionIsReadOneWayForEveryReader) {
+  PlanRow row;
+  row[colLat] = "176384.52";
+  row[colLon] = "1291090";  // a whole number; stored, kept as it is
+  EXPECT_EQ(planRowPosition(row), (GeoPosition{.lat = 176384.52, .lon = 1291090}));
+  // The comma earlier versions wrote for runway ends under a French locale.
+  row[colLat] = "176384,52";
+  row[colLon] = "9189,86";
+  EXPECT_EQ(planRowPosition(row), (GeoPosition{.lat = 176384.52, .lon = 9189.86}));
+  EXPECT_EQ(requirePlanRowPosition(row), (GeoPosition{.lat = 176384.52, .lon = 9189.86}));
+  row[colLon] = "abc";
+  EXPECT_FALSE(planRowPosition(row));
+  EXPECT_EQ(navtest::failureMessage([&] { requirePlanRowPosition(row); }), "'abc' is not a valid floating point value");
+  EXPECT_EQ(navtest::failureMessage([&] { requirePlanRowPosition(PlanRow{}); }),
+            "'' is not a valid floating point value");
+}
 
 TEST(FlightPlan, DeleteAndMoveRows) {
   FlightPlan plan;

@@ -79,20 +79,16 @@ TEST(PlanLegs, ALegOfNoLengthHasNoCourse) {
   EXPECT_EQ(courseText(5), "005");
 }
 
-TEST(PlanLegs, PositionsInTheStoredConventionAndARunwayEndsComma) {
+TEST(PlanLegs, EndsHaveASignedLongitudeAndNoneLiesBeyondAPole) {
   PlanRow west;
   west[colLat] = "157064.760000";
   west[colLon] = "1291090.250000";  // 1.36 degrees west, stored
-  const auto p = rowPosition(west);
+  const auto p = legEnd(west);
   ASSERT_TRUE(p);
-  EXPECT_NEAR(p->latDeg, 43.6291, 1e-4);
-  EXPECT_NEAR(p->lonDeg, -4909.75 / 3600, 1e-9);
-  // The result grid's text, under a comma locale, as the place command copies it.
-  PlanRow runwayEnd;
-  runwayEnd[colLat] = "176384,52";
-  runwayEnd[colLon] = "9189,86";
-  ASSERT_TRUE(rowPosition(runwayEnd));
-  EXPECT_NEAR(rowPosition(runwayEnd)->latDeg, 176384.52 / 3600, 1e-12);
+  EXPECT_EQ(p->lat, 157064.76);
+  EXPECT_EQ(p->lon, -4909.75);
+  west[colLat] = "324000.5";
+  EXPECT_FALSE(legEnd(west));
 }
 
 TEST(PlanLegs, CruiseSpeedAndTimeEnRoute) {

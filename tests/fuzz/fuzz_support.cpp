@@ -70,7 +70,7 @@ void guarded(Step&& step) {
 void paintAll(nav::NavViewState& state) {
   for (const std::int32_t mag : {1, 7, 12}) {
     nav::Viewport view = state.view;
-    nav::fitViewAbout(view, 8400, 176400, mag, 640, 480);
+    nav::fitViewAbout(view, {.lat = 176400, .lon = 8400}, mag, 640, 480);
     navtest::RecordingSurface surface;
     const std::vector<nav::RouteRow> route = nav::routeRows(state.plan);
     nav::MapPaintContext ctx{view, state.settings, state.db, state.outline, state.pens, state.detailMag,
@@ -122,9 +122,9 @@ void useLoadedData(nav::NavViewState& state) {
   // The pointer over the first objects of each table, then dropped.
   const auto hover = [&](double lat, double lon, std::int32_t mag) {
     guarded([&] {
-      const nav::PointerPosition pos = nav::pointerPosition(nav::signedLon(lon), lat);
-      const nav::Identification id =
-          nav::identifyAt(pos.pointerLat, pos.pointerLon, mag, s, state.db, state.plan.userPointCounter, '.');
+      const nav::PointerPosition pos = nav::pointerPosition({.lat = lat, .lon = nav::signedLon(lon)});
+      const nav::Identification id = nav::identifyAt({.lat = pos.pointer.lat, .lon = pos.pointer.lon}, mag, s, state.db,
+                                                     state.plan.userPointCounter, '.');
       nav::dropMapObject(state.plan, std::nullopt, id.selection);
     });
   };

@@ -21,22 +21,22 @@ nav::ViewSettings layers(std::initializer_list<bool nav::ViewSettings::*> on) {
 using S = nav::ViewSettings;
 
 TEST(PointerPosition, WholeArcSecondsAndStatusText) {
-  nav::PointerPosition p = nav::pointerPosition(-16200.3, 176004.5);
-  EXPECT_EQ(p.pointerLat, 176004);
-  EXPECT_EQ(p.pointerLon, 1279800);
+  nav::PointerPosition p = nav::pointerPosition({.lat = 176004.5, .lon = -16200.3});
+  EXPECT_EQ(p.pointer.lat, 176004);
+  EXPECT_EQ(p.pointer.lon, 1279800);
   EXPECT_EQ(p.statusText, "N 48\xB0 53' 24\" - W 4\xB0 30' 0\"");
 
-  p = nav::pointerPosition(0, -0.5);
+  p = nav::pointerPosition({.lat = -0.5, .lon = 0});
   EXPECT_EQ(p.statusText, "S 0\xB0 0' 0\" - E 0\xB0 0' 0\"");
-  EXPECT_EQ(p.pointerLat, 0);
+  EXPECT_EQ(p.pointer.lat, 0);
 
-  p = nav::pointerPosition(-10, -36000.2);
-  EXPECT_EQ(p.pointerLon, 1295990);
-  EXPECT_EQ(p.pointerLat, -36000);
+  p = nav::pointerPosition({.lat = -36000.2, .lon = -10});
+  EXPECT_EQ(p.pointer.lon, 1295990);
+  EXPECT_EQ(p.pointer.lat, -36000);
 
-  p = nav::pointerPosition(9180, 0);  // exactly 2 degrees 33 minutes
+  p = nav::pointerPosition({.lat = 0, .lon = 9180});  // exactly 2 degrees 33 minutes
   EXPECT_EQ(p.statusText, "N 0\xB0 0' 0\" - E 2\xB0 33' 0\"");
-  EXPECT_EQ(p.pointerLon, 9180);
+  EXPECT_EQ(p.pointer.lon, 9180);
 }
 
 TEST(HoverRadius, ShrinksWithZoom) {
@@ -51,7 +51,7 @@ TEST(Identify, BoxIsStrictAndSquare) {
   db.airports.push_back(airport("K1", "EDGE", "Edge", 1000 + 29, 5000));  // exactly r away at level 7
   db.airports.push_back(airport("K2", "IN", "Inside", 1000 + 28, 5000 - 28));
   const auto on = layers({&S::airport});
-  const nav::Identification id = nav::identifyAt(1000, 5000, 7, on, db, 1, '.');
+  const nav::Identification id = nav::identifyAt({.lat = 1000, .lon = 5000}, 7, on, db, 1, '.');
   EXPECT_EQ(id.description, "AIRPORT Inside (K2)");
   EXPECT_TRUE(id.found);
   EXPECT_TRUE(id.selection.hasAirport());
@@ -59,13 +59,13 @@ TEST(Identify, BoxIsStrictAndSquare) {
 
   // A southern airport 10 arc-seconds off: found while the radius exceeds 10.
   db.airports = {airport("KS", "S", "South", -36010, 3600)};
-  EXPECT_TRUE(nav::identifyAt(-36000, 3600, 13, on, db, 1, '.').found);
-  EXPECT_FALSE(nav::identifyAt(-36000, 3600, 14, on, db, 1, '.').found);
-  EXPECT_FALSE(nav::identifyAt(-36000, 3600, 17, on, db, 1, '.').found);
+  EXPECT_TRUE(nav::identifyAt({.lat = -36000, .lon = 3600}, 13, on, db, 1, '.').found);
+  EXPECT_FALSE(nav::identifyAt({.lat = -36000, .lon = 3600}, 14, on, db, 1, '.').found);
+  EXPECT_FALSE(nav::identifyAt({.lat = -36000, .lon = 3600}, 17, on, db, 1, '.').found);
 
   // No wrap at the seam of stored longitudes.
   db.airports = {airport("KW", "W", "Seam", 0, 5)};
-  EXPECT_FALSE(nav::identifyAt(0, 1295990, 7, on, db, 1, '.').found);
+  EXPECT_FALSE(nav::identifyAt({.lat = 0, .lon = 1295990}, 7, on, db, 1, '.').found);
 }
 
 TEST(Identify, OnlyAirportsAtLevelSixAndBelow) {
@@ -73,11 +73,11 @@ TEST(Identify, OnlyAirportsAtLevelSixAndBelow) {
   db.navaids.push_back(navaid("VOR", "Vor", 113.9, 1, 0, 100));
   db.waypoints.push_back(waypoint("WP", 0, 100));
   const auto on = layers({&S::vor, &S::waypoint, &S::ils, &S::airport});
-  const nav::Identification six = nav::identifyAt(0, 100, 6, on, db, 1, '.');
+  const nav::Identification six = nav::identifyAt({.lat = 0, .lon = 100}, 6, on, db, 1, '.');
   EXPECT_FALSE(six.found);
   EXPECT_FALSE(six.selection.hasNavaid());
   EXPECT_FALSE(six.selection.hasWaypoint());
-  EXPECT_TRUE(nav::identifyAt(0, 100, 7, on, db, 1, '.').found);
+  EXPECT_TRUE(nav::identifyAt({.lat = 0, .lon = 100}, 7, on, db, 1, '.').found);
 }
 
 TEST(Identify, LaterLayersWinTheDescriptionAndEverySlotStays) {
@@ -91,18 +91,18 @@ TEST(Identify, LaterLayersWinTheDescriptionAndEverySlotStays) {
   putText(ils, 24, "27");
   db.ilsComponents.push_back(ils);
   auto on = layers({&S::airport, &S::waypoint});
-  nav::Identification id = nav::identifyAt(0, 100, 10, on, db, 1, '.');
+  nav::Identification id = nav::identifyAt({.lat = 0, .lon = 100}, 10, on, db, 1, '.');
   EXPECT_EQ(id.description, "WAYPOINT WPT1 (KW)");
   EXPECT_TRUE(id.selection.hasAirport());
   EXPECT_TRUE(id.selection.hasWaypoint());
 
   on.ils = true;  // every ILS kind, marker beacons included
-  id = nav::identifyAt(0, 100, 10, on, db, 1, ',');
+  id = nav::identifyAt({.lat = 0, .lon = 100}, 10, on, db, 1, ',');
   EXPECT_EQ(id.description, "ILS : 27 MM Middle KA 75,000 Mhz (KI)");
 
   db.waypoints[0].bytes[46] = 1;  // hidden from the map: never identified
   on.ils = false;
-  id = nav::identifyAt(0, 100, 10, on, db, 1, '.');
+  id = nav::identifyAt({.lat = 0, .lon = 100}, 10, on, db, 1, '.');
   EXPECT_EQ(id.description, "AIRPORT Airport (KA)");
   EXPECT_FALSE(id.selection.hasWaypoint());
 }
@@ -113,7 +113,7 @@ TEST(Identify, NavaidOfALayerThatIsOffEndsTheScan) {
   putText(db.navaids[0], 4, "KV");
   db.navaids.push_back(navaid("N1", "Ndb", 375, 8, 0, 100));
   const auto ndbOnly = layers({&S::ndb});
-  nav::Identification id = nav::identifyAt(0, 100, 8, ndbOnly, db, 1, '.');
+  nav::Identification id = nav::identifyAt({.lat = 0, .lon = 100}, 8, ndbOnly, db, 1, '.');
   EXPECT_FALSE(id.found);
   EXPECT_EQ(id.description, "");
   EXPECT_TRUE(id.selection.hasNavaid());
@@ -121,20 +121,21 @@ TEST(Identify, NavaidOfALayerThatIsOffEndsTheScan) {
 
   db.navaids[0] = navaid("VD", "Vordme", 115.35, 17, 0, 100);
   putText(db.navaids[0], 4, "K17");
-  id = nav::identifyAt(0, 100, 8, ndbOnly, db, 1, '.');
+  id = nav::identifyAt({.lat = 0, .lon = 100}, 8, ndbOnly, db, 1, '.');
   EXPECT_EQ(id.description, "VOR-DME VD Vordme 115.350 (K17) ");
 
   db.navaids[0] = navaid("DM", "Dme", 110, 16, 0, 100);
-  id = nav::identifyAt(0, 100, 8, ndbOnly, db, 1, '.');
+  id = nav::identifyAt({.lat = 0, .lon = 100}, 8, ndbOnly, db, 1, '.');
   EXPECT_EQ(id.description, " DM Dme 110.000 () ");
 }
 
 TEST(Identify, UserPointAndEmptySlots) {
   nav::NavDatabase db;
-  const nav::Identification id = nav::identifyAt(176004, 1279800, 7, nav::ViewSettings{}, db, 12345, '.');
+  const nav::Identification id =
+      nav::identifyAt({.lat = 176004, .lon = 1279800}, 7, nav::ViewSettings{}, db, 12345, '.');
   EXPECT_EQ(id.selection.userPoint.name, "WPT12345");
-  EXPECT_EQ(id.selection.userPoint.lat, 176004);
-  EXPECT_EQ(id.selection.userPoint.lon, 1279800);
+  EXPECT_EQ(id.selection.userPoint.position.lat, 176004);
+  EXPECT_EQ(id.selection.userPoint.position.lon, 1279800);
   EXPECT_EQ(id.selection.hoveredAirport.recId(), -1);
   EXPECT_EQ(id.selection.hoveredNavaid.recId(), -1);
   EXPECT_EQ(nav::userPointName(1), "WPT0001");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/failure.h"
+#include "base/number_format.h"
 #include "mapview/paint_fixture.h"
 #include "test_support.h"
 
@@ -93,7 +94,7 @@ TEST(IdentifierSearch, WholeTextsOnly) {
 
 TEST(IdentifierSearch, RowPositionsForCentring) {
   const auto rows = nav::searchIdentifier("ABCD", sample(), ',');
-  nav::StoredPosition p = nav::resultRowPosition(rows[1], ',');  // a point is accepted too
+  nav::GeoPosition p = nav::resultRowPosition(rows[1], ',');  // a point is accepted too
   EXPECT_EQ(p.lat, 176004.5);
   EXPECT_EQ(nav::signedLon(p.lon), -16200);
   p = nav::resultRowPosition(rows[0], ',');

@@ -99,12 +99,12 @@ TEST(LocationBar, CentreAndSize) {
   v.Size(1000, 500);
   EXPECT_EQ(nav::locationBarText(v, '.'),
             "center: 0.000000, 0.000000 (0\xB0 0' 0\"N, 0\xB0 0' 0\"E),  size: 21600 by 10800 nm");
-  v.CenterAt(45.25 * 3600, -0.5 * 3600);
+  v.CenterAt({.lat = 45.25 * 3600, .lon = -0.5 * 3600});
   v.zoomIn();
   EXPECT_EQ(nav::locationBarText(v, ','),
             "center: 45,250000, -0,500000 (45\xB0 15' 0\"N, 0\xB0 30' 0\"W),  size: 10800 by 5400 nm");
   // Whole arc-seconds: a third of a degree is 20', not 19' 59".
-  v.CenterAt(-300000, 2 * 3600 + 33 * 60);
+  v.CenterAt({.lat = -300000, .lon = 2 * 3600 + 33 * 60});
   EXPECT_NE(nav::locationBarText(v, '.').find("(83\xB0 20' 0\"S, 2\xB0 33' 0\"E)"), std::string::npos)
       << nav::locationBarText(v, '.');
 }

@@ -245,7 +245,7 @@ TEST(WaypointLayer, TrianglesNamesAndHiddenPoints) {
   const auto marks = many.surface.only("line");
   ASSERT_EQ(marks.size(), 210u);
   for (int i = 0; i < 70; ++i) {
-    const nav::MapPixel p = many.state.view.GeoToPixel((i - 35) * 1000.0, 0);
+    const nav::MapPixel p = many.state.view.GeoToPixel({.lat = 0, .lon = (i - 35) * 1000.0});
     EXPECT_EQ(marks[static_cast<std::size_t>(3 * i)].args, box(p.x, p.y - 1, p.x + 1, p.y + 1));
   }
 }

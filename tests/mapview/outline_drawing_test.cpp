@@ -43,13 +43,13 @@ TEST(WorldOutlineDrawing, SeparatorsStartNewPolylines) {
   setOutline(f, {{1, 1}, {2, 1}, {0, 0}, {-1, -1}, {-2, -1}, {0, 0}});
   const auto lines = draw(f);
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0].args[0], f.state.view.GeoToPixel(3600, 3600).x);
-  EXPECT_EQ(lines[1].args[0], f.state.view.GeoToPixel(-3600, -3600).x);
+  EXPECT_EQ(lines[0].args[0], f.state.view.GeoToPixel({.lat = 3600, .lon = 3600}).x);
+  EXPECT_EQ(lines[1].args[0], f.state.view.GeoToPixel({.lat = -3600, .lon = -3600}).x);
 }
 
 // The pixel of a position given in degrees, as a line's two arguments.
 std::vector<std::int32_t> pixelAt(const PaintFixture& f, double lon, double lat) {
-  const nav::MapPixel p = f.state.view.GeoToPixel(lon * 3600, lat * 3600);
+  const nav::MapPixel p = f.state.view.GeoToPixel({.lat = lat * 3600, .lon = lon * 3600});
   return {p.x, p.y};
 }
 
@@ -112,7 +112,7 @@ TEST(WorldOutlineDrawing, BreaksAcrossTheDateLineAtTheWholeWorldOnly) {
   setOutline(world, {{179.9, 10}, {0, 1}, {0, 2}, {0, 3}, {-179.9, 10}, {0, 4}, {0, 5}, {0, 6}, {-170, 10}});
   const auto lines = draw(world);
   ASSERT_EQ(lines.size(), 1u);  // the step across the map is a move
-  EXPECT_EQ(lines[0].args[2], world.state.view.GeoToPixel(-170 * 3600, 36000).x);
+  EXPECT_EQ(lines[0].args[2], world.state.view.GeoToPixel({.lat = 36000, .lon = -170 * 3600}).x);
 
   PaintFixture four(1000, 500, 4, 179 * 3600.0, 0);
   setOutline(four, {{179.5, 1}, {-179.5, 1}});
@@ -132,7 +132,7 @@ TEST(WorldOutlineDrawing, ThinningKeepsTheFirstPointOfEveryPolyline) {
   setOutline(three, line);
   const auto lines3 = draw(three);
   ASSERT_EQ(lines3.size(), 3u);  // points 1, 3, 5, 7, then 9 starts afresh
-  EXPECT_EQ(lines3[2].args[2], three.state.view.GeoToPixel(7 * 3600, 3600).x);
+  EXPECT_EQ(lines3[2].args[2], three.state.view.GeoToPixel({.lat = 3600, .lon = 7 * 3600}).x);
 
   PaintFixture one(1000, 500, 1);
   setOutline(one, line);

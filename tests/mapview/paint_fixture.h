@@ -18,7 +18,7 @@ struct PaintFixture {
   PaintFixture(int w, int h, int mag, double lon = 0, double lat = 0) {
     state.settings.showGrid = false;
     state.settings.showMaps = false;
-    nav::fitViewAbout(state.view, lon, lat, mag, w, h);
+    nav::fitViewAbout(state.view, {.lat = lat, .lon = lon}, mag, w, h);
     state.pens = nav::createPens();
   }
   nav::MapPaintContext context() {

@@ -8,9 +8,9 @@ namespace {
 
 using namespace nav;
 
-RouteRow row(std::string_view type, std::string_view dbky, std::string_view lat = "", std::string_view lon = "",
+RouteRow row(std::string_view type, std::string_view dbky, std::optional<GeoPosition> position = std::nullopt,
              std::string_view name = "") {
-  return {name, lat, lon, dbky, type};
+  return {name, position, dbky, type};
 }
 
 // 1000 x 500 centred on 0, 0 at level 7: one pixel is 20.25 arc-seconds.
@@ -67,8 +67,9 @@ TEST(RouteLayer, AirportsSharingAKeyAreBothJoined) {
 TEST(RouteLayer, UserPointsReadTheirCellsAndGetTheWaypointMark) {
   RouteFixture f;
   f.state.settings.waypoint = f.state.settings.wptName = true;
-  f.rows = {row(typeCode::airport, "A1"), row(typeCode::userWaypoint, "", "2025.000000", "1293975", "WPT0001"),
-            row(typeCode::userWaypoint, "", "abc", "1"), row(typeCode::airport, "A2")};
+  f.rows = {row(typeCode::airport, "A1"),
+            row(typeCode::userWaypoint, "", GeoPosition{.lat = 2025, .lon = 1293975}, "WPT0001"),
+            row(typeCode::userWaypoint, ""), row(typeCode::airport, "A2")};
   const auto lines = f.draw();
   ASSERT_EQ(lines.size(), 1u + 3u + 1u);
   EXPECT_EQ(lines[0], (std::vector<std::int32_t>{500, 250, 400, 150}));  // 1293975 is 2025 west

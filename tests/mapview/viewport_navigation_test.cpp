@@ -11,7 +11,7 @@ using nav::Viewport;
 
 Viewport view(int w, int h, int mag, double lon, double lat) {
   Viewport v;
-  nav::fitViewAbout(v, lon, lat, mag, w, h);
+  nav::fitViewAbout(v, {.lat = lat, .lon = lon}, mag, w, h);
   v.mag2 = 1 << (mag - 1);
   return v;
 }
@@ -21,7 +21,7 @@ const Viewport kParis = view(743, 487, 5, 8460.25, 175884.7);
 const Viewport kWorld = view(1000, 500, 1, 0, 0);
 
 void expectUnder(const Viewport& v, nav::GeoPosition p, int x, int y) {
-  const nav::MapPixel at = v.GeoToPixel(p.lon, p.lat);
+  const nav::MapPixel at = v.GeoToPixel({.lat = p.lat, .lon = p.lon});
   EXPECT_LE(std::abs(at.x - x), 1) << "x " << at.x << " for " << x << " at level " << v.mag;
   EXPECT_LE(std::abs(at.y - y), 1) << "y " << at.y << " for " << y << " at level " << v.mag;
 }
@@ -123,8 +123,8 @@ TEST(ViewportZoomAbout, ZoomingOutAtACornerNeverLeavesTheDrawableRange) {
   }
   EXPECT_LE(std::abs(v.centreLon()), Viewport::kMaxCentreLon);
   EXPECT_LE(std::abs(v.centreLat()), Viewport::kMaxCentreLat);
-  EXPECT_NO_THROW(v.GeoToPixel(-648000, -324000));
-  EXPECT_NO_THROW(v.GeoToPixel(648000, 324000));
+  EXPECT_NO_THROW(v.GeoToPixel({.lat = -324000, .lon = -648000}));
+  EXPECT_NO_THROW(v.GeoToPixel({.lat = 324000, .lon = 648000}));
 }
 
 TEST(ViewportPan, MovesByFractionsOfTheViewKeepingTheMark) {

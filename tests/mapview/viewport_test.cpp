@@ -27,7 +27,7 @@ TEST(ViewportSize, FitsTheWorldToTheAreasShape) {
   EXPECT_EQ(v.right, 648000);
   EXPECT_NEAR(v.top, 424732.17, 0.01);
   EXPECT_NEAR(v.bottom, -424732.17, 0.01);
-  const nav::MapPixel p = v.GeoToPixel(0, 0);
+  const nav::MapPixel p = v.GeoToPixel({.lat = 0, .lon = 0});
   EXPECT_EQ(p.x, 371);
   EXPECT_EQ(p.y, 243);
   EXPECT_TRUE(p.inside);
@@ -86,8 +86,8 @@ TEST(ViewportSize, FarAwayCentreIsBroughtBackWithinReach) {
   v.Size(8192, 8192);
   EXPECT_DOUBLE_EQ(v.centreLon(), Viewport::kMaxCentreLon);
   EXPECT_DOUBLE_EQ(v.centreLat(), -Viewport::kMaxCentreLat);
-  EXPECT_NO_THROW(v.GeoToPixel(-648000, 324000));
-  EXPECT_NO_THROW(v.GeoToPixel(648000, -324000));
+  EXPECT_NO_THROW(v.GeoToPixel({.lat = 324000, .lon = -648000}));
+  EXPECT_NO_THROW(v.GeoToPixel({.lat = -324000, .lon = 648000}));
 
   v.left = v.right = v.top = v.bottom = std::numeric_limits<double>::quiet_NaN();
   v.Size(100, 100);
@@ -96,16 +96,16 @@ TEST(ViewportSize, FarAwayCentreIsBroughtBackWithinReach) {
 
 TEST(ViewportConversion, EdgesTruncationAndRange) {
   Viewport v = sized(1000, 500);
-  nav::MapPixel p = v.GeoToPixel(v.left, v.top);
+  nav::MapPixel p = v.GeoToPixel({.lat = v.top, .lon = v.left});
   EXPECT_EQ(p.x, 0);
   EXPECT_EQ(p.y, 0);
   EXPECT_TRUE(p.inside);
-  EXPECT_TRUE(v.GeoToPixel(v.right, v.bottom).inside);
-  p = v.GeoToPixel(v.left - 1, 0);
+  EXPECT_TRUE(v.GeoToPixel({.lat = v.bottom, .lon = v.right}).inside);
+  p = v.GeoToPixel({.lat = 0, .lon = v.left - 1});
   EXPECT_FALSE(p.inside);
   EXPECT_EQ(p.x, 0);  // -0.77 truncated toward zero
-  EXPECT_FALSE(v.GeoToPixel(0, v.top + 1).inside);
-  EXPECT_EQ(v.GeoToPixel(v.left - 1555.2, 0).x, -1);  // -1.2
+  EXPECT_FALSE(v.GeoToPixel({.lat = v.top + 1, .lon = 0}).inside);
+  EXPECT_EQ(v.GeoToPixel({.lat = 0, .lon = v.left - 1555.2}).x, -1);  // -1.2
 
   const nav::GeoPosition g = v.PixelToGeo(250, 125);
   EXPECT_DOUBLE_EQ(g.lon, -324000);
@@ -116,7 +116,8 @@ TEST(ViewportConversion, PixelsBeyond32BitsAreARangeError) {
   const Viewport v = sized(1000, 500);
   for (const auto& [lon, lat] :
        {std::pair{1e15, 0.0}, std::pair{-1e15, 0.0}, std::pair{0.0, std::numeric_limits<double>::quiet_NaN()}})
-    EXPECT_EQ(navtest::failureMessage([&] { v.GeoToPixel(lon, lat); }), "Range check error") << lon << ", " << lat;
+    EXPECT_EQ(navtest::failureMessage([&] { v.GeoToPixel({.lat = lat, .lon = lon}); }), "Range check error")
+        << lon << ", " << lat;
 }
 
 TEST(ViewportZoom, InAndOutAboutTheCentre) {
@@ -141,11 +142,11 @@ TEST(ViewportZoom, InAndOutAboutTheCentre) {
 
 TEST(ViewportZoom, StopsAtTheDeepestLevelItCanDraw) {
   Viewport v = sized(8192, 8192);
-  v.CenterAt(324000, 648000);  // a world corner at the centre
+  v.CenterAt({.lat = 324000, .lon = 648000});  // a world corner at the centre
   while (v.zoomIn()) {
   }
   EXPECT_EQ(v.mag, Viewport::kMaxMag);
-  EXPECT_NO_THROW(v.GeoToPixel(-648000, -324000));
+  EXPECT_NO_THROW(v.GeoToPixel({.lat = -324000, .lon = -648000}));
   const double span = v.right - v.left;
   EXPECT_FALSE(v.zoomIn());
   EXPECT_EQ(v.right - v.left, span);
@@ -162,7 +163,7 @@ TEST(ViewportZoom, StopsAtTheDeepestLevelItCanDraw) {
 TEST(ViewportCenter, MovesTheViewAndTheMarkKeepingTheSpans) {
   Viewport v = sized(1000, 500, 3);
   const double span = v.right - v.left;
-  v.CenterAt(172800, 7200);  // latitude first
+  v.CenterAt({.lat = 172800, .lon = 7200});  // latitude first
   EXPECT_DOUBLE_EQ(v.centreLon(), 7200);
   EXPECT_DOUBLE_EQ(v.centreLat(), 172800);
   EXPECT_DOUBLE_EQ(v.right - v.left, span);

@@ -238,7 +238,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(v.mag, 1);
     QCOMPARE(v.right - v.left, span);
 
-    w->state().view.CenterAt(100000, 200000);
+    w->state().view.CenterAt({.lat = 100000, .lon = 200000});
     w->resize(800, 700);
     QTRY_COMPARE(v.clientWidth, w->carte()->width());
     QVERIFY(std::abs(v.centreLon() - 200000) < 1e-6);
@@ -347,7 +347,7 @@ class MainWindowTest : public QObject {
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     navui::MapWidget* map = w->carte();
-    const nav::MapPixel at = w->state().view.GeoToPixel(0, 0);
+    const nav::MapPixel at = w->state().view.GeoToPixel({.lat = 0, .lon = 0});
     QTest::mouseMove(map, QPoint(at.x, at.y));
     QTRY_VERIFY(popup.isVisible());
     QCOMPARE(popup.text(), QStringLiteral("AIRPORT Roissy (KEY1)"));
@@ -630,7 +630,7 @@ class MainWindowTest : public QObject {
     w->resize(1000, 700);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    const nav::MapPixel at = w->state().view.GeoToPixel(0, 0);
+    const nav::MapPixel at = w->state().view.GeoToPixel({.lat = 0, .lon = 0});
     QTest::mouseMove(w->carte(), QPoint(at.x, at.y));
     QTRY_COMPARE(w->statusText(0), QStringLiteral("AIRPORT Roissy (KEY1)"));
     QTest::mouseMove(child<QTableView>(w.get(), "PLNgrid")->viewport(), QPoint(20, 10));
@@ -657,8 +657,8 @@ class MainWindowTest : public QObject {
     // the placement rule alone would put the popup off the screen.
     const nav::Viewport& v = w->state().view;
     const nav::GeoPosition corner = v.PixelToGeo(w->carte()->width() - 30, w->carte()->height() - 5);
-    w->CenterAt(v.centreLat() - corner.lat + 36000, v.centreLon() - corner.lon + 36000);
-    const nav::MapPixel at = v.GeoToPixel(36000, 36000);
+    w->CenterAt({.lat = v.centreLat() - corner.lat + 36000, .lon = v.centreLon() - corner.lon + 36000});
+    const nav::MapPixel at = v.GeoToPixel({.lat = 36000, .lon = 36000});
     QTest::mouseMove(w->carte(), QPoint(at.x, at.y));
     QTRY_VERIFY(popup.isVisible());
     QVERIFY2(screen.contains(popup.frameGeometry()), qPrintable(QStringLiteral("%1,%2").arg(popup.x()).arg(popup.y())));

@@ -38,7 +38,7 @@ class MapImageTest : public QObject {
     navtest::PaintFixture f(400, 200, 16, -648000 + 5, 0);
     QImage image(400, 200, QImage::Format_RGB32);
     navui::paintMapImage(image, f.state, '.');
-    const nav::MapPixel west = f.state.view.GeoToPixel(-648000, 0);
+    const nav::MapPixel west = f.state.view.GeoToPixel({.lat = 0, .lon = -648000});
     QVERIFY(west.x > 0 && west.x < 400);
     QCOMPARE(image.pixelColor(west.x, 20), QColor(Qt::black));
     QCOMPARE(image.pixelColor(west.x - 10, 20), QColor(Qt::white));

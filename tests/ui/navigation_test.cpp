@@ -33,7 +33,7 @@ void wheel(QWidget* map, QPoint at, int angle) {
 }
 
 QPoint pixelOf(const nav::Viewport& v, double lon, double lat) {
-  const nav::MapPixel p = v.GeoToPixel(lon, lat);
+  const nav::MapPixel p = v.GeoToPixel({.lat = lat, .lon = lon});
   return {p.x, p.y};
 }
 
@@ -102,8 +102,8 @@ class NavigationTest : public QObject {
     QVERIFY(w);
     const QPoint at(300, 200);
     const nav::GeoPosition g = w->state().view.PixelToGeo(at.x(), at.y());
-    const nav::PointerPosition p = nav::pointerPosition(g.lon, g.lat);
-    w = open({{"LFPG", "Roissy", p.pointerLat + 33, p.pointerLon}});
+    const nav::PointerPosition p = nav::pointerPosition({.lat = g.lat, .lon = g.lon});
+    w = open({{"LFPG", "Roissy", p.pointer.lat + 33, p.pointer.lon}});
     QVERIFY(w);
     navui::Tform_NavPopup popup;
     w->attachPopup(&popup);
