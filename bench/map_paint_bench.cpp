@@ -85,10 +85,12 @@ void registerPaint(int mag, int scale) {
   const auto pair = navbench::addPair(
       name, 1.3,
       [=](benchmark::State& bench) {
-        nav::NavViewState& s = worldAt(scale, mag);
+        const nav::NavViewState& s = worldAt(scale, mag);
         QImage image(kWidth, kHeight, QImage::Format_RGB32);
+        const nav::FlightPlan plan;
+        nav::Pen penSaved;
         for (auto _ : bench) {
-          navui::paintMapImage(image, s, '.');
+          navui::paintMapImage(image, s, plan, penSaved, '.');
           benchmark::DoNotOptimize(image.bits());
         }
       },
@@ -108,11 +110,13 @@ void registerPaint(int mag, int scale) {
 void registerPaintAtRatio2(int mag) {
   const std::string name = "paint/level:" + std::to_string(mag) + "/x1/ratio:2";
   benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& bench) {
-    nav::NavViewState& s = worldAt(1, mag);
+    const nav::NavViewState& s = worldAt(1, mag);
     QImage image(2 * kWidth, 2 * kHeight, QImage::Format_RGB32);
     image.setDevicePixelRatio(2);
+    const nav::FlightPlan plan;
+    nav::Pen penSaved;
     for (auto _ : bench) {
-      navui::paintMapImage(image, s, '.');
+      navui::paintMapImage(image, s, plan, penSaved, '.');
       benchmark::DoNotOptimize(image.bits());
     }
   })->Unit(benchmark::kMillisecond);

@@ -4,9 +4,7 @@
 #include <string>
 
 #include "base/failure.h"
-#include "flightplan/flight_plan.h"
 #include "interaction/hover_identification.h"
-#include "interaction/identifier_search.h"
 #include "interaction/rubber_band.h"
 #include "mapview/pens.h"
 #include "mapview/view_settings.h"
@@ -16,8 +14,8 @@
 
 namespace nav {
 
-// Everything the main window owns for the life of the process, apart from its
-// widgets.
+// What the main window owns for the life of the process, apart from its
+// widgets, the plan (its editor) and the search results (the search pane).
 struct NavViewState {
   std::string exeFolder;  // with a trailing separator
   ViewSettings settings;  // layer switches and the other values kept in nav.ini
@@ -29,8 +27,6 @@ struct NavViewState {
   RubberBand rubber;
   std::int32_t detailMag = 6;
   HoverSelection hover;
-  FlightPlan plan;
-  std::vector<SearchRow> searchRows{1};  // the result grid, its empty last row included
 
   std::string settingsPath() const;
   std::string databaseFolder() const { return exeFolder + "database/"; }

@@ -82,7 +82,7 @@ void dropMapObject(FlightPlan& plan, std::optional<std::size_t> rowUnderPoint, c
   std::size_t at = rowUnderPoint && *rowUnderPoint < plan.rows.size() ? *rowUnderPoint : plan.rows.size();
   // Below the last row: before a trailing empty row, which would otherwise
   // stand in the middle of the plan and be saved as a waypoint.
-  if (at == plan.rows.size() && plan.rows.back() == PlanRow{}) --at;
+  if (at == plan.rows.size() && holdsNoWaypoint(plan.rows.back())) --at;
   plan.rows.insert(plan.rows.begin() + static_cast<std::ptrdiff_t>(at), PlanRow{});
   PlanRow& row = plan.rows[at];
   if (hover.hasNavaid()) {

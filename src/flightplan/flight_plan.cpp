@@ -38,6 +38,10 @@ GeoPosition requirePlanRowPosition(const PlanRow& row) {
   return {.lat = lat, .lon = requireCellValue(row[colLon])};
 }
 
+bool holdsNoWaypoint(const PlanRow& row) {
+  return row[colName].empty() && row[colType].empty() && !planRowPosition(row);
+}
+
 std::string planPosition(double v) { return fmt::format("{:.6f}", v); }
 
 std::string planAltitude(std::int32_t v) { return fmt::format("{}.000000", v); }

@@ -61,6 +61,11 @@ std::optional<GeoPosition> planRowPosition(const PlanRow& row);
 // The same, failing as a number that does not convert does.
 GeoPosition requirePlanRowPosition(const PlanRow& row);
 
+// A row that holds no waypoint: no name, no position, no type code. A
+// loaded file's trailing row is one, though its other cells may hold text
+// ("0" under Type).
+bool holdsNoWaypoint(const PlanRow& row);
+
 // Numbers as plan cells hold them, always with a full stop.
 std::string planPosition(double v);        // "172800.500000"
 std::string planAltitude(std::int32_t v);  // "1234.000000"

@@ -59,7 +59,7 @@ std::string graticuleLabel(std::int32_t t, double step, bool latitude, char deci
 
 void drawGraticule(MapSurface& surface, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
-  savePen(surface, ctx.pens);
+  savePen(surface, ctx.penSaved);
   surface.setPen(ctx.pens.penGrid);
   surface.setTextColor({0, 0, 0});
   const double s = graticuleStep(v.mag);
@@ -82,7 +82,7 @@ void drawGraticule(MapSurface& surface, MapPaintContext& ctx) {
     surface.lineTo(e.x, std::min(e.y, v.clientHeight));
   });
 
-  restorePen(surface, ctx.pens);
+  restorePen(surface, ctx.penSaved);
 }
 
 }  // namespace nav

@@ -17,7 +17,7 @@ void drawWorldFrame(MapSurface& s, const MapPaintContext& ctx) {
 }
 
 void drawCentreMark(MapSurface& s, MapPaintContext& ctx) {
-  savePen(s, ctx.pens);
+  savePen(s, ctx.penSaved);
   s.setPen(ctx.pens.penIls);
   const MapPixel p = ctx.view.GeoToPixel({.lat = ctx.view.markLat, .lon = ctx.view.markLon});
   s.moveTo(p.x - 2, p.y);

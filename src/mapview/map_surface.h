@@ -67,7 +67,7 @@ class MapSurface {
 
 // The map's pen discipline: drawing routines save the current pen into the
 // spare pen, select their own, and some restore the saved one afterwards.
-inline void savePen(MapSurface& s, Pens& pens) { pens.penSaved = s.pen(); }
-inline void restorePen(MapSurface& s, const Pens& pens) { s.setPen(pens.penSaved); }
+inline void savePen(MapSurface& s, Pen& penSaved) { penSaved = s.pen(); }
+inline void restorePen(MapSurface& s, const Pen& penSaved) { s.setPen(penSaved); }
 
 }  // namespace nav

@@ -170,7 +170,7 @@ void drawNavaidLayer(MapSurface& s, MapPaintContext& ctx) {
     const std::int32_t type = r.navType();
     if (ctx.settings.vor && isVor(type)) {
       if (full) {
-        savePen(s, ctx.pens);
+        savePen(s, ctx.penSaved);
         s.setPen(ctx.pens.penVor);
         stationLabel(s, ctx, x, y, r.name(), formatFixed(r.freq(), 3, ctx.decimalSeparator), r.ident(), kVorFrame);
         s.ellipse(x - 10, y - 10, x + 10, y + 10);
@@ -182,12 +182,12 @@ void drawNavaidLayer(MapSurface& s, MapPaintContext& ctx) {
       } else {
         crosses.draw(s, x, y);
       }
-      restorePen(s, ctx.pens);
+      restorePen(s, ctx.penSaved);
     }
     if (ctx.settings.ndb && isNdb(type)) {
       s.setPen(ctx.pens.penNdb);
       if (full) {
-        savePen(s, ctx.pens);
+        savePen(s, ctx.penSaved);
         s.setPen(ctx.pens.penNdb);
         stationLabel(s, ctx, x, y, r.name(), formatFixed(r.freq(), 0, ctx.decimalSeparator), r.ident(), kNdbFrame);
         s.ellipse(x - 8, y - 8, x + 8, y + 8);
@@ -196,7 +196,7 @@ void drawNavaidLayer(MapSurface& s, MapPaintContext& ctx) {
       } else {
         crosses.draw(s, x, y);
       }
-      restorePen(s, ctx.pens);
+      restorePen(s, ctx.penSaved);
     }
   }
 }
@@ -212,9 +212,9 @@ void drawAirportCrosses(MapSurface& s, MapPaintContext& ctx) {
     crosses.add(p->x, p->y);
     if (restored) continue;
     restored = true;
-    if (s.pen() == ctx.pens.penSaved) continue;  // restoring would change nothing
-    crosses.flush();                             // the first cross may take another pen
-    restorePen(s, ctx.pens);
+    if (s.pen() == ctx.penSaved) continue;  // restoring would change nothing
+    crosses.flush();                        // the first cross may take another pen
+    restorePen(s, ctx.penSaved);
     crosses.penChanged();
   }
 }
@@ -227,7 +227,7 @@ void drawAirportLayer(MapSurface& s, MapPaintContext& ctx) {
     const AirportRecord& r = *record;
     const std::int32_t x = p.x, y = p.y;
     if (full) {
-      savePen(s, ctx.pens);
+      savePen(s, ctx.penSaved);
       s.setPen(ctx.pens.penAirport);
       drawLabel(s, x, y, ctx.settings.name ? r.name() : std::string(), ctx.settings.id ? r.ident() : std::string(),
                 kAirportFrame);
@@ -247,7 +247,7 @@ void drawAirportLayer(MapSurface& s, MapPaintContext& ctx) {
         line(s, a.x, a.y, b.x, b.y);
       }
     }
-    restorePen(s, ctx.pens);
+    restorePen(s, ctx.penSaved);
   }
 }
 
@@ -259,7 +259,7 @@ void drawIlsLayer(MapSurface& s, MapPaintContext& ctx) {
     int seen = 0;
     for (const IlsRecord& r : prefetched(ctx.db.ilsComponents)) {
       if (!visiblePixel(v, {.lat = r.lat(), .lon = r.lon()})) continue;
-      savePen(s, ctx.pens);
+      savePen(s, ctx.penSaved);
       s.setPen(ctx.pens.penIls);
       if (++seen == 2) break;
     }
@@ -268,15 +268,15 @@ void drawIlsLayer(MapSurface& s, MapPaintContext& ctx) {
   for (const auto& [record, p] : visibleRecords(ctx.db.ilsComponents, v, kEvery)) {
     const IlsRecord& r = *record;
     const std::int32_t x = p.x, y = p.y;
-    savePen(s, ctx.pens);
+    savePen(s, ctx.penSaved);
     s.setPen(ctx.pens.penIls);
     const std::int32_t type = r.ilsType();
     const bool marker = ilsType::isMarker(type);
     if (type == ilsType::dme || type == ilsType::localizer || type == ilsType::glideSlope) {
-      savePen(s, ctx.pens);
+      savePen(s, ctx.penSaved);
       s.setPen(ctx.pens.penIls);
     } else if (marker) {
-      savePen(s, ctx.pens);
+      savePen(s, ctx.penSaved);
       s.setPen(ctx.pens.penMarker);
     }
     if (type == ilsType::dme) {
@@ -308,7 +308,7 @@ void drawWaypointSymbol(MapSurface& s, const MapPaintContext& ctx, std::int32_t 
 
 void drawWaypointLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
-  savePen(s, ctx.pens);
+  savePen(s, ctx.penSaved);
   s.setPen(ctx.pens.penWaypoint);
   if (!(ctx.fullDetail() && ctx.settings.wptName)) {
     // Marks only, with no names between them.

@@ -91,7 +91,7 @@ std::size_t skipOutside(const float* values, std::size_t i, std::size_t pairs, c
 
 void drawWorldOutline(MapSurface& surface, MapPaintContext& ctx) {
   if (!ctx.outline.outlineLoaded) return;
-  savePen(surface, ctx.pens);
+  savePen(surface, ctx.penSaved);
   surface.setPen(ctx.pens.penOutline);
 
   const Viewport& v = ctx.view;

@@ -22,14 +22,17 @@ struct RouteRow {
   std::string_view type;
 };
 
-// What every map layer reads during one paint. Only the pens change: the
-// spare pen keeps what the last save put in it, from one paint to the next.
+// What every map layer reads during one paint. Only the spare pen changes:
+// it keeps what the last save put in it, and a layer that restores before it
+// saves takes what the last paint left there, so that whoever paints owns it
+// and hands it from one paint to the next.
 struct MapPaintContext {
   const Viewport& view;
   const ViewSettings& settings;
   const NavDatabase& db;
   const WorldOutline& outline;
-  Pens& pens;
+  const Pens& pens;
+  Pen& penSaved;
   std::int32_t detailMag = 6;
   char decimalSeparator = '.';
   std::span<const RouteRow> route{};  // the flight plan's rows

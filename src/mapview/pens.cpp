@@ -13,7 +13,6 @@ Pens createPens() {
   p.penGrid = {{0, 192, 255}, 1};
   p.penRoute = {{0, 0, 0}, 1};
   p.penMarker = {{255, 0, 0}, 1};
-  p.penSaved = Pen{};
   return p;
 }
 

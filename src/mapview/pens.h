@@ -20,7 +20,6 @@ struct Pen {
 
 struct Pens {
   Pen penAirport, penIls, penVor, penNdb, penWaypoint, penOutline, penGrid, penRoute, penMarker;
-  Pen penSaved;  // spare: drawing routines save the current pen into it
 };
 
 Pens createPens();

@@ -7,7 +7,7 @@ namespace nav {
 void drawRouteLayer(MapSurface& s, MapPaintContext& ctx) {
   if (!ctx.settings.planning || !ctx.routeShown) return;
   bool routeStart = true;
-  savePen(s, ctx.pens);
+  savePen(s, ctx.penSaved);
   s.setPen(ctx.pens.penRoute);
   const Viewport& v = ctx.view;
 

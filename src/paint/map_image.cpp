@@ -54,14 +54,16 @@ void fillAroundWorldFrame(QImage& image, const nav::Viewport& v) {
 
 }  // namespace
 
-void paintMapImage(QImage& image, nav::NavViewState& state, char decimalSeparator) {
-  state.view.clientWidth = mapExtent(image.width(), image.devicePixelRatio());
-  state.view.clientHeight = mapExtent(image.height(), image.devicePixelRatio());
-  fillAroundWorldFrame(image, state.view);
+void paintMapImage(QImage& image, const nav::NavViewState& state, const nav::FlightPlan& plan, nav::Pen& penSaved,
+                   char decimalSeparator) {
+  nav::Viewport view = state.view;
+  view.clientWidth = mapExtent(image.width(), image.devicePixelRatio());
+  view.clientHeight = mapExtent(image.height(), image.devicePixelRatio());
+  fillAroundWorldFrame(image, view);
   QPainterSurface surface(image);
-  const std::vector<nav::RouteRow> route = nav::routeRows(state.plan);
-  nav::MapPaintContext ctx{state.view,      state.settings,   state.db, state.outline,        state.pens,
-                           state.detailMag, decimalSeparator, route,    state.plan.routeShown};
+  const std::vector<nav::RouteRow> route = nav::routeRows(plan);
+  nav::MapPaintContext ctx{view,     state.settings,  state.db,         state.outline, state.pens,
+                           penSaved, state.detailMag, decimalSeparator, route,         plan.routeShown};
   nav::CartePaint(surface, ctx);
 }
 

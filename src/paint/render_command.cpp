@@ -138,16 +138,18 @@ int renderCommand(const std::vector<std::string>& args, std::ostream& out, std::
     s.view.mag = nav::clampMag(o.mag);
   };
   const bool loaded = nav::startUp(state, hooks, nav::printingTo(err));
+  nav::FlightPlan plan;
   if (!o.plan.empty()) {
     // As the load command leaves it: the rows read, the route shown.
-    const bool read =
-        nav::runGuarded([&] { nav::replaceRows(state.plan, nav::readSitFile(o.plan)); }, nav::printingTo(err));
+    const bool read = nav::runGuarded([&] { nav::replaceRows(plan, nav::readSitFile(o.plan)); }, nav::printingTo(err));
     if (!read) return 1;
   }
 
   QImage image(o.width * o.ratio, o.height * o.ratio, QImage::Format_RGB32);
   image.setDevicePixelRatio(o.ratio);
-  const bool painted = nav::runGuarded([&] { paintMapImage(image, state, '.'); }, nav::printingTo(err));
+  // A first paint: the spare pen as the pens are created.
+  nav::Pen penSaved;
+  const bool painted = nav::runGuarded([&] { paintMapImage(image, state, plan, penSaved, '.'); }, nav::printingTo(err));
   if (!image.save(QString::fromStdString(o.output), "PNG")) {
     err << nav::withFullStop("Cannot create file " + o.output) << '\n';
     return 1;

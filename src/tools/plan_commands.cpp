@@ -37,6 +37,7 @@ int planCommand(const std::vector<std::string>& args, std::ostream& out, std::os
   }
   nav::NavViewState state;
   if (!nav::loadDataFolder(args[0], state, err)) return 1;
+  nav::FlightPlan plan;
   const bool ok = nav::runGuarded(
       [&] {
         for (std::size_t i = 2; i < args.size(); ++i) {
@@ -51,10 +52,10 @@ int planCommand(const std::vector<std::string>& args, std::ostream& out, std::os
           const std::string searched = nav::searchText(nav::utf8ToWindows1252(text));
           const std::vector<nav::SearchRow> rows = nav::searchIdentifier(searched, state.db, '.');
           if (n >= rows.size()) nav::fail(fmt::format("{}: no result row {} ({} found)", args[i], n, rows.size() - 1));
-          nav::placeSearchResult(state.plan, rows[n - 1], state.db);
+          nav::placeSearchResult(plan, rows[n - 1], state.db);
         }
-        nav::ecris_pln(state.plan.rows, state.tagListPath(), args[1]);
-        out << args[1] << ": " << state.plan.rows.size() << " rows\n";
+        nav::ecris_pln(plan.rows, state.tagListPath(), args[1]);
+        out << args[1] << ": " << plan.rows.size() << " rows\n";
       },
       nav::printingTo(err));
   return ok ? 0 : 1;

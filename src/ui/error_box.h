@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <functional>
 #include <string>
@@ -25,5 +26,12 @@ const nav::FailureReporter& laterErrorReporter();
 
 // Runs an event handler or a start-up step; a failure abandons it and is shown.
 inline bool guarded(const std::function<void()>& step) { return nav::runGuarded(step, errorReporter()); }
+
+// Runs `handler` under the guard whenever `signal` of `sender` fires, for as
+// long as `context` lives: how every widget's signal reaches a handler.
+template <class Sender, class Signal>
+QMetaObject::Connection connectGuarded(Sender* sender, Signal signal, QObject* context, std::function<void()> handler) {
+  return QObject::connect(sender, signal, context, [handler = std::move(handler)] { guarded(handler); });
+}
 
 }  // namespace navui

@@ -1,5 +1,6 @@
 #include "ui/legs_page.h"
 
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
@@ -16,6 +17,7 @@
 #include "ui/grid_style.h"
 #include "ui/legs_table_model.h"
 #include "ui/nav_log_print.h"
+#include "ui/plan_editor.h"
 
 namespace navui {
 
@@ -26,12 +28,12 @@ constexpr std::array<int, LegsTableModel::kColumns> kColumnWidths{220, 220, 70, 
 
 }  // namespace
 
-LegsPage::LegsPage(const nav::FlightPlan& plan, QLineEdit* cruiseSpeed, QWidget* parent)
-    : QWidget(parent), plan_(plan) {
+LegsPage::LegsPage(const PlanEditor& editor, QLineEdit* cruiseSpeed, QWidget* parent)
+    : QWidget(parent), editor_(editor) {
   setObjectName(QStringLiteral("TabEtapes"));
   grid_ = new QTableView(this);
   grid_->setObjectName(QStringLiteral("LegsGrid"));
-  model_ = new LegsTableModel(plan_, grid_);
+  model_ = new LegsTableModel(editor_.plan(), grid_);
   model_->cruiseSpeed = [cruiseSpeed] {
     return cruiseSpeed ? nav::cruiseSpeed(toWindows1252(cruiseSpeed->text()), userDecimalSeparator()) : std::nullopt;
   };
@@ -42,9 +44,22 @@ LegsPage::LegsPage(const nav::FlightPlan& plan, QLineEdit* cruiseSpeed, QWidget*
   printLog_->setObjectName(QStringLiteral("btnPrintLog"));
   exportGpx_ = new QPushButton(QStringLiteral("Exporter en GPX…"), this);
   exportGpx_->setObjectName(QStringLiteral("btnExportGpx"));
-  connect(printLog_, &QPushButton::clicked, this, [this] { guarded([this] { btnPrintLogClick(); }); });
-  connect(exportGpx_, &QPushButton::clicked, this, [this] { guarded([this] { btnExportGpxClick(); }); });
-  if (cruiseSpeed) connect(cruiseSpeed, &QLineEdit::textChanged, this, [this] { refresh(); });
+  connectGuarded(printLog_, &QPushButton::clicked, this, [this] { btnPrintLogClick(); });
+  connectGuarded(exportGpx_, &QPushButton::clicked, this, [this] { btnExportGpxClick(); });
+  if (cruiseSpeed) connectGuarded(cruiseSpeed, &QLineEdit::textChanged, this, [this] { refresh(); });
+  connect(&editor_, &PlanEditor::planChanged, this, &LegsPage::refresh);
+  chooseGpxFile = [this] {
+    // The name of the plan's file with ".gpx" for its extension.
+    QString proposed = editor_.lastLoadedName();
+    const qsizetype dot = proposed.lastIndexOf(QLatin1Char('.'));
+    proposed = proposed.isEmpty() ? QStringLiteral("plan.gpx") : (dot >= 0 ? proposed.left(dot) : proposed) + ".gpx";
+    QFileDialog dialog(this, QString(), editor_.dialogFolder());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("Route GPX (*.gpx)"));
+    dialog.setDefaultSuffix(QStringLiteral("gpx"));
+    dialog.selectFile(proposed);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+  };
 
   auto* buttons = new QVBoxLayout;
   buttons->setSpacing(3);
@@ -86,7 +101,7 @@ void LegsPage::btnPrintLogClick() {
 void LegsPage::btnExportGpxClick() {
   const QString path = chooseGpxFile ? chooseGpxFile() : QString();
   if (path.isEmpty()) return;
-  nav::writeGpxRoute(plan_.rows, path.toStdString());
+  nav::writeGpxRoute(editor_.plan().rows, path.toStdString());
 }
 
 }  // namespace navui

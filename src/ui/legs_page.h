@@ -5,8 +5,6 @@
 #include <QWidget>
 #include <functional>
 
-#include "flightplan/flight_plan.h"
-
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -14,6 +12,7 @@ class QTableView;
 namespace navui {
 
 class LegsTableModel;
+class PlanEditor;
 
 // The page "Étapes": the legs of the plan with their course, distance and
 // time, the total, and the two ways of taking the plan along: the printed
@@ -22,7 +21,7 @@ class LegsPage : public QWidget {
   Q_OBJECT
  public:
   // `cruiseSpeed` is the field "Vitesse en croisière" of the page "Avion".
-  LegsPage(const nav::FlightPlan& plan, QLineEdit* cruiseSpeed, QWidget* parent);
+  LegsPage(const PlanEditor& editor, QLineEdit* cruiseSpeed, QWidget* parent);
 
   QTableView* grid() const { return grid_; }
   LegsTableModel* model() const { return model_; }
@@ -43,7 +42,7 @@ class LegsPage : public QWidget {
   QStringList logTitle() const;
 
  private:
-  const nav::FlightPlan& plan_;
+  const PlanEditor& editor_;
   QTableView* grid_;
   LegsTableModel* model_;
   QPushButton* printLog_;

@@ -1,24 +1,33 @@
 #include "ui/main_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
 #include <array>
 
+#include "app/layer_switches.h"
 #include "app/settings_file.h"
+#include "flightplan/plan_recovery.h"
 #include "paint/text_decoding.h"
+#include "ui/error_box.h"
 #include "ui/layer_button.h"
+#include "ui/map_pane.h"
 #include "ui/map_widget.h"
+#include "ui/plan_editor.h"
+#include "ui/plan_pane.h"
+#include "ui/search_pane.h"
 #include "ui/status_panel.h"
 
 namespace navui {
@@ -28,6 +37,38 @@ namespace {
 constexpr int kUpperPanelHeight = 141;
 constexpr int kSplitterHandle = 5;
 constexpr std::array<int, 4> kStatusPanelWidths{300, 200, 200, 50};
+
+const QKeySequence kOpen(Qt::CTRL | Qt::Key_O);
+const QKeySequence kSave(Qt::CTRL | Qt::Key_S);
+const QKeySequence kPrint(Qt::CTRL | Qt::Key_P);
+const QKeySequence kFind(Qt::CTRL | Qt::Key_F);
+
+// The layer buttons' handlers, each a click of its button.
+struct LayerHandler {
+  const char* button;
+  void (TformNavView::*click)();
+  const char* tip;  // UTF-8
+};
+const std::array<LayerHandler, 17> kLayerHandlers{{
+    {"btnNDB", &TformNavView::btnNDBClick, "Afficher ou masquer les balises NDB"},
+    {"btnVOR", &TformNavView::btnVORClick, "Afficher ou masquer les VOR et VOR-DME"},
+    {"btnAirport", &TformNavView::btnAirportClick,
+     "Afficher ou masquer les aéroports (leurs pistes à partir du niveau 9)"},
+    {"btnILS", &TformNavView::btnILSClick, "Afficher ou masquer les ILS (au-delà du niveau 6)"},
+    {"btnMarker", &TformNavView::btnMarkerClick, "Afficher ou masquer les radiobornes (au-delà du niveau 6)"},
+    {"btnID", &TformNavView::btnIDClick, "Afficher ou masquer les identifiants sur la carte (au-delà du niveau 6)"},
+    {"btnNom", &TformNavView::btnNomClick, "Afficher ou masquer les noms sur la carte (au-delà du niveau 6)"},
+    {"btnFreq", &TformNavView::btnFreqClick, "Afficher ou masquer les fréquences sur la carte (au-delà du niveau 6)"},
+    {"btnPlan", &TformNavView::btnPlanClick, "Afficher ou masquer la route du plan de vol"},
+    {"btnMap", &TformNavView::btnMapClick, "Afficher ou masquer les côtes et les frontières"},
+    {"btnGrid", &TformNavView::btnGridClick, "Afficher ou masquer les méridiens et les parallèles"},
+    {"btnObstruct", &TformNavView::btnObstructClick, "Obstacles : sans effet sur la carte"},
+    {"btnWPT", &TformNavView::btnWPTClick, "Afficher ou masquer les waypoints"},
+    {"btnNomwpt", &TformNavView::btnNomwptClick, "Afficher ou masquer les noms des waypoints (au-delà du niveau 6)"},
+    {"btnHway", &TformNavView::btnHwayClick, "Voies aériennes hautes : sans effet sur la carte"},
+    {"btnLway", nullptr, "Voies aériennes basses : sans effet"},
+    {"btnIDway", nullptr, "Identifiants des voies aériennes : sans effet"},
+}};
 
 // The interface's text: a small sans-serif font, as the grids and the map
 // use; the widths of the layout were chosen for it.
@@ -61,6 +102,10 @@ QToolButton* toolButton(QToolBar* bar, const char* name, QStyle::StandardPixmap 
   return button;
 }
 
+QString withKeys(const QString& tip, const QKeySequence& keys) {
+  return QStringLiteral("%1 (%2)").arg(tip, keys.toString(QKeySequence::NativeText));
+}
+
 }  // namespace
 
 TformNavView::TformNavView(const std::string& exeFolder, QWidget* parent) : QMainWindow(parent) {
@@ -68,6 +113,7 @@ TformNavView::TformNavView(const std::string& exeFolder, QWidget* parent) : QMai
   setWindowTitle(applicationTitle());
   setFont(interfaceFont());
   state_.exeFolder = nav::withTrailingSeparator(exeFolder);
+  planEditor_ = new PlanEditor(state_.exeFolder + nav::kRecoveryFile, this);
 
   buildToolBar();
   Splitter1 = new QSplitter(Qt::Vertical, this);
@@ -75,11 +121,14 @@ TformNavView::TformNavView(const std::string& exeFolder, QWidget* parent) : QMai
   Splitter1->setHandleWidth(kSplitterHandle);
   Splitter1->setChildrenCollapsible(false);
   Splitter1->addWidget(buildUpperPanel());
-  Splitter1->addWidget(buildLowerPanel());
+  mapPane_ = new MapPane(state_, *planEditor_, Splitter1);
+  Splitter1->addWidget(mapPane_);
   Splitter1->setStretchFactor(0, 0);
   Splitter1->setStretchFactor(1, 1);
   setCentralWidget(Splitter1);
   buildStatusBar();
+  planPane_->takeDropsFrom(mapPane_->carte());
+  connectHandlers();
   bindKeys();
   // Entering any control changes the hint the first panel shows.
   qApp->installEventFilter(this);
@@ -98,12 +147,15 @@ TformNavView::TformNavView(const std::string& exeFolder, QWidget* parent) : QMai
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters({QStringLiteral("Fichier plan de vol (*.sit)"), QStringLiteral("Tous fichiers (*)")});
-    if (!lastLoadedName_.isEmpty()) dialog.selectFile(lastLoadedName_);
+    if (!planEditor_->lastLoadedName().isEmpty()) dialog.selectFile(planEditor_->lastLoadedName());
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
   };
 
   FormCreate();
-  guarded([this] { restoreUnsavedPlan(); });
+  guarded([this] {
+    if (planEditor_->restoreUnsaved())
+      statusPanels_[3]->setFullText(QStringLiteral("Plan de vol non enregistré de la dernière séance rétabli"));
+  });
 }
 
 void TformNavView::buildToolBar() {
@@ -122,10 +174,6 @@ void TformNavView::buildToolBar() {
                            QStringLiteral("Effacer le plan de vol"));
   btnPrint = toolButton(bar, "btnPrint", QStyle::SP_FileDialogDetailedView, QStringLiteral("Imprimer"),
                         QStringLiteral("Imprimer le plan de vol"));
-  connectGuarded(btnLoadPLN, &QToolButton::clicked, [this] { btnLoadPLNClick(); });
-  connectGuarded(btnSavePLN, &QToolButton::clicked, [this] { btnSavePLNClick(); });
-  connectGuarded(btnClearPLN, &QToolButton::clicked, [this] { btnClearPLNClick(); });
-  connectGuarded(btnPrint, &QToolButton::clicked, [this] { btnPrintClick(); });
   bar->addSeparator();
   btnHelp = toolButton(bar, "btnHelp", QStyle::SP_DialogHelpButton, QStringLiteral("Aide"), QStringLiteral("Aide"));
 }
@@ -137,8 +185,10 @@ QWidget* TformNavView::buildUpperPanel() {
   auto* layout = new QHBoxLayout(panel);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(2);
-  layout->addWidget(buildSearchPanel());
-  layout->addWidget(buildPlanPages(), 1);
+  searchPane_ = new SearchPane(state_.db, panel);
+  planPane_ = new PlanPane(*planEditor_, panel);
+  layout->addWidget(searchPane_);
+  layout->addWidget(planPane_, 1);
   return panel;
 }
 
@@ -161,6 +211,64 @@ void TformNavView::buildStatusBar() {
   setStatusBar(bar);
 }
 
+void TformNavView::connectHandlers() {
+  const auto handle = [this](auto* sender, auto signal, void (TformNavView::*handler)()) {
+    navui::connectGuarded(sender, signal, this, [this, handler] { (this->*handler)(); });
+  };
+  handle(btnLoadPLN, &QToolButton::clicked, &TformNavView::btnLoadPLNClick);
+  handle(btnSavePLN, &QToolButton::clicked, &TformNavView::btnSavePLNClick);
+  handle(btnClearPLN, &QToolButton::clicked, &TformNavView::btnClearPLNClick);
+  handle(btnPrint, &QToolButton::clicked, &TformNavView::btnPrintClick);
+  handle(mapPane_->zoomInButton(), &QToolButton::clicked, &TformNavView::btnZoomInClick);
+  handle(mapPane_->zoomOutButton(), &QToolButton::clicked, &TformNavView::btnZoomOutClick);
+  for (const LayerHandler& h : kLayerHandlers)
+    if (h.click) handle(layerButton(h.button), &QToolButton::clicked, h.click);
+
+  handle(searchPane_->action("Placerdansleplandevol1"), &QAction::triggered,
+         &TformNavView::Placerdansleplandevol1Click);
+  handle(searchPane_->action("Centrer2"), &QAction::triggered, &TformNavView::Centrer2Click);
+  handle(searchPane_, &SearchPane::placeRequested, &TformNavView::Placerdansleplandevol1Click);
+
+  handle(planPane_->action("Supprimerlaligne1"), &QAction::triggered, &TformNavView::Supprimerlaligne1Click);
+  handle(planPane_->action("Centrer1"), &QAction::triggered, &TformNavView::Centrer1Click);
+  handle(planPane_->action("Monter1"), &QAction::triggered, &TformNavView::Monter1Click);
+  handle(planPane_->action("Descendreduneligne1"), &QAction::triggered, &TformNavView::Descendreduneligne1Click);
+  connect(planPane_, &PlanPane::mapObjectDropped, this, &TformNavView::PLNgridDragDrop);
+  connect(planEditor_, &PlanEditor::planChanged, this,
+          [this] { btnSavePLN->setEnabled(planEditor_->plan().saveEnabled); });
+
+  connect(mapPane_, &MapPane::locationChanged, statusPanels_[0], &StatusPanel::setFullText);
+  connect(mapPane_, &MapPane::pointerMoved, statusPanels_[1], &StatusPanel::setFullText);
+  connect(mapPane_, &MapPane::described, this, &TformNavView::showHint);
+}
+
+void TformNavView::bindKeys() {
+  const auto shortcut = [this](const QKeySequence& keys, std::function<void()> handler) {
+    navui::connectGuarded(new QShortcut(keys, this), &QShortcut::activated, this, std::move(handler));
+  };
+  shortcut(kOpen, [this] { btnLoadPLNClick(); });
+  shortcut(kSave, [this] {
+    if (btnSavePLN->isEnabled()) btnSavePLNClick();
+  });
+  shortcut(kPrint, [this] { btnPrintClick(); });
+  shortcut(kFind, [this] {
+    searchPane_->field()->setFocus(Qt::ShortcutFocusReason);
+    searchPane_->field()->selectAll();
+  });
+  btnLoadPLN->setToolTip(withKeys(btnLoadPLN->toolTip(), kOpen));
+  btnSavePLN->setToolTip(withKeys(btnSavePLN->toolTip(), kSave));
+  btnPrint->setToolTip(withKeys(btnPrint->toolTip(), kPrint));
+  searchPane_->field()->setToolTip(withKeys(QStringLiteral("Identifiant à chercher, puis Entrée"), kFind));
+
+  // The map's own keys work once it has the focus (a click on it).
+  mapPane_->zoomInButton()->setToolTip(
+      withKeys(QStringLiteral("Zoom avant d'un niveau autour du centre de la carte"), QKeySequence(Qt::Key_Plus)));
+  mapPane_->zoomOutButton()->setToolTip(
+      withKeys(QStringLiteral("Zoom arrière d'un niveau autour du centre de la carte"), QKeySequence(Qt::Key_Minus)));
+  for (const LayerHandler& h : kLayerHandlers)
+    if (LayerButton* button = layerButton(h.button)) button->setToolTip(QString::fromUtf8(h.tip));
+}
+
 QString TformNavView::statusText(int panel) const { return statusPanels_[panel]->fullText(); }
 
 void TformNavView::showHint(const QString& hint) {
@@ -171,10 +279,11 @@ void TformNavView::showHint(const QString& hint) {
   statusPanels_[0]->setFullText(hint);
 }
 
-LayerButton* TformNavView::layerButton(std::string_view name) const {
-  const auto it = layerButtons_.find(name);
-  return it == layerButtons_.end() ? nullptr : it->second;
-}
+LayerButton* TformNavView::layerButton(std::string_view name) const { return mapPane_->layerButton(name); }
+
+MapWidget* TformNavView::carte() const { return mapPane_->carte(); }
+
+void TformNavView::attachPopup(Tform_NavPopup* popup) { mapPane_->attachPopup(popup); }
 
 void TformNavView::FormCreate() {
   nav::StartupHooks hooks;
@@ -182,15 +291,9 @@ void TformNavView::FormCreate() {
     if (const QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
     // The layout is settled only when the window is shown; the resize that
     // follows fits the view to the real map area.
-    return nav::MapArea{Carte->width(), Carte->height()};
+    return nav::MapArea{carte()->width(), carte()->height()};
   };
-  hooks.settingsRead = [this] {
-    for (std::string_view name : nav::kStartupPressOrder) {
-      const nav::LayerButtonEntry* entry = nav::findLayerButton(name);
-      layerButton(name)->setChecked(state_.settings.*(entry->flag));
-    }
-    layerButton("btnNomwpt")->setChecked(false);
-  };
+  hooks.settingsRead = [this] { mapPane_->showLayerSwitches(); };
   hooks.decimalSeparator = userDecimalSeparator();
   nav::startUp(state_, hooks, errorReporter());
 }
@@ -205,20 +308,77 @@ void TformNavView::closeEvent(QCloseEvent* event) {
   bool canClose = true;
   // A file that cannot be written is reported; the user can still end the
   // program.
-  guarded([&] { keepUnsavedPlan(); });
+  guarded([&] { planEditor_->keepUnsaved(); });
   guarded([&] { FormCloseQuery(canClose); });
   event->accept();
 }
 
 bool TformNavView::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Enter && watched != Carte) {
+  if (event->type() == QEvent::Enter && watched != carte()) {
     // Only the map has a hint, which every move over it sets afresh; any
     // other control clears the description.
     if (auto* widget = qobject_cast<QWidget*>(watched)) showHint(widget->statusTip());
   }
-  if (watched == PLNgrid->viewport() && planGridDropEvent(event)) return true;
-  if (watched == cbID) searchFieldKeyPressed(event);
   return QMainWindow::eventFilter(watched, event);
+}
+
+// The handlers: each the window's name for what a pane or the plan's editor
+// does.
+
+void TformNavView::btnZoomInClick() { mapPane_->btnZoomInClick(); }
+void TformNavView::btnZoomOutClick() { mapPane_->btnZoomOutClick(); }
+void TformNavView::LocationBar() { mapPane_->LocationBar(); }
+void TformNavView::CartePaint(QImage& image) { mapPane_->CartePaint(image); }
+void TformNavView::CenterAt(nav::GeoPosition centre) { mapPane_->CenterAt(centre); }
+void TformNavView::CarteMouseMove(int x, int y) { mapPane_->CarteMouseMove(x, y); }
+void TformNavView::CarteMouseDown(Qt::MouseButton button, int x, int y) { mapPane_->CarteMouseDown(button, x, y); }
+void TformNavView::CarteMouseUp(Qt::MouseButton button, int x, int y) { mapPane_->CarteMouseUp(button, x, y); }
+void TformNavView::CarteMouseWheel(int steps, int x, int y) { mapPane_->CarteMouseWheel(steps, x, y); }
+bool TformNavView::CarteKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+  return mapPane_->CarteKeyDown(key, modifiers);
+}
+void TformNavView::layerSwitch(std::string_view button) { mapPane_->layerSwitch(button); }
+
+void TformNavView::cbIDKeyDown(int key) { searchPane_->cbIDKeyDown(key); }
+
+void TformNavView::Centrer2Click() {
+  if (const std::optional<nav::GeoPosition> p = searchPane_->currentPosition()) CenterAt(*p);
+}
+
+void TformNavView::Placerdansleplandevol1Click() {
+  if (const nav::SearchRow* row = searchPane_->currentResult()) planEditor_->place(*row, state_.db);
+}
+
+void TformNavView::Centrer1Click() {
+  const nav::FlightPlan& plan = planEditor_->plan();
+  const nav::GeoPosition p = nav::requirePlanRowPosition(plan.rows.at(plan.current));
+  CenterAt({.lat = p.lat, .lon = nav::signedLon(p.lon)});
+}
+
+void TformNavView::Supprimerlaligne1Click() { planEditor_->deleteCurrentRow(); }
+void TformNavView::Monter1Click() { planEditor_->moveCurrentRowUp(); }
+void TformNavView::Descendreduneligne1Click() { planEditor_->moveCurrentRowDown(); }
+void TformNavView::btnClearPLNClick() { planEditor_->clear(); }
+void TformNavView::PLNgridDragDrop(QPoint pos) { planEditor_->drop(planPane_->rowAt(pos), state_.hover); }
+void TformNavView::btnPrintClick() { planPane_->print(); }
+
+void TformNavView::btnSavePLNClick() {
+  // The name of the file last loaded, with ".sit" for its extension.
+  QString proposed = planEditor_->lastLoadedName();
+  const qsizetype dot = proposed.lastIndexOf(QLatin1Char('.'));
+  proposed = (dot >= 0 ? proposed.left(dot) : proposed) + QStringLiteral(".sit");
+  const QString path = chooseSaveFile ? chooseSaveFile(planEditor_->dialogFolder(), proposed) : QString();
+  if (path.isEmpty()) return;
+  planEditor_->save(path.toStdString(), state_.tagListPath());
+}
+
+void TformNavView::btnLoadPLNClick() {
+  const QString path = chooseOpenFile ? chooseOpenFile(planEditor_->dialogFolder()) : QString();
+  if (path.isEmpty()) {
+    planEditor_->hideRoute();
+    return;
+  }
+  planEditor_->load(path.toStdString());
 }
 
 }  // namespace navui

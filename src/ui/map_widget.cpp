@@ -37,7 +37,7 @@ void MapWidget::ensurePainted() {
     image_.fill(Qt::white);
     // A failed paint keeps what it drew; the box is shown once, after this
     // paint, and not again when the window merely shows the map again.
-    if (renderer) nav::runGuarded([&] { renderer(image_); }, laterErrorReporter());
+    nav::runGuarded([&] { emit paintRequested(image_); }, laterErrorReporter());
   }
 }
 
@@ -54,17 +54,17 @@ void MapWidget::paintEvent(QPaintEvent*) {
 }
 
 void MapWidget::resizeEvent(QResizeEvent*) {
-  if (onResize) guarded(onResize);
+  guarded([&] { emit resized(); });
 }
 
 void MapWidget::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  if (onMouseMove) guarded([&] { onMouseMove(p.x(), p.y()); });
+  guarded([&] { emit mouseMoved(p.x(), p.y()); });
 }
 
 void MapWidget::mousePressEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  if (onMouseDown) guarded([&] { onMouseDown(event->button(), p.x(), p.y()); });
+  guarded([&] { emit mousePressed(event->button(), p.x(), p.y()); });
   // The drag to the flight plan starts at the press itself, with no distance
   // to cover first.
   if (event->button() == Qt::LeftButton) startDrag();
@@ -72,21 +72,21 @@ void MapWidget::mousePressEvent(QMouseEvent* event) {
 
 void MapWidget::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  if (onMouseUp) guarded([&] { onMouseUp(event->button(), p.x(), p.y()); });
+  guarded([&] { emit mouseReleased(event->button(), p.x(), p.y()); });
 }
 
 void MapWidget::wheelEvent(QWheelEvent* event) {
   event->accept();
   const int steps = wheel_.add(event->angleDelta().y());
   const QPoint p = event->position().toPoint();
-  if (steps != 0 && onWheel) guarded([&] { onWheel(steps, p.x(), p.y()); });
+  if (steps != 0) guarded([&] { emit wheelTurned(steps, p.x(), p.y()); });
 }
 
 void MapWidget::keyPressEvent(QKeyEvent* event) {
-  bool used = false;
+  event->ignore();
   // A key whose handler failed was the map's all the same.
-  if (onKeyDown && !guarded([&] { used = onKeyDown(event->key(), event->modifiers()); })) used = true;
-  if (!used) QWidget::keyPressEvent(event);
+  if (!guarded([&] { emit keyPressed(event); })) event->accept();
+  if (!event->isAccepted()) QWidget::keyPressEvent(event);
 }
 
 namespace {

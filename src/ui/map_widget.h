@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <functional>
 
+class QKeyEvent;
+
 #include "interaction/wheel_steps.h"
 
 namespace navui {
@@ -15,23 +17,13 @@ inline constexpr const char* kMapDragFormat = "application/x-plandevol-map-objec
 // painted into an image, which the widget shows; the image is painted again
 // only when the map was invalidated or the area changed size. The image has
 // the screen's device pixel ratio, so that a high-density screen gets every
-// one of its pixels; coordinates stay in the widget's own pixels.
+// one of its pixels; coordinates stay in the widget's own pixels. What it is
+// told it passes on as signals, each handled under the error guard; connect
+// them directly, as paintRequested fills the image there and then.
 class MapWidget : public QWidget {
   Q_OBJECT
  public:
   explicit MapWidget(QWidget* parent);
-
-  // Paints the whole map into the image (already of the area's size).
-  std::function<void(QImage&)> renderer;
-  std::function<void()> onResize;
-  std::function<void(int x, int y)> onMouseMove;
-  std::function<void(Qt::MouseButton button, int x, int y)> onMouseDown;
-  std::function<void(Qt::MouseButton button, int x, int y)> onMouseUp;
-  // Whole wheel steps at (x, y), positive away from the user.
-  std::function<void(int steps, int x, int y)> onWheel;
-  // A key pressed while the map has the focus (it takes it on a button
-  // press); true when the key was used.
-  std::function<bool(int key, Qt::KeyboardModifiers modifiers)> onKeyDown;
 
   // Asks for the map to be painted again from scratch.
   void invalidateMap();
@@ -43,6 +35,19 @@ class MapWidget : public QWidget {
   void drawOnMap(const std::function<void(QImage&)>& draw);
   // Counts the paints of the map into the image.
   unsigned generation() const { return generation_; }
+
+ signals:
+  // Paint the whole map into `image` (already of the area's size).
+  void paintRequested(QImage& image);
+  void resized();
+  void mouseMoved(int x, int y);
+  void mousePressed(Qt::MouseButton button, int x, int y);
+  void mouseReleased(Qt::MouseButton button, int x, int y);
+  // Whole wheel steps at (x, y), positive away from the user.
+  void wheelTurned(int steps, int x, int y);
+  // A key pressed while the map has the focus (it takes it on a button
+  // press); a receiver that uses it accepts the event.
+  void keyPressed(QKeyEvent* event);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

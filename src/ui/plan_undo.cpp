@@ -2,14 +2,15 @@
 
 #include <utility>
 
+#include "ui/plan_editor.h"
+
 namespace navui {
 
-PlanEditCommand::PlanEditCommand(const QString& text, nav::FlightPlan before, nav::FlightPlan after,
-                                 std::function<void(const nav::FlightPlan&)> show)
-    : QUndoCommand(text), before_(std::move(before)), after_(std::move(after)), show_(std::move(show)) {}
+PlanEditCommand::PlanEditCommand(const QString& text, nav::FlightPlan before, nav::FlightPlan after, PlanEditor* editor)
+    : QUndoCommand(text), before_(std::move(before)), after_(std::move(after)), editor_(editor) {}
 
-void PlanEditCommand::undo() { show_(before_); }
+void PlanEditCommand::undo() { editor_->show(before_); }
 
-void PlanEditCommand::redo() { show_(after_); }
+void PlanEditCommand::redo() { editor_->show(after_); }
 
 }  // namespace navui

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <QUndoCommand>
-#include <functional>
 
 #include "flightplan/flight_plan.h"
 
 namespace navui {
+
+class PlanEditor;
 
 // A command that changed the plan, kept as the whole plan before and after
 // it: undo and redo give back the rows, the current row, the route flag,
@@ -13,16 +14,14 @@ namespace navui {
 // are a few dozen rows, so the copies cost nothing worth saving.
 class PlanEditCommand : public QUndoCommand {
  public:
-  // `show` puts a plan in place and shows it.
-  PlanEditCommand(const QString& text, nav::FlightPlan before, nav::FlightPlan after,
-                  std::function<void(const nav::FlightPlan&)> show);
+  PlanEditCommand(const QString& text, nav::FlightPlan before, nav::FlightPlan after, PlanEditor* editor);
   void undo() override;
   void redo() override;
 
  private:
   nav::FlightPlan before_;
   nav::FlightPlan after_;
-  std::function<void(const nav::FlightPlan&)> show_;
+  PlanEditor* editor_;
 };
 
 }  // namespace navui

@@ -122,7 +122,7 @@ TEST(PlanPlacement, DropsTakeTheHoverSelectionInItsOrder) {
   EXPECT_EQ(plan.rows[1][colXx], "400.000000");  // elev2 when dropped
 
   HoverSelection empty;
-  empty.userPoint = {userPointName(plan.userPointCounter), 176004, 1279800};
+  empty.userPoint = {userPointName(plan.userPointCounter), {.lat = 176004, .lon = 1279800}};
   dropMapObject(plan, 1, empty);
   const PlanRow& u = plan.rows[1];
   EXPECT_EQ(u[colName], "WPT0001");
@@ -144,7 +144,7 @@ TEST(PlanPlacement, DropsTakeTheHoverSelectionInItsOrder) {
 
 TEST(PlanPlacement, DropBelowTheLastRowStaysBeforeATrailingEmptyRow) {
   HoverSelection hover;
-  hover.userPoint = {"WPT0001", 1, 2};
+  hover.userPoint = {"WPT0001", {.lat = 1, .lon = 2}};
   FlightPlan plan;  // one empty row
   dropMapObject(plan, std::nullopt, hover);
   ASSERT_EQ(plan.rows.size(), 2u);
@@ -159,6 +159,20 @@ TEST(PlanPlacement, DropBelowTheLastRowStaysBeforeATrailingEmptyRow) {
   dropMapObject(plan, 7, hover);  // a row number past the end counts as below
   EXPECT_EQ(plan.rows.size(), 4u);
   EXPECT_EQ(plan.rows[3][colName], "WPT0002");
+}
+
+TEST(PlanPlacement, ALoadedPlansTrailingRowIsEmptyToo) {
+  FlightPlan plan;
+  plan.rows.resize(3);
+  plan.rows[0][colName] = "ALPHA";
+  plan.rows[1][colName] = "BRAVO";
+  plan.rows[2][colTypeLoaded] = "0";  // as a saved plan reads back
+  HoverSelection hover;
+  hover.userPoint = {"Lydd", {.lat = 183000, .lon = 3600}};
+  dropMapObject(plan, std::nullopt, hover);
+  ASSERT_EQ(plan.rows.size(), 4u);
+  EXPECT_EQ(plan.rows[2][colName], "Lydd");
+  EXPECT_EQ(plan.rows[3][colTypeLoaded], "0");
 }
 
 }  // namespace

@@ -9,9 +9,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   navfuzz::writeFile(folder + "in.sit", navfuzz::bytes(data, size));
   nav::NavViewState state;
   state.exeFolder = folder;
-  if (!nav::runGuarded([&] { nav::replaceRows(state.plan, nav::readSitFile(folder + "in.sit")); }, {})) return 0;
+  nav::FlightPlan plan;
+  if (!nav::runGuarded([&] { nav::replaceRows(plan, nav::readSitFile(folder + "in.sit")); }, {})) return 0;
   state.pens = nav::createPens();
   state.settings.planning = true;
-  navfuzz::usePlan(state);
+  navfuzz::usePlan(state, plan);
   return 0;
 }

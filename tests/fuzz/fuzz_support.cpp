@@ -67,45 +67,46 @@ void guarded(Step&& step) {
   nav::runGuarded(step, [](const std::string&) {});
 }
 
-void paintAll(nav::NavViewState& state) {
+void paintAll(const nav::NavViewState& state, const nav::FlightPlan& plan) {
   for (const std::int32_t mag : {1, 7, 12}) {
     nav::Viewport view = state.view;
     nav::fitViewAbout(view, {.lat = 176400, .lon = 8400}, mag, 640, 480);
     navtest::RecordingSurface surface;
-    const std::vector<nav::RouteRow> route = nav::routeRows(state.plan);
-    nav::MapPaintContext ctx{view, state.settings, state.db, state.outline, state.pens, state.detailMag,
-                             '.',  route,          true};
+    const std::vector<nav::RouteRow> route = nav::routeRows(plan);
+    nav::Pen penSaved;
+    nav::MapPaintContext ctx{view,     state.settings,  state.db, state.outline, state.pens,
+                             penSaved, state.detailMag, '.',      route,         true};
     guarded([&] { nav::CartePaint(surface, ctx); });
   }
 }
 
 // The first few identifiers of a table, as a user would type them.
 template <class Table, class Ident>
-void searchSome(nav::NavViewState& state, const Table& table, Ident ident) {
+void searchSome(const nav::NavViewState& state, nav::FlightPlan& plan, const Table& table, Ident ident) {
   for (std::size_t i = 0; i < table.size() && i < 3; ++i) {
     guarded([&] {
       const auto rows = nav::searchIdentifier(nav::searchText(ident(table[i])), state.db, ',');
       for (const nav::SearchRow& row : rows)
-        if (!row.empty()) nav::placeSearchResult(state.plan, row, state.db);
+        if (!row.empty()) nav::placeSearchResult(plan, row, state.db);
     });
   }
 }
 
 }  // namespace
 
-void usePlan(nav::NavViewState& state) {
-  paintAll(state);
+void usePlan(const nav::NavViewState& state, const nav::FlightPlan& plan) {
+  paintAll(state, plan);
   const std::string folder = scratchFolder();
   writeFile(folder + "liste.txt", tagList());
   guarded([&] {
-    nav::ecris_pln(state.plan.rows, folder + "liste.txt", folder + "plan.sit");
+    nav::ecris_pln(plan.rows, folder + "liste.txt", folder + "plan.sit");
     const std::vector<nav::PlanRow> read = nav::readSitFile(folder + "plan.sit");
     // Cells holding line breaks or tags cannot come back as they were.
     bool plain = true;
-    for (const nav::PlanRow& row : state.plan.rows)
+    for (const nav::PlanRow& row : plan.rows)
       for (const std::string& cell : row.cells)
         plain = plain && cell.find_first_of(std::string_view("\r\n\t<\0", 5)) == std::string::npos;
-    if (plain && read.size() != state.plan.rows.size()) __builtin_trap();
+    if (plain && read.size() != plan.rows.size()) __builtin_trap();
   });
 }
 
@@ -115,17 +116,17 @@ void useLoadedData(nav::NavViewState& state) {
   s.vor = s.ndb = s.ils = s.airport = s.marker = s.waypoint = s.name = s.id = s.freq = s.wptName = true;
   s.showGrid = s.showMaps = s.planning = true;
 
-  searchSome(state, state.db.airports, [](const auto& r) { return r.ident(); });
-  searchSome(state, state.db.navaids, [](const auto& r) { return r.ident(); });
-  searchSome(state, state.db.waypoints, [](const auto& r) { return r.ident(); });
+  nav::FlightPlan plan;
+  searchSome(state, plan, state.db.airports, [](const auto& r) { return r.ident(); });
+  searchSome(state, plan, state.db.navaids, [](const auto& r) { return r.ident(); });
+  searchSome(state, plan, state.db.waypoints, [](const auto& r) { return r.ident(); });
 
   // The pointer over the first objects of each table, then dropped.
   const auto hover = [&](double lat, double lon, std::int32_t mag) {
     guarded([&] {
       const nav::PointerPosition pos = nav::pointerPosition({.lat = lat, .lon = nav::signedLon(lon)});
-      const nav::Identification id = nav::identifyAt({.lat = pos.pointer.lat, .lon = pos.pointer.lon}, mag, s, state.db,
-                                                     state.plan.userPointCounter, '.');
-      nav::dropMapObject(state.plan, std::nullopt, id.selection);
+      const nav::Identification id = nav::identifyAt(pos.pointer, mag, s, state.db, plan.userPointCounter, '.');
+      nav::dropMapObject(plan, std::nullopt, id.selection);
     });
   };
   for (std::size_t i = 0; i < state.db.airports.size() && i < 3; ++i)
@@ -136,8 +137,8 @@ void useLoadedData(nav::NavViewState& state) {
     hover(state.db.waypoints[i].lat(), state.db.waypoints[i].lon(), 8);
   for (std::size_t i = 0; i < state.db.ilsComponents.size() && i < 3; ++i)
     hover(state.db.ilsComponents[i].lat(), state.db.ilsComponents[i].lon(), 8);
-  state.plan.routeShown = true;
-  usePlan(state);
+  plan.routeShown = true;
+  usePlan(state, plan);
 }
 
 }  // namespace navfuzz

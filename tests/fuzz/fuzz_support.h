@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/nav_view_state.h"
+#include "flightplan/flight_plan.h"
 
 namespace navfuzz {
 
@@ -33,6 +34,6 @@ void useLoadedData(nav::NavViewState& state);
 
 // A plan's rows placed, its route painted, saved and read back: the rows
 // read must be those written.
-void usePlan(nav::NavViewState& state);
+void usePlan(const nav::NavViewState& state, const nav::FlightPlan& plan);
 
 }  // namespace navfuzz

@@ -155,7 +155,7 @@ TEST(AirportLayer, MarksLabelsAndRunways) {
   // The first cross takes the pen left current; the pen is then restored
   // from the spare pen, which the others take.
   world.state.db.airports.push_back(navtest::airport("K2", "Y", "", 3600, 3600));
-  world.state.pens.penSaved = {kBlue, 1};
+  world.penSaved = {kBlue, 1};
   world.surface = {};
   world.surface.setPen({kOutline, 1});
   world.run(nav::drawAirportLayer);
@@ -206,12 +206,12 @@ TEST(IlsLayer, BelowFullDetailOnlyThePensChange) {
       if (i < inView) f.state.db.ilsComponents.push_back(navtest::ils(64, "I", "", 110.3, 0, 0));
     }
     f.surface.setPen(start);
-    f.state.pens.penSaved = {kRed, 3};
+    f.penSaved = {kRed, 3};
     f.run(nav::drawIlsLayer);
     const nav::Pen ils = f.state.pens.penIls;
     EXPECT_EQ(f.surface.pen(), inView == 0 ? start : ils) << inView;
     const nav::Pen saved = inView == 0 ? nav::Pen{kRed, 3} : inView == 1 ? start : ils;
-    EXPECT_EQ(f.state.pens.penSaved, saved) << inView;
+    EXPECT_EQ(f.penSaved, saved) << inView;
     EXPECT_TRUE(f.surface.only("rectangle").empty());
   }
 }

@@ -30,7 +30,7 @@ TEST(WorldOutlineDrawing, PenAndSinglePoints) {
   f.surface.setPen({{1, 2, 3}, 1});
   setOutline(f, {{10, 10}});
   EXPECT_TRUE(draw(f).empty());  // a lone point is a move only
-  EXPECT_EQ(f.state.pens.penSaved.color, (nav::Rgb{1, 2, 3}));
+  EXPECT_EQ(f.penSaved.color, (nav::Rgb{1, 2, 3}));
   EXPECT_EQ(f.surface.pen().color, (nav::Rgb{0, 192, 255}));  // left selected
 
   PaintFixture none(1000, 500, 4);

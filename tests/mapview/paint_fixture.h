@@ -21,8 +21,9 @@ struct PaintFixture {
     nav::fitViewAbout(state.view, {.lat = lat, .lon = lon}, mag, w, h);
     state.pens = nav::createPens();
   }
+  nav::Pen penSaved;
   nav::MapPaintContext context() {
-    return {state.view, state.settings, state.db, state.outline, state.pens, state.detailMag, '.'};
+    return {state.view, state.settings, state.db, state.outline, state.pens, penSaved, state.detailMag, '.'};
   }
   void run(void (*layer)(nav::MapSurface&, nav::MapPaintContext&)) {
     nav::MapPaintContext ctx = context();

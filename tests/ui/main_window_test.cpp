@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -23,6 +24,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/layer_switches.h"
 #include "base/failure.h"
 #include "test_support.h"
 #include "ui/error_box.h"
@@ -30,8 +32,10 @@
 #include "ui/map_widget.h"
 #include "ui/nav_application.h"
 #include "ui/nav_popup.h"
+#include "ui/plan_editor.h"
 #include "ui/plan_print.h"
 #include "ui/plan_table_model.h"
+#include "ui/search_pane.h"
 #include "ui/status_panel.h"
 #include "ui/window_fixture.h"
 
@@ -314,7 +318,9 @@ class MainWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     auto* field = child<QLineEdit>(w.get(), "cbID");
     QTest::keyClicks(field, QStringLiteral("lfpg"));
+    QSignalSpy searches(child<navui::SearchPane>(w.get(), "PanelIDchoix"), &navui::SearchPane::searched);
     QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(searches.count(), 1);  // once for one Enter
     QCOMPARE(field->text(), QStringLiteral("LFPG"));
     QCOMPARE(child<QLabel>(w.get(), "Label10")->text(), QStringLiteral("Trouvé 3"));
     QTableView* grid = child<QTableView>(w.get(), "findGrid");
@@ -396,14 +402,15 @@ class MainWindowTest : public QObject {
     nav::PlanRow row;
     row[nav::colLat] = "176004.000000";
     row[nav::colLon] = "1279800.000000";
-    w->state().plan.rows = {nav::PlanRow{}, row};
-    w->state().plan.current = 1;
-    w->planChanged();
+    w->planEditor().edit(QStringLiteral("test"), [&](nav::FlightPlan& p) {
+      p.rows = {nav::PlanRow{}, row};
+      p.current = 1;
+    });
     QCOMPARE(cell(child<QTableView>(w.get(), "PLNgrid"), 1, 2), QStringLiteral("1279800.000000"));
     w->Centrer1Click();
     QCOMPARE(w->state().view.centreLat(), 176004.0);
     QCOMPARE(w->state().view.centreLon(), -16200.0);
-    w->state().plan.current = 0;  // an empty row: a failure, the view stays
+    w->planEditor().setCurrentRow(0);  // an empty row: a failure, the view stays
     QVERIFY_THROWS_EXCEPTION(nav::Failure, w->Centrer1Click());
     QCOMPARE(w->state().view.centreLat(), 176004.0);
   }
@@ -426,7 +433,7 @@ class MainWindowTest : public QObject {
     w->Placerdansleplandevol1Click();
     QTableView* plan = child<QTableView>(w.get(), "PLNgrid");
     w->state().hover = nav::HoverSelection{};
-    w->state().hover.userPoint = {"WPT0001", 1000, 1295000};
+    w->state().hover.userPoint = {"WPT0001", {.lat = 1000, .lon = 1295000}};
     w->PLNgridDragDrop(plan->visualRect(plan->model()->index(0, 0)).center());
     w->PLNgridDragDrop(QPoint(5, plan->viewport()->height() - 2));
     return w;
@@ -445,7 +452,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(cell(plan, 0, 4), QStringLiteral("0.0"));
     QCOMPARE(cell(plan, 2, 6), QStringLiteral("usrw"));
     QCOMPARE(cell(plan, 3, 6), QString());
-    QCOMPARE(w->state().plan.userPointCounter, 3);
+    QCOMPARE(w->planEditor().plan().userPointCounter, 3);
   }
 
   void saveClearAndLoadBackGiveTheSameRows() {
@@ -466,11 +473,11 @@ class MainWindowTest : public QObject {
     const std::string saved = navtest::readFile(file.toStdString());
     QCOMPARE(std::count(saved.begin(), saved.end(), '\n'), 29 + 37 * 4);
 
-    const std::vector<nav::PlanRow> before = w->state().plan.rows;
+    const std::vector<nav::PlanRow> before = w->planEditor().plan().rows;
     w->btnClearPLNClick();
     QCOMPARE(rows(plan), 1);
     QVERIFY(!child<QToolButton>(w.get(), "btnSavePLN")->isEnabled());
-    QCOMPARE(w->state().plan.userPointCounter, 1);
+    QCOMPARE(w->planEditor().plan().userPointCounter, 1);
 
     w->chooseOpenFile = [&](const QString& folder) {
       folders << folder;
@@ -479,12 +486,12 @@ class MainWindowTest : public QObject {
     w->btnLoadPLNClick();
     QCOMPARE(folders.value(1), QFileInfo(file).absolutePath());
     QCOMPARE(rows(plan), 4);
-    QCOMPARE(w->state().plan.current, std::size_t{3});
-    QVERIFY(w->state().plan.routeShown);
+    QCOMPARE(w->planEditor().plan().current, std::size_t{3});
+    QVERIFY(w->planEditor().plan().routeShown);
     for (std::size_t r = 0; r < 4; ++r) {
       for (std::size_t c = nav::colName; c <= nav::colSped; ++c)
-        QCOMPARE(w->state().plan.rows[r].cells[c], before[r].cells[c]);
-      QCOMPARE(w->state().plan.rows[r][nav::colTypeLoaded], std::string("0"));
+        QCOMPARE(w->planEditor().plan().rows[r].cells[c], before[r].cells[c]);
+      QCOMPARE(w->planEditor().plan().rows[r][nav::colTypeLoaded], std::string("0"));
     }
     w->btnSavePLNClick();
     QCOMPARE(proposed.last(), QStringLiteral("vol.sit"));
@@ -496,15 +503,15 @@ class MainWindowTest : public QObject {
     // A file that is not a saved simulation: reported, the plan as it was.
     navtest::writeFile(dir->path() + "bad.sit", "no\nwaypoints\n");
     w->chooseOpenFile = [&](const QString&) { return QString::fromStdString(dir->path() + "bad.sit"); };
-    const std::vector<nav::PlanRow> kept = w->state().plan.rows;
+    const std::vector<nav::PlanRow> kept = w->planEditor().plan().rows;
     QVERIFY_THROWS_EXCEPTION(nav::Failure, w->btnLoadPLNClick());
-    QVERIFY(w->state().plan.rows == kept);
+    QVERIFY(w->planEditor().plan().rows == kept);
     QCOMPARE(rows(plan), 4);
 
     // Cancelling hides the route and keeps the rows.
     w->chooseOpenFile = [](const QString&) { return QString(); };
     w->btnLoadPLNClick();
-    QVERIFY(!w->state().plan.routeShown);
+    QVERIFY(!w->planEditor().plan().routeShown);
     QCOMPARE(rows(plan), 4);
   }
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "base/failure.h"
+#include "flightplan/flight_plan.h"
 #include "mapview/object_layers.h"
 #include "mapview/paint_fixture.h"
 #include "paint/map_glyphs.h"
@@ -13,6 +14,16 @@
 #include "paint/text_decoding.h"
 #include "ui/error_box.h"
 #include "ui/map_widget.h"
+
+namespace {
+
+// A paint without a plan, the fixture's spare pen handed on.
+void paint(QImage& image, navtest::PaintFixture& f) {
+  const nav::FlightPlan none;
+  navui::paintMapImage(image, f.state, none, f.penSaved, '.');
+}
+
+}  // namespace
 
 // Pixels painted by the QPainter surface, as the window shows them.
 class MapImageTest : public QObject {
@@ -22,7 +33,7 @@ class MapImageTest : public QObject {
   void worldFrameAndCentreMark() {
     navtest::PaintFixture f(300, 100, 1);  // wider than 2:1: the world is 200 pixels wide
     QImage image(300, 100, QImage::Format_RGB32);
-    navui::paintMapImage(image, f.state, '.');
+    paint(image, f);
     QCOMPARE(image.pixelColor(50, 50), QColor(Qt::black));  // west edge of the world
     QCOMPARE(image.pixelColor(20, 50), QColor(Qt::white));  // beyond it
     QCOMPARE(image.pixelColor(150, 0), QColor(Qt::black));  // north edge
@@ -37,7 +48,7 @@ class MapImageTest : public QObject {
     // raster engine takes; the frame still shows where it is.
     navtest::PaintFixture f(400, 200, 16, -648000 + 5, 0);
     QImage image(400, 200, QImage::Format_RGB32);
-    navui::paintMapImage(image, f.state, '.');
+    paint(image, f);
     const nav::MapPixel west = f.state.view.GeoToPixel({.lat = 0, .lon = -648000});
     QVERIFY(west.x > 0 && west.x < 400);
     QCOMPARE(image.pixelColor(west.x, 20), QColor(Qt::black));
@@ -49,7 +60,7 @@ class MapImageTest : public QObject {
     f.state.settings.airport = f.state.settings.id = true;
     f.state.db.airports.push_back(navtest::airport("K", "LFPG", "", 0, 0));
     QImage image(400, 200, QImage::Format_RGB32);
-    navui::paintMapImage(image, f.state, '.');
+    paint(image, f);
     // The label box sits 13 to 30 pixels above the airport, framed in green.
     bool green = false, black = false;
     for (int x = 160; x < 240; ++x)
@@ -69,10 +80,10 @@ class MapImageTest : public QObject {
   void ratioTwoCoversTheSameMapPixels() {
     navtest::PaintFixture f(300, 100, 1);
     QImage once(300, 100, QImage::Format_RGB32);
-    navui::paintMapImage(once, f.state, '.');
+    paint(once, f);
     QImage twice(600, 200, QImage::Format_RGB32);
     twice.setDevicePixelRatio(2);
-    navui::paintMapImage(twice, f.state, '.');
+    paint(twice, f);
     QCOMPARE(f.state.view.clientWidth, 300);  // map pixels, not the image's
     QCOMPARE(f.state.view.clientHeight, 100);
     for (int y = 0; y < 100; ++y)
@@ -216,7 +227,7 @@ class MapImageTest : public QObject {
       navtest::PaintFixture f(300, 100, mag);
       QImage image(300, 100, QImage::Format_RGB32);
       image.fill(Qt::green);
-      navui::paintMapImage(image, f.state, '.');
+      paint(image, f);
       for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 300; ++x) QVERIFY(image.pixelColor(x, y) != QColor(Qt::green));
     }
@@ -293,15 +304,54 @@ class MapImageTest : public QObject {
              std::string("\x80\x96\xE9 ??"));
   }
 
+  // A paint reads its inputs and changes none of them but the spare pen,
+  // which its owner hands on: at levels 1 to 5 the airports' crosses take
+  // the pen the last paint saved (the ILS pen, at full detail), so a level-3
+  // map after a level-8 one is drawn in it, and with the pen of a fresh
+  // start it is the first paint's.
+  void aPaintDependsOnItsInputsAlone() {
+    const auto fixture = [](int mag) {
+      navtest::PaintFixture f(300, 200, mag);
+      f.state.settings.airport = f.state.settings.ils = true;
+      // Off the centre mark; the first cross is drawn before the restore.
+      f.state.db.airports.push_back(navtest::airport("K", "LFPG", "", 20000, 20000));
+      f.state.db.airports.push_back(navtest::airport("L", "LFPO", "", -20000, -20000));
+      f.state.db.ilsComponents.push_back(navtest::ils(nav::ilsType::dme, "IPG", "", 110.1, 400, 400));
+      return f;
+    };
+    navtest::PaintFixture level3 = fixture(3);
+    QImage first(300, 200, QImage::Format_RGB32);
+    paint(first, level3);
+    navtest::PaintFixture level8 = fixture(8);
+    level8.penSaved = level3.penSaved;
+    QImage zoomedIn(300, 200, QImage::Format_RGB32);
+    paint(zoomedIn, level8);
+    QCOMPARE(level8.penSaved, level8.state.pens.penIls);
+
+    QImage again(200, 100, QImage::Format_RGB32);  // another size than the view's
+    level3.penSaved = nav::Pen{};
+    paint(again, level3);
+    QCOMPARE(level3.state.view.clientWidth, 300);
+    QCOMPARE(level3.state.view.clientHeight, 200);
+    QImage same(300, 200, QImage::Format_RGB32);
+    level3.penSaved = nav::Pen{};
+    paint(same, level3);
+    QCOMPARE(same, first);
+    QImage afterZoom(300, 200, QImage::Format_RGB32);
+    level3.penSaved = level8.penSaved;
+    paint(afterZoom, level3);
+    QVERIFY(afterZoom != first);
+  }
+
   void failedPaintIsReportedOnceNotAtEveryRepaint() {
     QStringList errors;
     navui::setErrorPresenter([&](const QString& text) { errors << text; });
     navui::MapWidget map(nullptr);
     int paints = 0;
-    map.renderer = [&](QImage&) {
+    QObject::connect(&map, &navui::MapWidget::paintRequested, [&](QImage&) {
       ++paints;
       nav::fail("Range check error");
-    };
+    });
     map.resize(120, 80);
     map.show();
     QVERIFY(QTest::qWaitForWindowExposed(&map));

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <memory>
 
+#include "app/layer_switches.h"
 #include "interaction/hover_identification.h"
 #include "test_support.h"
 #include "ui/error_box.h"
@@ -16,6 +17,7 @@
 #include "ui/main_window.h"
 #include "ui/map_widget.h"
 #include "ui/nav_popup.h"
+#include "ui/plan_editor.h"
 #include "ui/window_fixture.h"
 
 using navtest::child;
@@ -195,10 +197,10 @@ class NavigationTest : public QObject {
     grid->setFocus();
     grid->setCurrentIndex(grid->model()->index(0, 1));
     QTest::keyClick(grid, Qt::Key_Return);  // places the row, as a double click
-    QCOMPARE(w->state().plan.rows.size(), std::size_t{2});
-    QCOMPARE(w->state().plan.rows[0][nav::colName], std::string("Roissy"));
+    QCOMPARE(w->planEditor().plan().rows.size(), std::size_t{2});
+    QCOMPARE(w->planEditor().plan().rows[0][nav::colName], std::string("Roissy"));
     QTest::keyClick(grid, Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(w->state().plan.rows.size(), std::size_t{3});
+    QCOMPARE(w->planEditor().plan().rows.size(), std::size_t{3});
     QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(saved, 1);
 
@@ -211,13 +213,13 @@ class NavigationTest : public QObject {
   void planGridKeysDeleteAndMoveTheCurrentRow() {
     auto w = open({});
     QVERIFY(w);
-    nav::FlightPlan& plan = w->state().plan;
-    plan.rows.resize(4);
-    plan.rows[0][nav::colName] = "A";
-    plan.rows[1][nav::colName] = "B";
-    plan.rows[2][nav::colName] = "C";
-    plan.current = 1;
-    w->planChanged();
+    w->planEditor().edit(QStringLiteral("test"), [](nav::FlightPlan& plan) {
+      plan.rows.resize(4);
+      plan.rows[0][nav::colName] = "A";
+      plan.rows[1][nav::colName] = "B";
+      plan.rows[2][nav::colName] = "C";
+      plan.current = 1;
+    });
     auto* grid = child<QTableView>(w.get(), "PLNgrid");
     grid->setFocus();
     const auto names = [&] {

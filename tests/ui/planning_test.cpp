@@ -19,6 +19,7 @@
 #include "ui/main_window.h"
 #include "ui/map_widget.h"
 #include "ui/nav_log_print.h"
+#include "ui/plan_editor.h"
 #include "ui/window_fixture.h"
 
 using navtest::cell;
@@ -195,7 +196,7 @@ class PlanningTest : public QObject {
         {"drop", -1,
          [&] {
            w->state().hover = nav::HoverSelection{};
-           w->state().hover.userPoint = {"WPT0001", 160000, 1290000};
+           w->state().hover.userPoint = {"WPT0001", {.lat = 160000, .lon = 1290000}};
            w->PLNgridDragDrop(grid->visualRect(grid->model()->index(1, 0)).center());
          }},
         {"delete", 2, [&] { w->Supprimerlaligne1Click(); }},
@@ -228,7 +229,7 @@ class PlanningTest : public QObject {
     const ShownPlan plan = shown(w.get());
     QVERIFY(plan.saveEnabled);
     QVERIFY(plan.map != cleared.map);
-    QCOMPARE(w->state().plan.userPointCounter, 2);  // the drop's number came back with it
+    QCOMPARE(w->planEditor().plan().userPointCounter, 2);  // the drop's number came back with it
     QVERIFY(dir->errors.isEmpty());
   }
 

@@ -1,3 +1,6 @@
+#include "ui/search_pane.h"
+
+#include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -8,15 +11,12 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "app/plan_placement.h"
+#include "navdata/records.h"
 #include "paint/text_decoding.h"
+#include "ui/error_box.h"
 #include "ui/grid_style.h"
-#include "ui/main_window.h"
 #include "ui/search_icons.h"
 #include "ui/search_table_model.h"
-
-// The search room of the main window: the "OACI" field, the count and the
-// result grid with its menu.
 
 namespace navui {
 
@@ -28,31 +28,30 @@ constexpr std::array<int, nav::kSearchColumns> kFindGridWidths{20, 60, 30, 40, 1
 
 }  // namespace
 
-QWidget* TformNavView::buildSearchPanel() {
-  auto* panel = new QWidget(this);
-  panel->setObjectName(QStringLiteral("PanelIDchoix"));
-  panel->setFixedWidth(kSearchPanelWidth);
-  auto* layout = new QVBoxLayout(panel);
+SearchPane::SearchPane(const nav::NavDatabase& db, QWidget* parent) : QWidget(parent), db_(db) {
+  setObjectName(QStringLiteral("PanelIDchoix"));
+  setFixedWidth(kSearchPanelWidth);
+  auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   layout->setSpacing(2);
 
   auto* row = new QHBoxLayout;
-  auto* caption = new QLabel(QStringLiteral("OACI"), panel);
+  auto* caption = new QLabel(QStringLiteral("OACI"), this);
   caption->setObjectName(QStringLiteral("cbIDLabel"));
-  cbID = new QLineEdit(panel);
+  cbID = new QLineEdit(this);
   cbID->setObjectName(QStringLiteral("cbID"));
   cbID->setFixedWidth(90);
   caption->setBuddy(cbID);
-  Label10 = new QLabel(panel);
+  Label10 = new QLabel(this);
   Label10->setObjectName(QStringLiteral("Label10"));
   row->addWidget(caption);
   row->addWidget(cbID);
   row->addWidget(Label10, 1);
   layout->addLayout(row);
 
-  findGrid = new QTableView(panel);
+  findGrid = new QTableView(this);
   findGrid->setObjectName(QStringLiteral("findGrid"));
-  searchModel_ = new SearchTableModel(state_.searchRows, findGrid);
+  searchModel_ = new SearchTableModel(rows_, findGrid);
   findGrid->setModel(searchModel_);
   setUpGrid(findGrid, kResultRowHeight, kFindGridWidths);
   findGrid->horizontalHeader()->hide();
@@ -64,56 +63,55 @@ QWidget* TformNavView::buildSearchPanel() {
   PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
   QAction* place = PopupMenu2->addAction(QStringLiteral("Placer dans le plan de vol"));
   place->setObjectName(QStringLiteral("Placerdansleplandevol1"));
-  connectGuarded(place, &QAction::triggered, [this] { Placerdansleplandevol1Click(); });
+  // Enter on a result places it, while the grid has the focus.
+  place->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+  place->setShortcutContext(Qt::WidgetShortcut);
+  findGrid->addAction(place);
   QAction* centre = PopupMenu2->addAction(QStringLiteral("Centrer à..."));
   centre->setObjectName(QStringLiteral("Centrer2"));
-  connectGuarded(centre, &QAction::triggered, [this] { Centrer2Click(); });
   findGrid->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(findGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     if (const QModelIndex index = findGrid->indexAt(at); index.isValid()) findGrid->selectRow(index.row());
     PopupMenu2->popup(findGrid->viewport()->mapToGlobal(at));
   });
-  connectGuarded(findGrid, &QTableView::doubleClicked, [this] { Placerdansleplandevol1Click(); });
-  return panel;
+  connect(findGrid, &QTableView::doubleClicked, this, &SearchPane::placeRequested);
 }
 
-bool TformNavView::searchFieldKeyPressed(QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return false;
-  const int key = static_cast<QKeyEvent*>(event)->key();
-  guarded([&] { cbIDKeyDown(key); });
-  return false;  // the field still gets the key
+QAction* SearchPane::action(const char* name) const {
+  return PopupMenu2->findChild<QAction*>(QString::fromLatin1(name));
 }
 
-void TformNavView::cbIDKeyDown(int key) {
+bool SearchPane::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == cbID && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    guarded([&] { cbIDKeyDown(key); });
+  }
+  return QWidget::eventFilter(watched, event);  // the field still gets the key
+}
+
+void SearchPane::cbIDKeyDown(int key) {
   if (key != Qt::Key_Return && key != Qt::Key_Enter) return;
   const std::string text = nav::searchText(toWindows1252(cbID->text()));
   cbID->setText(fromWindows1252(text));
   std::size_t current = 0;
-  state_.searchRows = nav::searchIdentifier(text, state_.db, userDecimalSeparator(), &current);
+  rows_ = nav::searchIdentifier(text, db_, userDecimalSeparator(), &current);
   searchModel_->rowsReplaced();
   findGrid->selectRow(static_cast<int>(current));
   findGrid->setCurrentIndex(searchModel_->index(static_cast<int>(current), nav::searchColIdent));
-  Label10->setText(fromWindows1252(nav::foundLabel(state_.searchRows.size() - 1)));
+  Label10->setText(fromWindows1252(nav::foundLabel(rows_.size() - 1)));
+  emit searched();
 }
 
-int TformNavView::currentResultRow() const {
+const nav::SearchRow* SearchPane::currentResult() const {
   const int row = findGrid->currentIndex().row();
-  return row >= 0 && row < static_cast<int>(state_.searchRows.size()) ? row : -1;
+  return row >= 0 && row < static_cast<int>(rows_.size()) ? &rows_[static_cast<std::size_t>(row)] : nullptr;
 }
 
-void TformNavView::Centrer2Click() {
-  const int row = currentResultRow();
-  if (row < 0) return;
-  const nav::GeoPosition p =
-      nav::resultRowPosition(state_.searchRows[static_cast<std::size_t>(row)], userDecimalSeparator());
-  CenterAt({.lat = p.lat, .lon = nav::signedLon(p.lon)});
-}
-
-void TformNavView::Placerdansleplandevol1Click() {
-  const int row = currentResultRow();
-  if (row < 0) return;
-  editPlan(QStringLiteral("Placer dans le plan de vol"),
-           [&] { nav::placeSearchResult(state_.plan, state_.searchRows[static_cast<std::size_t>(row)], state_.db); });
+std::optional<nav::GeoPosition> SearchPane::currentPosition() const {
+  const nav::SearchRow* row = currentResult();
+  if (!row) return std::nullopt;
+  const nav::GeoPosition p = nav::resultRowPosition(*row, userDecimalSeparator());
+  return nav::GeoPosition{.lat = p.lat, .lon = nav::signedLon(p.lon)};
 }
 
 }  // namespace navui

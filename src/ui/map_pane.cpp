@@ -1,20 +1,21 @@
+#include "ui/map_pane.h"
+
 #include <QHBoxLayout>
 #include <QImage>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/layer_switches.h"
 #include "mapview/location_bar.h"
 #include "paint/map_image.h"
 #include "paint/qpainter_surface.h"
 #include "paint/text_decoding.h"
 #include "ui/layer_button.h"
-#include "ui/main_window.h"
 #include "ui/map_widget.h"
 #include "ui/nav_popup.h"
-#include "ui/status_panel.h"
-
-// The map room of the main window: the button bar, the view and the mouse.
+#include "ui/plan_editor.h"
 
 namespace navui {
 
@@ -24,97 +25,108 @@ constexpr int kButtonBarWidth = 88;
 
 }  // namespace
 
-QWidget* TformNavView::buildLowerPanel() {
-  auto* panel = new QWidget(this);
-  panel->setObjectName(QStringLiteral("PanelBas"));
-  auto* layout = new QHBoxLayout(panel);
+MapPane::MapPane(nav::NavViewState& state, const PlanEditor& plan, QWidget* parent)
+    : QWidget(parent), state_(state), plan_(plan) {
+  setObjectName(QStringLiteral("PanelBas"));
+  auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
 
-  auto* bar = new QWidget(panel);
+  auto* bar = new QWidget(this);
   bar->setObjectName(QStringLiteral("PanelBoutons"));
   bar->setFixedWidth(kButtonBarWidth);
   auto* buttons = new QVBoxLayout(bar);
   buttons->setContentsMargins(2, 2, 2, 2);
   buttons->setSpacing(1);
-  auto zoomButton = [&](const char* name, const char* caption, void (TformNavView::*handler)()) {
+  auto zoomButton = [&](const char* name, const char* caption) {
     auto* button = new QToolButton(bar);
     button->setObjectName(QString::fromLatin1(name));
     button->setText(QString::fromLatin1(caption));
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    connectGuarded(button, &QToolButton::clicked, [this, handler] { (this->*handler)(); });
     buttons->addWidget(button);
     return button;
   };
-  btnZoomIn = zoomButton("btnZoomIn", "+", &TformNavView::btnZoomInClick);
-  btnZoomOut = zoomButton("btnZoomOut", "-", &TformNavView::btnZoomOutClick);
+  btnZoomIn = zoomButton("btnZoomIn", "+");
+  btnZoomOut = zoomButton("btnZoomOut", "-");
   buttons->addSpacing(6);
-
   for (const nav::LayerButtonEntry& entry : nav::kLayerButtons) {
     auto* button =
         new LayerButton(QString::fromLatin1(entry.button.data(), static_cast<qsizetype>(entry.button.size())),
                         QString::fromLatin1(entry.caption.data(), static_cast<qsizetype>(entry.caption.size())), bar);
-    if (entry.hasHandler) {
-      const std::string name(entry.button);
-      connectGuarded(button, &QToolButton::clicked, [this, name] { layerSwitch(name); });
-    }
     layerButtons_.emplace(std::string(entry.button), button);
     buttons->addWidget(button);
   }
   buttons->addStretch(1);
   layout->addWidget(bar);
 
-  Carte = new MapWidget(panel);
-  Carte->onResize = [this] { CarteResize(); };
-  Carte->renderer = [this](QImage& image) { CartePaint(image); };
-  Carte->onMouseMove = [this](int x, int y) { CarteMouseMove(x, y); };
-  Carte->onMouseDown = [this](Qt::MouseButton b, int x, int y) { CarteMouseDown(b, x, y); };
-  Carte->onMouseUp = [this](Qt::MouseButton b, int x, int y) { CarteMouseUp(b, x, y); };
-  Carte->onWheel = [this](int steps, int x, int y) { CarteMouseWheel(steps, x, y); };
-  Carte->onKeyDown = [this](int key, Qt::KeyboardModifiers m) { return CarteKeyDown(key, m); };
+  Carte = new MapWidget(this);
+  connect(Carte, &MapWidget::paintRequested, this, &MapPane::CartePaint);
+  connect(Carte, &MapWidget::resized, this, &MapPane::CarteResize);
+  connect(Carte, &MapWidget::mouseMoved, this, &MapPane::CarteMouseMove);
+  connect(Carte, &MapWidget::mousePressed, this, &MapPane::CarteMouseDown);
+  connect(Carte, &MapWidget::mouseReleased, this, &MapPane::CarteMouseUp);
+  connect(Carte, &MapWidget::wheelTurned, this, &MapPane::CarteMouseWheel);
+  connect(Carte, &MapWidget::keyPressed, this, &MapPane::keyOnMap);
   layout->addWidget(Carte, 1);
-  return panel;
+
+  // The route follows the plan.
+  connect(&plan_, &PlanEditor::planChanged, Carte, &MapWidget::invalidateMap);
 }
 
-void TformNavView::layerSwitch(std::string_view button) {
+LayerButton* MapPane::layerButton(std::string_view name) const {
+  const auto it = layerButtons_.find(name);
+  return it == layerButtons_.end() ? nullptr : it->second;
+}
+
+void MapPane::showLayerSwitches() {
+  for (std::string_view name : nav::kStartupPressOrder) {
+    const nav::LayerButtonEntry* entry = nav::findLayerButton(name);
+    layerButton(name)->setChecked(state_.settings.*(entry->flag));
+  }
+  layerButton("btnNomwpt")->setChecked(false);
+}
+
+void MapPane::layerSwitch(std::string_view button) {
   const nav::LayerButtonEntry* entry = nav::findLayerButton(button);
   if (!entry || !entry->hasHandler) return;
   layerButton(button)->setChecked(nav::toggleLayer(state_.settings, *entry));
   Carte->invalidateMap();
 }
 
-void TformNavView::CarteResize() {
+void MapPane::CarteResize() {
   state_.view.clientWidth = Carte->width();
   state_.view.clientHeight = Carte->height();
   state_.view.Size(state_.view.clientWidth, state_.view.clientHeight);
   Carte->invalidateMap();
 }
 
-void TformNavView::CartePaint(QImage& image) { paintMapImage(image, state_, userDecimalSeparator()); }
+void MapPane::CartePaint(QImage& image) {
+  paintMapImage(image, state_, plan_.plan(), penSaved_, userDecimalSeparator());
+}
 
-void TformNavView::btnZoomInClick() {
+void MapPane::btnZoomInClick() {
   if (!state_.view.zoomIn()) return;
   LocationBar();
   Carte->invalidateMap();
 }
 
-void TformNavView::btnZoomOutClick() {
+void MapPane::btnZoomOutClick() {
   if (!state_.view.zoomOut()) return;
   LocationBar();
   Carte->invalidateMap();
 }
 
-void TformNavView::LocationBar() {
-  statusPanels_[0]->setFullText(fromWindows1252(nav::locationBarText(state_.view, userDecimalSeparator())));
+void MapPane::LocationBar() {
+  emit locationChanged(fromWindows1252(nav::locationBarText(state_.view, userDecimalSeparator())));
 }
 
-void TformNavView::CenterAt(nav::GeoPosition centre) {
+void MapPane::CenterAt(nav::GeoPosition centre) {
   state_.view.CenterAt(centre);
   LocationBar();
   Carte->invalidateMap();
 }
 
-void TformNavView::drawRubberBand(const std::function<void(nav::MapSurface&)>& draw) {
+void MapPane::drawRubberBand(const std::function<void(nav::MapSurface&)>& draw) {
   Carte->ensurePainted();
   // A map painted afresh since the band was last drawn holds no figure to
   // take away.
@@ -128,19 +140,18 @@ void TformNavView::drawRubberBand(const std::function<void(nav::MapSurface&)>& d
   });
 }
 
-void TformNavView::CarteMouseMove(int x, int y) {
+void MapPane::CarteMouseMove(int x, int y) {
   nav::RubberBand& band = state_.rubber;
   if (band.rubberActive) {
     drawRubberBand([&](nav::MapSurface& s) { band.follow(s, x, y); });
   }
   if (state_.settingsPending || state_.view.clientWidth <= 0 || state_.view.clientHeight <= 0) return;
 
-  const nav::GeoPosition geo = state_.view.PixelToGeo(x, y);
-  const nav::PointerPosition pos = nav::pointerPosition(geo);
-  statusPanels_[1]->setFullText(fromWindows1252(pos.statusText));
+  const nav::PointerPosition pos = nav::pointerPosition(state_.view.PixelToGeo(x, y));
+  emit pointerMoved(fromWindows1252(pos.statusText));
 
   const nav::Identification found = nav::identifyAt(pos.pointer, state_.view.mag, state_.settings, state_.db,
-                                                    state_.plan.userPointCounter, userDecimalSeparator());
+                                                    plan_.plan().userPointCounter, userDecimalSeparator());
   state_.hover = found.selection;
   const QString description = fromWindows1252(found.description);
 
@@ -149,8 +160,10 @@ void TformNavView::CarteMouseMove(int x, int y) {
       form_NavPopup->setText(description);
       const QPoint origin = Carte->mapToGlobal(QPoint(0, 0));
       const QSize outer = form_NavPopup->frameGeometry().size();
+      // The window's size, as the popup's placement takes it.
+      const QWidget* form = window();
       nav::ScreenPoint at =
-          nav::popupTopLeft(origin.x(), origin.y(), x, y, width(), height(), outer.width(), outer.height());
+          nav::popupTopLeft(origin.x(), origin.y(), x, y, form->width(), form->height(), outer.width(), outer.height());
       if (const QScreen* screen = Carte->screen()) {
         const QRect area = screen->availableGeometry();
         at = nav::keptInside(at, outer.width(), outer.height(),
@@ -162,10 +175,10 @@ void TformNavView::CarteMouseMove(int x, int y) {
       form_NavPopup->hide();
     }
   }
-  showHint(description);
+  emit described(description);
 }
 
-void TformNavView::CarteMouseDown(Qt::MouseButton button, int x, int y) {
+void MapPane::CarteMouseDown(Qt::MouseButton button, int x, int y) {
   if (button == Qt::MiddleButton) {
     if (state_.view.clientWidth <= 0 || state_.view.clientHeight <= 0) return;
     CenterAt(state_.view.PixelToGeo(x, y));
@@ -176,18 +189,18 @@ void TformNavView::CarteMouseDown(Qt::MouseButton button, int x, int y) {
   }
 }
 
-void TformNavView::CarteMouseUp(Qt::MouseButton, int, int) {
+void MapPane::CarteMouseUp(Qt::MouseButton, int, int) {
   nav::RubberBand& band = state_.rubber;
   if (!band.rubberActive) return;
   drawRubberBand([&](nav::MapSurface& s) { band.release(s); });
 }
 
-void TformNavView::viewMoved() {
+void MapPane::viewMoved() {
   LocationBar();
   Carte->invalidateMap();
 }
 
-void TformNavView::CarteMouseWheel(int steps, int x, int y) {
+void MapPane::CarteMouseWheel(int steps, int x, int y) {
   nav::Viewport& view = state_.view;
   bool moved = false;
   for (; steps > 0 && view.zoomInAbout(x, y); --steps) moved = true;
@@ -199,7 +212,11 @@ void TformNavView::CarteMouseWheel(int steps, int x, int y) {
   CarteMouseMove(x, y);
 }
 
-bool TformNavView::CarteKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+void MapPane::keyOnMap(QKeyEvent* event) {
+  if (CarteKeyDown(event->key(), event->modifiers())) event->accept();
+}
+
+bool MapPane::CarteKeyDown(int key, Qt::KeyboardModifiers modifiers) {
   // Keys held with these belong to the window's shortcuts.
   if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
   nav::Viewport& view = state_.view;

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "flightplan/flight_plan.h"
+#include "interaction/hover_identification.h"
+#include "interaction/identifier_search.h"
+
+class QUndoStack;
+
+namespace navui {
+
+// The flight plan, its undo stack and the file that keeps it when the window
+// closes unsaved. Every change of the plan is one of its commands: each is a
+// step of undo and redo, and a command that fails leaves the plan as it was.
+// The grid, the legs, the map's route and the save button follow its
+// signals.
+class PlanEditor : public QObject {
+  Q_OBJECT
+ public:
+  // `recoveryPath`: where an unsaved plan is kept between sessions.
+  PlanEditor(std::string recoveryPath, QObject* parent);
+
+  const nav::FlightPlan& plan() const { return plan_; }
+  QUndoStack* undoStack() const { return undo_; }
+
+  // "Placer dans le plan de vol": a result row, looked up again in `db`.
+  void place(const nav::SearchRow& result, const nav::NavDatabase& db);
+  // A drop from the map on plan row `rowUnderPoint` (none: below the rows).
+  void drop(std::optional<std::size_t> rowUnderPoint, const nav::HoverSelection& hover);
+  void deleteCurrentRow();
+  void moveCurrentRowUp();
+  void moveCurrentRowDown();
+  void clear();
+  // Reads a saved-simulation file whole, then puts its rows in the plan.
+  void load(const std::string& path);
+  // Writes the plan to `path` with the tag list at `tagListPath`.
+  void save(const std::string& path, const std::string& tagListPath);
+  // Any other command: `change` works on the plan, named `what` for undo.
+  void edit(const QString& what, const std::function<void(nav::FlightPlan&)>& change);
+
+  // The grid's current row, as the user moves it: not a command.
+  void setCurrentRow(std::size_t row);
+  // An open dialog given up: the route is hidden until the next command.
+  void hideRoute();
+
+  // The name of the file last loaded, and the folder of the last file
+  // loaded or saved; the dialogs start from them.
+  const QString& lastLoadedName() const { return lastLoadedName_; }
+  // The folder the file dialogs start in: the simulator's "Saved
+  // Simulations" where it exists, else where the last plan went, else the
+  // documents folder, never the program's own.
+  QString dialogFolder() const;
+
+  // At start: the plan left unsaved at the last closing, if any; true when
+  // one was put back. At closing: the plan kept for the next start, or the
+  // file removed when there is nothing unsaved.
+  bool restoreUnsaved();
+  void keepUnsaved();
+
+ signals:
+  void planChanged();
+  void currentRowChanged(int row);
+
+ private:
+  friend class PlanEditCommand;
+  // Puts `plan` in place and says so.
+  void show(const nav::FlightPlan& plan);
+  // After a save or a load: the plan as it stands is in a file.
+  void keptInAFile();
+
+  nav::FlightPlan plan_;
+  QUndoStack* undo_;
+  std::string recoveryPath_;
+  QString lastLoadedName_;
+  QString lastPlanFolder_;
+};
+
+}  // namespace navui

@@ -1,0 +1,197 @@
+#include "ui/plan_pane.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QTableView>
+#include <QUndoStack>
+#include <array>
+
+#include "flightplan/flight_plan.h"
+#include "ui/error_box.h"
+#include "ui/grid_style.h"
+#include "ui/legs_page.h"
+#include "ui/map_widget.h"
+#include "ui/plan_editor.h"
+#include "ui/plan_print.h"
+#include "ui/plan_table_model.h"
+
+namespace navui {
+
+namespace {
+
+constexpr int kPlanRowHeight = 18;
+constexpr std::array<int, nav::kPlanColumns> kPlanGridWidths{120, 80, 80, 80, 70, 50, 40, 50,
+                                                             40,  64, 64, 64, 64, 64, 64};
+
+}  // namespace
+
+PlanPane::PlanPane(PlanEditor& editor, QWidget* parent) : QTabWidget(parent), editor_(editor) {
+  setObjectName(QStringLiteral("PageControl1"));
+  PLNgrid = new QTableView(this);
+  PLNgrid->setObjectName(QStringLiteral("PLNgrid"));
+  planModel_ = new PlanTableModel(editor_.plan(), PLNgrid);
+  PLNgrid->setModel(planModel_);
+  setUpHeadedGrid(PLNgrid, kPlanRowHeight, kPlanGridWidths);
+  PLNgrid->setAcceptDrops(true);
+  PLNgrid->viewport()->setAcceptDrops(true);
+  PLNgrid->viewport()->installEventFilter(this);
+  connect(PLNgrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& now) {
+    if (now.isValid()) editor_.setCurrentRow(static_cast<std::size_t>(now.row()));
+  });
+  buildMenu();
+  QWidget* aircraft = buildAircraftPage();
+  legsPage_ = new LegsPage(editor_, aircraft->findChild<QLineEdit*>(QStringLiteral("EditVitesse1")), this);
+  addTab(PLNgrid, QStringLiteral("Plan de vol"));
+  addTab(aircraft, QStringLiteral("Avion"));
+  addTab(legsPage_, QStringLiteral("Étapes"));
+
+  connect(&editor_, &PlanEditor::planChanged, this, &PlanPane::showPlan);
+  connect(&editor_, &PlanEditor::currentRowChanged, this, &PlanPane::showCurrentRow);
+}
+
+QWidget* PlanPane::buildAircraftPage() {
+  auto* page = new QWidget(this);
+  page->setObjectName(QStringLiteral("TabAvion"));
+  auto* grid = new QGridLayout(page);
+  grid->setContentsMargins(8, 6, 8, 6);
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(3);
+
+  auto* typeCaption = new QLabel(QStringLiteral("Type"), page);
+  auto* type = new QComboBox(page);
+  type->setObjectName(QStringLiteral("cbType"));
+  type->setEditable(true);
+  type->addItem(QStringLiteral("Cessna"));
+  type->setFixedWidth(145);
+  grid->addWidget(typeCaption, 0, 0);
+  grid->addWidget(type, 0, 1);
+
+  const std::array<const char*, 3> speeds{"Vitesse en croisière", "Vitesse en montée", "Vitesse en descente"};
+  for (int i = 0; i < static_cast<int>(speeds.size()); ++i) {
+    auto* caption = new QLabel(QString::fromUtf8(speeds[i]), page);
+    auto* edit = new QLineEdit(QStringLiteral("Edit1"), page);
+    edit->setObjectName(QStringLiteral("EditVitesse%1").arg(i + 1));
+    edit->setFixedWidth(60);
+    auto* unit = new QLabel(QStringLiteral("noeuds"), page);
+    auto* field = new QHBoxLayout;
+    field->setSpacing(6);
+    field->addWidget(edit);
+    field->addWidget(unit);
+    field->addStretch(1);
+    grid->addWidget(caption, i + 1, 0);
+    grid->addLayout(field, i + 1, 1);
+  }
+  grid->setColumnStretch(2, 1);
+  grid->setRowStretch(4, 1);
+  return page;
+}
+
+void PlanPane::buildMenu() {
+  PopupMenu1 = new QMenu(PLNgrid);
+  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+  // Each command's keys work while the grid has the focus; the menu shows
+  // them beside the caption.
+  const auto item = [&](const char* name, const QString& caption, const QList<QKeySequence>& keys) {
+    QAction* a = PopupMenu1->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    if (!keys.isEmpty()) {
+      a->setShortcuts(keys);
+      a->setShortcutContext(Qt::WidgetShortcut);
+      PLNgrid->addAction(a);
+    }
+  };
+  item("Supprimerlaligne1", QStringLiteral("Supprimer la ligne"), {QKeySequence(Qt::Key_Delete)});
+  item("Centrer1", QStringLiteral("Centrer à .."), {});
+  PopupMenu1->addSeparator();
+  item("Monter1", QStringLiteral("Monter d'une ligne"), {QKeySequence(Qt::ALT | Qt::Key_Up)});
+  item("Descendreduneligne1", QStringLiteral("Descendre d'une ligne"), {QKeySequence(Qt::ALT | Qt::Key_Down)});
+  PLNgrid->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(PLNgrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    if (const QModelIndex index = PLNgrid->indexAt(at); index.isValid())
+      PLNgrid->setCurrentIndex(planModel_->index(index.row(), nav::colName));
+    PopupMenu1->popup(PLNgrid->viewport()->mapToGlobal(at));
+  });
+
+  auto* undo = new QAction(QStringLiteral("Annuler"), this);
+  undo->setObjectName(QStringLiteral("Annuler1"));
+  undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  auto* redo = new QAction(QStringLiteral("Rétablir"), this);
+  redo->setObjectName(QStringLiteral("Retablir1"));
+  redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  QUndoStack* stack = editor_.undoStack();
+  for (QAction* a : {undo, redo}) {
+    a->setShortcutContext(Qt::WindowShortcut);
+    a->setEnabled(false);
+    addAction(a);  // the keys work wherever the focus is in the window
+  }
+  connect(stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+  connect(stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+  connectGuarded(undo, &QAction::triggered, this, [stack] { stack->undo(); });
+  connectGuarded(redo, &QAction::triggered, this, [stack] { stack->redo(); });
+  PopupMenu1->addSeparator();
+  PopupMenu1->addAction(undo);
+  PopupMenu1->addAction(redo);
+}
+
+QAction* PlanPane::action(const char* name) const { return PopupMenu1->findChild<QAction*>(QString::fromLatin1(name)); }
+
+void PlanPane::showPlan() {
+  planModel_->planChanged();
+  showCurrentRow(static_cast<int>(editor_.plan().current));
+}
+
+void PlanPane::showCurrentRow(int row) {
+  const QModelIndex current = planModel_->index(row, nav::colName);
+  if (PLNgrid->currentIndex() != current) PLNgrid->setCurrentIndex(current);
+  PLNgrid->selectRow(row);
+}
+
+std::optional<std::size_t> PlanPane::rowAt(QPoint pos) const {
+  const int row = PLNgrid->rowAt(pos.y());
+  return row >= 0 ? std::optional<std::size_t>(static_cast<std::size_t>(row)) : std::nullopt;
+}
+
+bool PlanPane::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != PLNgrid->viewport()) return QTabWidget::eventFilter(watched, event);
+  // Only drags that started on the map are taken.
+  const auto fromMap = [this](const QDropEvent* e) {
+    return dragSource_ && e->source() == dragSource_ && e->mimeData()->hasFormat(QString::fromLatin1(kMapDragFormat));
+  };
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* e = static_cast<QDropEvent*>(event);
+      if (fromMap(e))
+        e->acceptProposedAction();
+      else
+        e->ignore();
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* e = static_cast<QDropEvent*>(event);
+      if (!fromMap(e)) return true;
+      e->acceptProposedAction();
+      const QPoint at = e->position().toPoint();
+      guarded([&] { emit mapObjectDropped(at); });
+      return true;
+    }
+    default: return QTabWidget::eventFilter(watched, event);
+  }
+}
+
+void PlanPane::print() {
+  std::vector<int> widths;
+  for (int c = 0; c < planModel_->columnCount(); ++c) widths.push_back(PLNgrid->columnWidth(c));
+  auto* dialog = new AdvPreviewDialog(planModel_, widths, this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->show();
+}
+
+}  // namespace navui

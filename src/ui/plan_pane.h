@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QPoint>
+#include <QTabWidget>
+#include <optional>
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QTableView;
+
+namespace navui {
+
+class LegsPage;
+class PlanEditor;
+class PlanTableModel;
+
+// The plan pane `PageControl1`: the pages "Plan de vol" (the plan grid and
+// its menu, where drags from the map are dropped), "Avion" and "Étapes". It
+// shows the editor's plan and follows its signals; its menu's commands are
+// the window's to connect, except undo and redo, which are the editor's.
+class PlanPane : public QTabWidget {
+  Q_OBJECT
+ public:
+  PlanPane(PlanEditor& editor, QWidget* parent);
+
+  QTableView* grid() const { return PLNgrid; }
+  PlanTableModel* model() const { return planModel_; }
+  // "Supprimerlaligne1", "Centrer1", "Monter1", "Descendreduneligne1".
+  QAction* action(const char* name) const;
+  // Drops are taken only when they come from `source` (the map).
+  void takeDropsFrom(const QWidget* source) { dragSource_ = source; }
+  // The row under a point of the grid's viewport, if any.
+  std::optional<std::size_t> rowAt(QPoint pos) const;
+  // The print preview of the grid as it shows.
+  void print();
+
+ signals:
+  // A drag from the map dropped at `pos` in the grid's viewport.
+  void mapObjectDropped(QPoint pos);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget* buildAircraftPage();
+  void buildMenu();
+  void showPlan();
+  void showCurrentRow(int row);
+
+  PlanEditor& editor_;
+  QTableView* PLNgrid = nullptr;
+  PlanTableModel* planModel_ = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+  LegsPage* legsPage_ = nullptr;
+  const QWidget* dragSource_ = nullptr;
+};
+
+}  // namespace navui
