@@ -7,9 +7,13 @@
 #include "paint/render_command.h"
 
 // navtool render on the demo data, held pixel for pixel to the images in
-// tests/render/, made by the same command: levels 1, 5, 7 and 10 about Paris,
-// every layer and label on, with and without the route of route.sit (nine
-// airports, LFPG and LFPB within the view at level 10).
+// tests/render/: levels 1, 5, 7 and 10 about Paris, every layer and label
+// on, with and without the route of route.sit (nine airports, LFPG and LFPB
+// within the view at level 10). When a change of the map is meant, they are
+// made again from build/bin/ with, for each level M:
+//   navtool render . ../../tests/render/levelM.png --size 320x200 --mag M \
+//     --center 8400,176400 --layers <the list below> [--plan ../../tests/render/route.sit]
+// (levelM-route.png with the plan).
 
 namespace {
 
