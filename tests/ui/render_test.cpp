@@ -11,7 +11,7 @@
 // on, with and without the route of route.sit (nine airports, LFPG and LFPB
 // within the view at level 10). When a change of the map is meant, they are
 // made again from build/bin/ with, for each level M:
-//   navtool render . ../../tests/render/levelM.png --size 320x200 --mag M \
+//   navtool render . ../../tests/render/levelM.png --size 320x200 --mag M
 //     --center 8400,176400 --layers <the list below> [--plan ../../tests/render/route.sit]
 // (levelM-route.png with the plan).
 
