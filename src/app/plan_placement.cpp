@@ -1,5 +1,7 @@
 #include "app/plan_placement.h"
 
+#include <limits>
+
 namespace nav {
 
 namespace {
@@ -109,7 +111,8 @@ void dropMapObject(FlightPlan& plan, std::optional<std::size_t> rowUnderPoint, c
     fillCommon(row, u.position.lat, u.position.lon, "", typeCode::userWaypoint);
     row[colXx] = "0.0";
     row[colYy] = "0.0";
-    plan.userPointCounter += 1;
+    // Saturated: a counter read from a file may stand at the top already.
+    if (plan.userPointCounter < std::numeric_limits<std::int32_t>::max()) plan.userPointCounter += 1;
   }
   plan.routeShown = true;
 }

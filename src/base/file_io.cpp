@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -54,14 +55,38 @@ struct Staged {
   fail(file.failureMessage);
 }
 
+// The temporary files an earlier save of `target` left when it was killed
+// between its write and its rename. One that young may be another
+// program's save under way.
+void removeLeftTemporaries(const fs::path& target) {
+  constexpr auto kLeftFor = std::chrono::minutes(10);
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  const std::string prefix = utf8FromPath(target.filename()) + ".";
+  std::error_code ec;
+  const auto now = fs::file_time_type::clock::now();
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = utf8FromPath(it->path().filename());
+    if (!nativeFile::isFreshName(name, prefix, ".tmp")) continue;
+    std::error_code statFailed;
+    if (!it->is_regular_file(statFailed) || it->is_symlink(statFailed)) continue;
+    const auto written = it->last_write_time(statFailed);
+    if (statFailed || now - written < kLeftFor) continue;
+    std::error_code ignored;
+    fs::remove(it->path(), ignored);
+  }
+}
+
 void stage(Staged& s) {
   const FileContent& file = *s.file;
   s.target = nativeFile::finalTarget(pathFromUtf8(file.path), file.failureMessage);
   std::error_code ec;
-  // A write-protected file stays as it is, as it would for a direct write.
+  // A write-protected file stays as it is, as it would for a direct write;
+  // a device, a FIFO or a folder is no file to replace with one.
   const fs::file_status status = fs::status(s.target, ec);
+  if (fs::exists(status) && !fs::is_regular_file(status)) fail(file.failureMessage);
   if (fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
     fail(file.failureMessage);
+  removeLeftTemporaries(s.target);
   try {
     s.temp = std::make_unique<TempFile>(s.target, file.failureMessage);
   } catch (const Failure&) {

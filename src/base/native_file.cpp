@@ -259,11 +259,24 @@ TempFile::~TempFile() {
   if (!renamed_) fs::remove(path_, ignored);
 }
 
+namespace {
+
+constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kTagLength = 10;
+
+}  // namespace
+
+bool nativeFile::isFreshName(std::string_view name, std::string_view prefix, std::string_view suffix) {
+  if (name.size() != prefix.size() + kTagLength + suffix.size()) return false;
+  if (name.substr(0, prefix.size()) != prefix || name.substr(name.size() - suffix.size()) != suffix) return false;
+  const std::string_view tag = name.substr(prefix.size(), kTagLength);
+  return tag.find_first_not_of(std::string_view(kLetters, sizeof kLetters - 1)) == std::string_view::npos;
+}
+
 fs::path nativeFile::freshNameBeside(const fs::path& target, std::string_view suffix) {
-  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   thread_local std::mt19937_64 random{std::random_device{}()};
   std::string tag;
-  for (int i = 0; i < 10; ++i) tag += kLetters[random() % (sizeof kLetters - 1)];
+  for (std::size_t i = 0; i < kTagLength; ++i) tag += kLetters[random() % (sizeof kLetters - 1)];
   fs::path name = target.filename();
   name += fmt::format(".{}{}", tag, suffix);
   return target.parent_path() / name;

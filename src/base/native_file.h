@@ -83,6 +83,8 @@ bool linkTo(const std::filesystem::path& existing, const std::filesystem::path& 
 
 // A name beside `target` that nothing has: NAME.RANDOM.SUFFIX.
 std::filesystem::path freshNameBeside(const std::filesystem::path& target, std::string_view suffix);
+// Whether `name` is one freshNameBeside gives: `prefix` (NAME.), RANDOM, `suffix`.
+bool isFreshName(std::string_view name, std::string_view prefix, std::string_view suffix);
 
 // Puts the folder's entries on the disk, so that renames in it survive a
 // power cut (nothing to do on Windows).

@@ -2,8 +2,10 @@
 
 #include <fmt/format.h>
 
+#include <cmath>
 #include <utility>
 
+#include "base/failure.h"
 #include "base/number_format.h"
 
 namespace nav {
@@ -24,18 +26,24 @@ double requireCellValue(const std::string& text) {
   failNotANumber(text);
 }
 
+bool onTheEarth(double lat, double lon) {
+  return std::abs(lat) <= kQuarterTurn && lon >= -kHalfTurn && lon <= kFullTurn;
+}
+
 }  // namespace
 
 std::optional<GeoPosition> planRowPosition(const PlanRow& row) {
   const auto lat = cellValue(row[colLat]);
   const auto lon = cellValue(row[colLon]);
-  if (!lat || !lon) return std::nullopt;
+  if (!lat || !lon || !onTheEarth(*lat, *lon)) return std::nullopt;
   return GeoPosition{.lat = *lat, .lon = *lon};
 }
 
 GeoPosition requirePlanRowPosition(const PlanRow& row) {
   const double lat = requireCellValue(row[colLat]);
-  return {.lat = lat, .lon = requireCellValue(row[colLon])};
+  const double lon = requireCellValue(row[colLon]);
+  if (!onTheEarth(lat, lon)) fail("Range check error");
+  return {.lat = lat, .lon = lon};
 }
 
 bool holdsNoWaypoint(const PlanRow& row) {

@@ -56,9 +56,11 @@ struct FlightPlan {
 // longitude; every reader of a row's position goes through it. The cells
 // hold numbers with a full stop (a cell without one is a whole number); a
 // comma is read as well, as earlier versions wrote it for runway ends placed
-// under a French locale. None when a cell holds no number.
+// under a French locale. None when a cell holds no number or the numbers
+// lie beyond the poles or outside -180 to 360 degrees of longitude.
 std::optional<GeoPosition> planRowPosition(const PlanRow& row);
-// The same, failing as a number that does not convert does.
+// The same, failing as a number that does not convert does, and with
+// "Range check error" off the earth.
 GeoPosition requirePlanRowPosition(const PlanRow& row);
 
 // A row that holds no waypoint: no name, no position, no type code. A

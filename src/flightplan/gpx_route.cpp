@@ -30,9 +30,11 @@ std::string xmlText(const std::string& windows1252) {
   return out;
 }
 
-// GPX wants -180 <= longitude < 180.
+// GPX wants -180 <= longitude < 180, as written: a longitude just below
+// 180 that its eight decimals round up to 180 is written -180.
 double gpxLongitude(double deg) {
   double lon = std::fmod(deg, 360.0);
+  lon = std::round(lon * 1e8) / 1e8;
   if (lon >= 180) lon -= 360;
   if (lon < -180) lon += 360;
   return lon;

@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
-#include <vector>
+#include <optional>
 
 #include "base/failure.h"
 #include "base/file_io.h"
+#include "base/native_file.h"
 
 namespace nav {
 
@@ -32,30 +33,30 @@ std::string escaped(const std::string& cell) {
   return out;
 }
 
+// Reads the text line by line as it goes: an index of every line would take
+// many times the file for a file of line breaks.
 class RecoveryReader {
  public:
-  explicit RecoveryReader(std::string_view text) {
-    std::size_t start = 0;
-    while (start < text.size()) {
-      const std::size_t end = text.find('\n', start);
-      const std::size_t stop = end == std::string_view::npos ? text.size() : end;
-      lines_.push_back(text.substr(start, stop - start));
-      start = stop + 1;
-    }
+  explicit RecoveryReader(std::string_view text) : text_(text) {
+    // Written with a byte-order mark and CR LF by an editor: read the same.
+    if (text_.substr(0, 3) == "\xEF\xBB\xBF") text_.remove_prefix(3);
   }
 
   // The line read last, or the one given (counted from 1).
-  [[noreturn]] void bad() const { bad(next_); }
+  [[noreturn]] void bad() const { bad(read_); }
   [[noreturn]] static void bad(std::size_t line) {
     fail(fmt::format("Plan non enregistr\xE9 illisible (ligne {})", line));
   }
 
   std::string_view line() {
-    if (next_ >= lines_.size()) {
-      ++next_;
-      bad();
-    }
-    return lines_[next_++];
+    ++read_;
+    if (at_ >= text_.size()) bad();
+    const std::size_t end = text_.find('\n', at_);
+    const std::size_t stop = end == std::string_view::npos ? text_.size() : end;
+    std::string_view l = text_.substr(at_, stop - at_);
+    at_ = stop + 1;
+    if (!l.empty() && l.back() == '\r') l.remove_suffix(1);  // a CR of a cell is written \r
+    return l;
   }
 
   // "key<TAB>number"
@@ -94,8 +95,9 @@ class RecoveryReader {
   }
 
  private:
-  std::vector<std::string_view> lines_;
-  std::size_t next_ = 0;
+  std::string_view text_;
+  std::size_t at_ = 0;
+  std::size_t read_ = 0;
 };
 
 }  // namespace
@@ -126,7 +128,7 @@ FlightPlan parseRecovery(std::string_view text) {
       "userPointCounter", std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
   plan.rows.clear();
   for (std::string_view l = in.line(); l != kEnd; l = in.line()) {
-    if (l.substr(0, 4) != "row\t") in.bad();
+    if (l.substr(0, 4) != "row\t" || plan.rows.size() >= kRecoveryRowLimit) in.bad();
     plan.rows.push_back(in.row(l));
   }
   if (plan.rows.empty()) in.bad();
@@ -139,16 +141,39 @@ void writeRecoveryFile(const std::string& path, const FlightPlan& plan) {
   replaceFileContent(path, recoveryText(plan), fmt::format("Cannot create file {}", path));
 }
 
+namespace {
+
+// Where a damaged file went, if it could go anywhere.
+std::optional<std::string> moveAside(const std::string& path) {
+  namespace fs = std::filesystem;
+  const fs::path from = pathFromUtf8(path);
+  for (int n = 1; n <= 1000; ++n) {
+    const std::string aside = n == 1 ? path + ".illisible" : fmt::format("{}.illisible.{}", path, n);
+    const fs::path to = pathFromUtf8(aside);
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(to, ec))) continue;
+    // A hard link, then the old name removed: never over a file that came
+    // meanwhile, as a rename would be.
+    if (nativeFile::linkTo(from, to)) {
+      fs::remove(from, ec);
+      return aside;
+    }
+    fs::rename(from, to, ec);
+    if (!ec) return aside;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 FlightPlan readRecoveryFile(const std::string& path) {
-  const std::string text = readWholeFile(path);
+  const std::string text = readWholeFile(path, kRecoveryFileLimit);
   try {
     return parseRecovery(text);
   } catch (const Failure& damaged) {
-    const std::string aside = path + ".illisible";
-    std::error_code ec;
-    std::filesystem::rename(path, aside, ec);
-    if (ec) throw;
-    fail(fmt::format("{} ; il est gard\xE9 dans {}", damaged.what(), aside));
+    const std::optional<std::string> aside = moveAside(path);
+    if (!aside) throw;
+    fail(fmt::format("{} ; il est gard\xE9 dans {}", damaged.what(), *aside));
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,12 @@ namespace nav {
 // The plan left unsaved when the window closed, kept beside nav.ini until
 // the next start.
 inline constexpr const char* kRecoveryFile = "plan_non_enregistre.txt";
+
+// What a recovery file may hold: twice a plan of a hundred thousand rows,
+// and no more rows than that, so that reading one takes a few times its
+// size at most.
+inline constexpr std::size_t kRecoveryFileLimit = std::size_t{32} << 20;
+inline constexpr std::size_t kRecoveryRowLimit = 200000;
 
 // Nothing worth keeping: one row, every cell empty.
 bool isBlankPlan(const FlightPlan& plan);
@@ -25,8 +32,9 @@ FlightPlan parseRecovery(std::string_view text);
 
 // The file at `path`: written without ever being left half written
 // ("Cannot create file %s"), read back, removed. A damaged file is moved
-// aside to `path`.illisible, where it neither stands in the way of the next
-// closing nor is lost, and the failure says so.
+// aside to `path`.illisible (or .illisible.2, and so on: never over another
+// file), where it neither stands in the way of the next closing nor is
+// lost, and the failure says where; one that cannot be moved stays.
 void writeRecoveryFile(const std::string& path, const FlightPlan& plan);
 FlightPlan readRecoveryFile(const std::string& path);
 void removeRecoveryFile(const std::string& path);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "mapview/paint_fixture.h"
 
 namespace {
@@ -159,6 +161,15 @@ TEST(PlanPlacement, DropBelowTheLastRowStaysBeforeATrailingEmptyRow) {
   dropMapObject(plan, 7, hover);  // a row number past the end counts as below
   EXPECT_EQ(plan.rows.size(), 4u);
   EXPECT_EQ(plan.rows[3][colName], "WPT0002");
+}
+
+TEST(PlanPlacement, TheUserPointCounterStopsAtItsTop) {
+  FlightPlan plan;
+  plan.userPointCounter = std::numeric_limits<std::int32_t>::max();  // as a recovery file may hold it
+  HoverSelection hover;
+  hover.userPoint = {"WPT2147483647", {.lat = 1, .lon = 2}};
+  dropMapObject(plan, std::nullopt, hover);
+  EXPECT_EQ(plan.userPointCounter, std::numeric_limits<std::int32_t>::max());
 }
 
 TEST(PlanPlacement, ALoadedPlansTrailingRowIsEmptyToo) {

@@ -124,6 +124,40 @@ TEST(FileIo, ALinkedTargetIsReplacedThroughTheLink) {
             "Cannot create file loop");
 }
 
+TEST(FileIo, ADeviceOrAFifoIsNeverReplacedByAFile) {
+#ifndef _WIN32
+  navtest::ScratchFolder dir;
+  const std::string fifo = dir.path() + "fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_symlink("/dev/null", dir.path() + "nav.ini");
+  fs::create_symlink("fifo", dir.path() + "plan.sit");
+  for (const char* name : {"nav.ini", "plan.sit", "fifo"})
+    EXPECT_EQ(failureMessage([&] { nav::replaceFileContent(dir.path() + name, "x", "Cannot create file x"); }),
+              "Cannot create file x")
+        << name;
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_EQ(entries(dir.path()), 3u);
+#endif
+}
+
+TEST(FileIo, ATemporaryFileLeftByAKillGoesAtTheNextSave) {
+  navtest::ScratchFolder dir;
+  const std::string target = dir.path() + "plan.sit";
+  const std::string left = target + ".k1ll3dm1d5.tmp";
+  const std::string young = target + ".s4v1ngn0w0.tmp";  // another program's save under way
+  const std::string other = dir.path() + "other.sit.k1ll3dm1d5.tmp";
+  for (const std::string& f : {left, young, other}) writeFile(f, "half");
+  const auto hourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  fs::last_write_time(left, hourAgo);
+  fs::last_write_time(other, hourAgo);
+  nav::replaceFileContent(target, "whole", "bad");
+  EXPECT_EQ(readFile(target), "whole");
+  EXPECT_FALSE(fs::exists(left));
+  EXPECT_TRUE(fs::exists(young));
+  EXPECT_TRUE(fs::exists(other));  // another file's
+}
+
 TEST(FileIo, AFolderThatCannotBeWrittenIsNamed) {
   navtest::ScratchFolder dir;
   const std::string folder = dir.path() + "ro";

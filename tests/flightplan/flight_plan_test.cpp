@@ -18,6 +18,9 @@ TEST(FlightPlan, ARowsPositionIsReadOneWayForEveryReader) {
   row[colLon] = "9189,86";
   EXPECT_EQ(planRowPosition(row), (GeoPosition{.lat = 176384.52, .lon = 9189.86}));
   EXPECT_EQ(requirePlanRowPosition(row), (GeoPosition{.lat = 176384.52, .lon = 9189.86}));
+  row[colLat] = "1e308";  // off the earth: no leg, no route point
+  EXPECT_FALSE(planRowPosition(row));
+  EXPECT_EQ(navtest::failureMessage([&] { requirePlanRowPosition(row); }), "Range check error");
   row[colLon] = "abc";
   EXPECT_FALSE(planRowPosition(row));
   EXPECT_EQ(navtest::failureMessage([&] { requirePlanRowPosition(row); }), "'abc' is not a valid floating point value");

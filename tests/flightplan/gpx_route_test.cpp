@@ -48,6 +48,10 @@ TEST(GpxRoute, AGpx11RouteWithItsNamesEscaped) {
   EXPECT_NE(gpx.find("<name>Dr\xC3\xB4le &lt;VOR&gt; &amp; &quot;co&quot;</name>"), std::string::npos);
   // A plan without positions is still a route, an empty one.
   EXPECT_NE(gpxRoute({PlanRow{}}).find("<rte>\n  </rte>"), std::string::npos);
+  // Just west of the antimeridian, rounded to eight decimals: 180 is not a
+  // GPX longitude, -180 is the same place.
+  const std::string edge = gpxRoute({row("edge", "0", "647999.99999", "usrw")});
+  EXPECT_NE(edge.find("lon=\"-180.00000000\""), std::string::npos) << edge;
 }
 
 TEST(GpxRoute, GpsbabelReadsTheRouteBack) {

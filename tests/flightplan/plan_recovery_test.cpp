@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/file_io.h"
 #include "test_support.h"
 
 namespace {
@@ -44,6 +45,26 @@ TEST(PlanRecovery, ADamagedFileIsRefusedWhole) {
   std::string extraCell = whole;
   extraCell.replace(extraCell.find("\nfin"), 4, "\tx\nfin");
   EXPECT_EQ(message(extraCell), "Plan non enregistr\xE9 illisible (ligne 8)");
+}
+
+TEST(PlanRecovery, AFileAnEditorSavedWithCrLfAndAByteOrderMarkReadsTheSame) {
+  const FlightPlan plan = samplePlan();
+  std::string edited = "\xEF\xBB\xBF";
+  for (const char c : recoveryText(plan)) edited += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(parseRecovery(edited), plan);
+}
+
+TEST(PlanRecovery, ADamagedFileMovedAsideNeverTakesAnotherFilesPlace) {
+  navtest::ScratchFolder dir;
+  const std::string path = dir.path() + kRecoveryFile;
+  navtest::writeFile(path + ".illisible", "an earlier damaged plan");
+  navtest::makeFolder(path + ".illisible.2");
+  navtest::writeFile(path, "damaged\n");
+  EXPECT_EQ(navtest::failureMessage([&] { readRecoveryFile(path); }),
+            "Plan non enregistr\xE9 illisible (ligne 1) ; il est gard\xE9 dans " + path + ".illisible.3");
+  EXPECT_EQ(navtest::readFile(path + ".illisible"), "an earlier damaged plan");
+  EXPECT_EQ(navtest::readFile(path + ".illisible.3"), "damaged\n");
+  EXPECT_FALSE(fileExists(path));
 }
 
 TEST(PlanRecovery, BlankMeansOneEmptyRow) {
