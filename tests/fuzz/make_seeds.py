@@ -151,6 +151,16 @@ def nav_ini():
     put("nav_ini", "odd", b"\xef\xbb\xbf; comment\n[Other]\nvor=0\n[view]\n  VOR = 0x1 \nmag=$9\nleft=1e308\n")
 
 
+def recovery():
+    row = b"row\tA\xe9roport\t176446.070000\t9180.000000" + b"\t" * 12
+    put("recovery", "two-rows",
+        b"plandevol plan non enregistre 1\ncurrent\t0\nrouteShown\t1\nsaveEnabled\t1\n"
+        b"userPointCounter\t3\n" + row + b"\nrow" + b"\t" * 14 + b"\nfin\n")
+    put("recovery", "crlf-bom",
+        b"\xef\xbb\xbfplandevol plan non enregistre 1\r\ncurrent\t0\r\nrouteShown\t0\r\nsaveEnabled\t0\r\n"
+        b"userPointCounter\t2147483647\r\nrow\t\\t\\r\\n" + b"\t" * 14 + b"\r\nfin\r\n")
+
+
 database()
 outline()
 sit(tag_list())
@@ -159,3 +169,4 @@ ourairports()
 topojson()
 airports_json()
 nav_ini()
+recovery()
