@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 build=build-release
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j 2 --target navtool navbench mapbench interactionbench startbench windowmemory synthworld \
+cmake --build "$build" -j 2 --target navtool navbench mapbench interactionbench planbench startbench windowmemory synthworld \
   >/dev/null
 
 data=$build/bench-data
@@ -36,7 +36,7 @@ rows=$build/bench-rows.tsv  # kept: the table can be printed again from it
 : >"$rows"
 args=(--benchmark_repetitions="${NAVBENCH_REPETITIONS:-9}" --benchmark_enable_random_interleaving=true
   --benchmark_min_time=0.1 --benchmark_filter="${NAVBENCH_FILTER:-.}")
-for program in mapbench interactionbench navbench; do
+for program in mapbench interactionbench navbench planbench; do
   echo "running $program..." >&2
   QT_QPA_PLATFORM=offscreen NAVBENCH_ROWS=1 "$build/bench/$program" "${args[@]}" >>"$rows"
 done
@@ -83,4 +83,8 @@ for entry in ${folders//:/ }; do
   read -r tables outline peak < <(QT_QPA_PLATFORM=offscreen "$build/bench/windowmemory" "$folder" 2>/dev/null)
   printf '%-12s %9s %9s %9s\n' "$name" "$tables" "$outline" "$peak"
 done
+
+echo
+echo "what a step of undo keeps (drops and deletions, a full undo stack of 200 steps)"
+"$build/bench/planbench" --memory
 exit "${status:-0}"

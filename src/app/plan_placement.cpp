@@ -79,12 +79,17 @@ void placeSearchResult(FlightPlan& plan, const SearchRow& result, const NavDatab
   plan.saveEnabled = true;
 }
 
-void dropMapObject(FlightPlan& plan, std::optional<std::size_t> rowUnderPoint, const HoverSelection& hover) {
-  plan.saveEnabled = true;
+std::size_t dropRow(const FlightPlan& plan, std::optional<std::size_t> rowUnderPoint) {
   std::size_t at = rowUnderPoint && *rowUnderPoint < plan.rows.size() ? *rowUnderPoint : plan.rows.size();
   // Below the last row: before a trailing empty row, which would otherwise
   // stand in the middle of the plan and be saved as a waypoint.
   if (at == plan.rows.size() && holdsNoWaypoint(plan.rows.back())) --at;
+  return at;
+}
+
+void dropMapObject(FlightPlan& plan, std::optional<std::size_t> rowUnderPoint, const HoverSelection& hover) {
+  plan.saveEnabled = true;
+  const std::size_t at = dropRow(plan, rowUnderPoint);
   plan.rows.insert(plan.rows.begin() + static_cast<std::ptrdiff_t>(at), PlanRow{});
   PlanRow& row = plan.rows[at];
   if (hover.hasNavaid()) {

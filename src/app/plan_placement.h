@@ -20,6 +20,8 @@ void placeSearchResult(FlightPlan& plan, const SearchRow& result, const NavDatab
 // A drop from the map on plan row `rowUnderPoint`; when no row lies under
 // the drop point, after the last row, or before it when it is empty.
 void dropMapObject(FlightPlan& plan, std::optional<std::size_t> rowUnderPoint, const HoverSelection& hover);
+// The row such a drop puts the new row at.
+std::size_t dropRow(const FlightPlan& plan, std::optional<std::size_t> rowUnderPoint);
 
 // The rows as the route layer reads them; views into `plan`'s cells.
 std::vector<RouteRow> routeRows(const FlightPlan& plan);

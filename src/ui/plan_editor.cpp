@@ -29,42 +29,84 @@ PlanEditor::PlanEditor(std::string recoveryPath, QObject* parent)
   undo_->setUndoLimit(kUndoLimit);
 }
 
-void PlanEditor::show(const nav::FlightPlan& plan) {
-  plan_ = plan;
+void PlanEditor::changed() {
   emit planChanged();
   emit currentRowChanged(static_cast<int>(plan_.current));
 }
 
-void PlanEditor::edit(const QString& what, const std::function<void(nav::FlightPlan&)>& change) {
-  nav::FlightPlan after = plan_;
-  change(after);  // a failure leaves the plan as it was
-  if (after == plan_) {
-    show(plan_);
-    return;
+void PlanEditor::show(const nav::FlightPlan& plan) {
+  plan_ = plan;
+  changed();
+}
+
+void PlanEditor::replace(std::size_t at, std::size_t count, const std::vector<nav::PlanRow>& rows,
+                         const PlanHeader& header) {
+  const auto first = plan_.rows.begin() + static_cast<std::ptrdiff_t>(at);
+  plan_.rows.erase(first, first + static_cast<std::ptrdiff_t>(count));
+  plan_.rows.insert(plan_.rows.begin() + static_cast<std::ptrdiff_t>(at), rows.begin(), rows.end());
+  plan_.current = header.current;
+  plan_.routeShown = header.routeShown;
+  plan_.userPointCounter = header.userPointCounter;
+  plan_.saveEnabled = header.saveEnabled;
+  changed();
+}
+
+void PlanEditor::editRows(const QString& what, std::size_t at, std::size_t count,
+                          const std::function<void(nav::FlightPlan&)>& change) {
+  PlanChange step;
+  step.at = at;
+  const auto from = plan_.rows.begin() + static_cast<std::ptrdiff_t>(at);
+  step.before.assign(from, from + static_cast<std::ptrdiff_t>(count));
+  step.headerBefore = PlanHeader::of(plan_);
+  const std::size_t sizeBefore = plan_.rows.size();
+  try {
+    change(plan_);
+  } catch (...) {
+    // Whatever the command did within its rows is taken back.
+    replace(at, count + plan_.rows.size() - sizeBefore, step.before, step.headerBefore);
+    throw;
   }
-  // Pushing shows the plan after the command.
-  undo_->push(new PlanEditCommand(what, plan_, std::move(after), this));
+  const auto to = plan_.rows.begin() + static_cast<std::ptrdiff_t>(at);
+  step.after.assign(to, to + static_cast<std::ptrdiff_t>(count + plan_.rows.size() - sizeBefore));
+  step.headerAfter = PlanHeader::of(plan_);
+  if (step.after != step.before || step.headerAfter != step.headerBefore)
+    undo_->push(new PlanEditCommand(what, std::move(step), this));
+  changed();
+}
+
+void PlanEditor::edit(const QString& what, const std::function<void(nav::FlightPlan&)>& change) {
+  editRows(what, 0, plan_.rows.size(), change);
 }
 
 void PlanEditor::place(const nav::SearchRow& result, const nav::NavDatabase& db) {
-  edit(QStringLiteral("Placer dans le plan de vol"),
-       [&](nav::FlightPlan& p) { nav::placeSearchResult(p, result, db); });
+  // The single row of a plan that has one, with the empty row that then
+  // follows it; else the row placed after the current one.
+  const bool single = plan_.rows.size() == 1;
+  editRows(QStringLiteral("Placer dans le plan de vol"), single ? 0 : plan_.current + 1, single ? 1 : 0,
+           [&](nav::FlightPlan& p) { nav::placeSearchResult(p, result, db); });
 }
 
 void PlanEditor::drop(std::optional<std::size_t> rowUnderPoint, const nav::HoverSelection& hover) {
-  edit(QStringLiteral("Déposer"), [&](nav::FlightPlan& p) { nav::dropMapObject(p, rowUnderPoint, hover); });
+  editRows(QStringLiteral("Déposer"), nav::dropRow(plan_, rowUnderPoint), 0,
+           [&](nav::FlightPlan& p) { nav::dropMapObject(p, rowUnderPoint, hover); });
 }
 
 void PlanEditor::deleteCurrentRow() {
-  edit(QStringLiteral("Supprimer la ligne"), [](nav::FlightPlan& p) { nav::deleteCurrentRow(p); });
+  editRows(QStringLiteral("Supprimer la ligne"), plan_.current, 1,
+           [](nav::FlightPlan& p) { nav::deleteCurrentRow(p); });
 }
 
 void PlanEditor::moveCurrentRowUp() {
-  edit(QStringLiteral("Monter d'une ligne"), [](nav::FlightPlan& p) { nav::moveCurrentRowUp(p); });
+  const std::size_t at = plan_.current;
+  editRows(QStringLiteral("Monter d'une ligne"), at == 0 ? 0 : at - 1, at == 0 ? 0 : 2,
+           [](nav::FlightPlan& p) { nav::moveCurrentRowUp(p); });
 }
 
 void PlanEditor::moveCurrentRowDown() {
-  edit(QStringLiteral("Descendre d'une ligne"), [](nav::FlightPlan& p) { nav::moveCurrentRowDown(p); });
+  const std::size_t at = plan_.current;
+  const bool last = at + 1 >= plan_.rows.size();
+  editRows(QStringLiteral("Descendre d'une ligne"), at, last ? 0 : 2,
+           [](nav::FlightPlan& p) { nav::moveCurrentRowDown(p); });
 }
 
 void PlanEditor::clear() {

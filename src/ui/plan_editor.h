@@ -9,6 +9,7 @@
 #include "flightplan/flight_plan.h"
 #include "interaction/hover_identification.h"
 #include "interaction/identifier_search.h"
+#include "ui/plan_undo.h"
 
 class QUndoStack;
 
@@ -41,6 +42,7 @@ class PlanEditor : public QObject {
   // Writes the plan to `path` with the tag list at `tagListPath`.
   void save(const std::string& path, const std::string& tagListPath);
   // Any other command: `change` works on the plan, named `what` for undo.
+  // Its step keeps the whole plan before and after.
   void edit(const QString& what, const std::function<void(nav::FlightPlan&)>& change);
 
   // The grid's current row, as the user moves it: not a command.
@@ -68,8 +70,16 @@ class PlanEditor : public QObject {
 
  private:
   friend class PlanEditCommand;
+  // A command whose change of the rows lies within the `count` rows from
+  // `at` (rows it inserts there included): only those are kept for undo. A
+  // command that fails leaves the plan as it was and no step.
+  void editRows(const QString& what, std::size_t at, std::size_t count,
+                const std::function<void(nav::FlightPlan&)>& change);
+  // Replaces `count` rows from `at` by `rows`, sets the fields and says so.
+  void replace(std::size_t at, std::size_t count, const std::vector<nav::PlanRow>& rows, const PlanHeader& header);
   // Puts `plan` in place and says so.
   void show(const nav::FlightPlan& plan);
+  void changed();
   // After a save or a load: the plan as it stands is in a file.
   void keptInAFile();
 

@@ -6,11 +6,18 @@
 
 namespace navui {
 
-PlanEditCommand::PlanEditCommand(const QString& text, nav::FlightPlan before, nav::FlightPlan after, PlanEditor* editor)
-    : QUndoCommand(text), before_(std::move(before)), after_(std::move(after)), editor_(editor) {}
+PlanEditCommand::PlanEditCommand(const QString& text, PlanChange change, PlanEditor* editor)
+    : QUndoCommand(text), change_(std::move(change)), editor_(editor) {}
 
-void PlanEditCommand::undo() { editor_->show(before_); }
+void PlanEditCommand::undo() {
+  editor_->replace(change_.at, change_.after.size(), change_.before, change_.headerBefore);
+  done_ = false;
+}
 
-void PlanEditCommand::redo() { editor_->show(after_); }
+void PlanEditCommand::redo() {
+  if (done_) return;
+  editor_->replace(change_.at, change_.before.size(), change_.after, change_.headerAfter);
+  done_ = true;
+}
 
 }  // namespace navui

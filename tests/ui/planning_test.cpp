@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <QUndoStack>
 #include <filesystem>
 #include <memory>
 
@@ -20,6 +21,7 @@
 #include "ui/map_widget.h"
 #include "ui/nav_log_print.h"
 #include "ui/plan_editor.h"
+#include "ui/plan_undo.h"
 #include "ui/window_fixture.h"
 
 using navtest::cell;
@@ -246,6 +248,36 @@ class PlanningTest : public QObject {
     w->chooseOpenFile = [&](const QString&) { return QString::fromStdString(dir->path() + "bad.sit"); };
     QVERIFY_THROWS_EXCEPTION(nav::Failure, w->btnLoadPLNClick());
     QVERIFY(!undo->isEnabled());
+  }
+
+  // A step keeps the rows its command changed, not the plan: memory per
+  // step does not grow with the plan. Only clearing keeps it whole.
+  void anUndoStepKeepsWhatItsCommandChanged() {
+    navui::PlanEditor editor("", nullptr);
+    nav::FlightPlan big;
+    big.rows.assign(5000, nav::PlanRow{});
+    for (std::size_t r = 0; r < 4999; ++r) big.rows[r][nav::colName] = "P" + std::to_string(r);
+    big.current = 2500;
+    editor.edit(QStringLiteral("plan"), [&](nav::FlightPlan& p) { p = big; });
+    const int first = editor.undoStack()->count();
+    nav::HoverSelection hover;
+    hover.userPoint = {"WPT0001", {.lat = 1, .lon = 2}};
+    editor.drop(100, hover);
+    editor.deleteCurrentRow();
+    editor.moveCurrentRowUp();
+    editor.moveCurrentRowDown();
+    QCOMPARE(editor.undoStack()->count(), first + 4);
+    for (int i = first; i < editor.undoStack()->count(); ++i) {
+      const auto* step = dynamic_cast<const navui::PlanEditCommand*>(editor.undoStack()->command(i));
+      QVERIFY(step);
+      QVERIFY(step->change().before.size() + step->change().after.size() <= 4);
+    }
+    editor.clear();
+    const auto* cleared = dynamic_cast<const navui::PlanEditCommand*>(editor.undoStack()->command(first + 4));
+    QCOMPARE(cleared->change().before.size(), std::size_t{5000});
+    // Undone back to the start, it is the plan it was.
+    while (editor.undoStack()->index() > first) editor.undoStack()->undo();
+    QVERIFY(editor.plan() == big);
   }
 
   void contextMenuOffersUndoAndRedo() {
