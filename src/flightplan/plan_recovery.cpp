@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
@@ -101,6 +102,27 @@ class RecoveryReader {
 };
 
 }  // namespace
+
+std::string recoveryFileName(int n) {
+  return n <= 1 ? std::string(kRecoveryFile) : fmt::format("plan_non_enregistre.{}.txt", n);
+}
+
+std::vector<std::string> recoveryFiles(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::vector<std::pair<fs::file_time_type, std::string>> found;
+  std::error_code ec;
+  for (fs::directory_iterator it(pathFromUtf8(folder), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = utf8FromPath(it->path().filename());
+    if (name.rfind("plan_non_enregistre", 0) != 0 || name.size() < 4 || name.substr(name.size() - 4) != ".txt")
+      continue;
+    std::error_code timeUnknown;
+    found.emplace_back(it->last_write_time(timeUnknown), folder + name);
+  }
+  std::sort(found.begin(), found.end());
+  std::vector<std::string> paths;
+  for (auto& [time, path] : found) paths.push_back(std::move(path));
+  return paths;
+}
 
 bool isBlankPlan(const FlightPlan& plan) { return plan.rows.size() == 1 && plan.rows[0] == PlanRow{}; }
 

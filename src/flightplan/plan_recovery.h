@@ -3,14 +3,20 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "flightplan/flight_plan.h"
 
 namespace nav {
 
 // The plan left unsaved when the window closed, kept beside nav.ini until
-// the next start.
+// the next start. Each window keeps its own: the first this name, the
+// others plan_non_enregistre.2.txt and on (recoveryFileName).
 inline constexpr const char* kRecoveryFile = "plan_non_enregistre.txt";
+std::string recoveryFileName(int n);
+// The recovery files in `folder` (ending with a separator), oldest first:
+// every plan_non_enregistre*.txt, whoever wrote it.
+std::vector<std::string> recoveryFiles(const std::string& folder);
 
 // What a recovery file may hold: twice a plan of a hundred thousand rows,
 // and no more rows than that, so that reading one takes a few times its

@@ -113,7 +113,7 @@ TformNavView::TformNavView(const std::string& exeFolder, QWidget* parent) : QMai
   setWindowTitle(applicationTitle());
   setFont(interfaceFont());
   state_.exeFolder = nav::withTrailingSeparator(exeFolder);
-  planEditor_ = new PlanEditor(state_.exeFolder + nav::kRecoveryFile, this);
+  planEditor_ = new PlanEditor(state_.exeFolder, this);
 
   buildToolBar();
   Splitter1 = new QSplitter(Qt::Vertical, this);
@@ -152,10 +152,12 @@ TformNavView::TformNavView(const std::string& exeFolder, QWidget* parent) : QMai
   };
 
   FormCreate();
-  guarded([this] {
-    if (planEditor_->restoreUnsaved())
-      statusPanels_[3]->setFullText(QStringLiteral("Plan de vol non enregistré de la dernière séance rétabli"));
-  });
+  const PlanEditor::Restored restored = planEditor_->restoreUnsaved(errorReporter());
+  if (restored.restored && restored.waiting == 0)
+    statusPanels_[3]->setFullText(QStringLiteral("Plan de vol non enregistré de la dernière séance rétabli"));
+  else if (restored.restored)
+    statusPanels_[3]->setFullText(
+        QStringLiteral("Plan de vol non enregistré rétabli ; %1 autre(s) au prochain démarrage").arg(restored.waiting));
 }
 
 void TformNavView::buildToolBar() {
@@ -240,6 +242,14 @@ void TformNavView::connectHandlers() {
   connect(mapPane_, &MapPane::locationChanged, statusPanels_[0], &StatusPanel::setFullText);
   connect(mapPane_, &MapPane::pointerMoved, statusPanels_[1], &StatusPanel::setFullText);
   connect(mapPane_, &MapPane::described, this, &TformNavView::showHint);
+  // Keeping the plan after a change that fails is said once, in the last
+  // panel, and cleared when it works again.
+  connect(planEditor_, &PlanEditor::keepingFailed, this, [this](const QString& message) {
+    if (!message.isEmpty())
+      statusPanels_[3]->setFullText(QStringLiteral("Plan de vol non gardé : %1").arg(message));
+    else if (statusText(3).startsWith(QStringLiteral("Plan de vol non gardé")))
+      statusPanels_[3]->setFullText(QString());
+  });
 }
 
 void TformNavView::bindKeys() {
@@ -305,10 +315,21 @@ void TformNavView::FormCloseQuery(bool& canClose) {
 }
 
 void TformNavView::closeEvent(QCloseEvent* event) {
+  // A plan that cannot be kept is said so, and the window stays open once,
+  // so that it can be saved elsewhere; closing again ends the program.
+  if (!closingAnyway_) {
+    try {
+      planEditor_->keepUnsaved();
+    } catch (const nav::Failure& failure) {
+      closingAnyway_ = true;
+      showError(nav::withFullStop(failure.what()) +
+                " Le plan de vol n'a pas pu \xEAtre gard\xE9 : enregistrez-le, ou fermez de nouveau la fen\xEAtre "
+                "sans le garder.");
+      event->ignore();
+      return;
+    }
+  }
   bool canClose = true;
-  // A file that cannot be written is reported; the user can still end the
-  // program.
-  guarded([&] { planEditor_->keepUnsaved(); });
   guarded([&] { FormCloseQuery(canClose); });
   event->accept();
 }

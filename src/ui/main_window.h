@@ -136,7 +136,8 @@ class TformNavView : public QMainWindow {
   PlanPane* planPane_ = nullptr;
   MapPane* mapPane_ = nullptr;
   StatusPanel* statusPanels_[4] = {};
-  QString shownHint_;  // the hint the first panel last showed
+  QString shownHint_;           // the hint the first panel last showed
+  bool closingAnyway_ = false;  // the plan could not be kept, and the user was told
 };
 
 }  // namespace navui

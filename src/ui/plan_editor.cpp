@@ -1,8 +1,12 @@
 #include "ui/plan_editor.h"
 
+#include <fmt/format.h>
+
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUndoStack>
 #include <utility>
 
@@ -11,6 +15,7 @@
 #include "flightplan/plan_recovery.h"
 #include "flightplan/sit_reader.h"
 #include "flightplan/sit_writer.h"
+#include "paint/text_decoding.h"
 #include "ui/plan_undo.h"
 
 namespace navui {
@@ -18,16 +23,33 @@ namespace navui {
 namespace {
 
 constexpr int kUndoLimit = 200;
+constexpr int kKeepDelayMs = 1000;
+
+// The lock a window holds on a recovery file while it keeps its plan there;
+// none when another living window holds it.
+std::unique_ptr<QLockFile> lockOf(const std::string& recoveryPath) {
+  auto lock = std::make_unique<QLockFile>(QString::fromStdString(recoveryPath + ".lock"));
+  // A window holds it for hours: only a dead owner makes it stale.
+  lock->setStaleLockTime(0);
+  if (!lock->tryLock(0)) return nullptr;
+  return lock;
+}
 
 const QString kSavedSimulations = QStringLiteral("D:\\Simulation\\Norvane! ll\\Saved Simulations");
 
 }  // namespace
 
-PlanEditor::PlanEditor(std::string recoveryPath, QObject* parent)
-    : QObject(parent), undo_(new QUndoStack(this)), recoveryPath_(std::move(recoveryPath)) {
+PlanEditor::PlanEditor(std::string folder, QObject* parent)
+    : QObject(parent), undo_(new QUndoStack(this)), folder_(std::move(folder)), keepTimer_(new QTimer(this)) {
   undo_->setObjectName(QStringLiteral("PlanUndoStack"));
   undo_->setUndoLimit(kUndoLimit);
+  keepTimer_->setSingleShot(true);
+  keepTimer_->setInterval(kKeepDelayMs);
+  connect(keepTimer_, &QTimer::timeout, this, &PlanEditor::keepNow);
+  connect(this, &PlanEditor::planChanged, this, &PlanEditor::keepSoon);
 }
+
+PlanEditor::~PlanEditor() = default;
 
 void PlanEditor::changed() {
   emit planChanged();
@@ -148,21 +170,75 @@ QString PlanEditor::dialogFolder() const {
 
 void PlanEditor::keptInAFile() {
   undo_->setClean();
-  nav::removeRecoveryFile(recoveryPath_);
+  if (!ownPath_.empty()) nav::removeRecoveryFile(ownPath_);
 }
 
-bool PlanEditor::restoreUnsaved() {
-  if (!nav::fileExists(recoveryPath_)) return false;
-  show(nav::readRecoveryFile(recoveryPath_));
-  undo_->resetClean();  // still unsaved: kept again at closing unless saved
-  return true;
+PlanEditor::Restored PlanEditor::restoreUnsaved(const nav::FailureReporter& report) {
+  Restored result;
+  if (folder_.empty()) return result;
+  for (const std::string& path : nav::recoveryFiles(folder_)) {
+    if (result.restored) {
+      // Left for a later start, unless a living window keeps it.
+      if (lockOf(path)) ++result.waiting;
+      continue;
+    }
+    std::unique_ptr<QLockFile> lock = lockOf(path);
+    if (!lock) continue;
+    nav::FlightPlan plan;
+    // One that cannot be read stays as it is: it is not this window's.
+    if (!nav::runGuarded([&] { plan = nav::readRecoveryFile(path); }, report)) continue;
+    ownPath_ = path;
+    ownLock_ = std::move(lock);
+    show(plan);
+    undo_->resetClean();  // still unsaved: kept again unless saved
+    result.restored = true;
+  }
+  // Its own file from the start: a living window's, or one that could not
+  // be read, is never taken over.
+  if (!result.restored) ownAFile();
+  return result;
+}
+
+bool PlanEditor::ownAFile() {
+  if (!ownPath_.empty()) return true;
+  if (folder_.empty()) return false;
+  for (int n = 1; n < 10000; ++n) {
+    const std::string path = folder_ + nav::recoveryFileName(n);
+    std::unique_ptr<QLockFile> lock = lockOf(path);
+    // Taken by a living window, or a file no one could read: another name.
+    if (!lock || nav::fileExists(path)) continue;
+    ownPath_ = path;
+    ownLock_ = std::move(lock);
+    return true;
+  }
+  return false;
 }
 
 void PlanEditor::keepUnsaved() {
-  if (!undo_->isClean() && !nav::isBlankPlan(plan_))
-    nav::writeRecoveryFile(recoveryPath_, plan_);
-  else
-    nav::removeRecoveryFile(recoveryPath_);
+  keepTimer_->stop();
+  if (!undo_->isClean() && !nav::isBlankPlan(plan_)) {
+    if (!ownAFile()) {
+      if (folder_.empty()) return;
+      nav::fail(fmt::format("Cannot create file {}{}", folder_, nav::kRecoveryFile));
+    }
+    nav::writeRecoveryFile(ownPath_, plan_);
+  } else if (!ownPath_.empty()) {
+    nav::removeRecoveryFile(ownPath_);
+  }
+}
+
+void PlanEditor::keepSoon() {
+  if (!folder_.empty() && !keepTimer_->isActive()) keepTimer_->start();
+}
+
+void PlanEditor::keepNow() {
+  // Said once in the status bar, not in a box at every change.
+  const bool kept = nav::runGuarded([this] { keepUnsaved(); },
+                                    [this](const std::string& message) {
+                                      if (!keepingFails_) emit keepingFailed(fromWindows1252(message));
+                                    });
+  if (kept && keepingFails_) emit keepingFailed(QString());
+  keepingFails_ = !kept;
 }
 
 }  // namespace navui

@@ -3,28 +3,38 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "base/failure.h"
 #include "flightplan/flight_plan.h"
 #include "interaction/hover_identification.h"
 #include "interaction/identifier_search.h"
 #include "ui/plan_undo.h"
 
+class QLockFile;
+class QTimer;
 class QUndoStack;
 
 namespace navui {
 
-// The flight plan, its undo stack and the file that keeps it when the window
-// closes unsaved. Every change of the plan is one of its commands: each is a
-// step of undo and redo, and a command that fails leaves the plan as it was.
-// The grid, the legs, the map's route and the save button follow its
-// signals.
+// The flight plan, its undo stack and the file that keeps it unsaved. Every
+// change of the plan is one of its commands: each is a step of undo and
+// redo, and a command that fails leaves the plan as it was. The grid, the
+// legs, the map's route and the save button follow its signals.
+//
+// The unsaved plan is kept in a recovery file of its own (it holds a lock
+// on it while it lives), written a second after a change at most, so that
+// a kill loses no more than that; it never touches another window's file,
+// nor one it could not read.
 class PlanEditor : public QObject {
   Q_OBJECT
  public:
-  // `recoveryPath`: where an unsaved plan is kept between sessions.
-  PlanEditor(std::string recoveryPath, QObject* parent);
+  // `folder`, ending with a separator, is where the recovery files lie;
+  // empty, the plan is kept nowhere.
+  PlanEditor(std::string folder, QObject* parent);
+  ~PlanEditor() override;
 
   const nav::FlightPlan& plan() const { return plan_; }
   QUndoStack* undoStack() const { return undo_; }
@@ -58,15 +68,26 @@ class PlanEditor : public QObject {
   // documents folder, never the program's own.
   QString dialogFolder() const;
 
-  // At start: the plan left unsaved at the last closing, if any; true when
-  // one was put back. At closing: the plan kept for the next start, or the
-  // file removed when there is nothing unsaved.
-  bool restoreUnsaved();
+  // At start: the oldest plan a window left unsaved and no window holds,
+  // put back; each file that cannot be read is reported and stays. `waiting`
+  // counts the others, left for the next starts.
+  struct Restored {
+    bool restored = false;
+    int waiting = 0;
+  };
+  Restored restoreUnsaved(const nav::FailureReporter& report);
+  // The unsaved plan written to its file now, or the file removed when
+  // nothing is unsaved; fails when it cannot be written.
   void keepUnsaved();
+  // The file the plan is kept in; empty before it has one.
+  const std::string& recoveryPath() const { return ownPath_; }
 
  signals:
   void planChanged();
   void currentRowChanged(int row);
+  // A keeping after a change failed (`message`), the first time in a row;
+  // an empty message once one succeeds again.
+  void keepingFailed(const QString& message);
 
  private:
   friend class PlanEditCommand;
@@ -82,10 +103,18 @@ class PlanEditor : public QObject {
   void changed();
   // After a save or a load: the plan as it stands is in a file.
   void keptInAFile();
+  // A recovery file of this editor's own, locked, if it has none yet.
+  bool ownAFile();
+  void keepSoon();
+  void keepNow();
 
   nav::FlightPlan plan_;
   QUndoStack* undo_;
-  std::string recoveryPath_;
+  std::string folder_;
+  std::string ownPath_;
+  std::unique_ptr<QLockFile> ownLock_;
+  QTimer* keepTimer_;
+  bool keepingFails_ = false;
   QString lastLoadedName_;
   QString lastPlanFolder_;
 };

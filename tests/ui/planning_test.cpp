@@ -1,8 +1,11 @@
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrintPreviewDialog>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -318,6 +321,103 @@ class PlanningTest : public QObject {
     QVERIFY(dir->errors.isEmpty());
   }
 
+  // Two windows on one folder: each keeps its own plan, neither removes the
+  // other's, and the next starts restore them one by one, oldest first.
+  void twoWindowsKeepEachItsOwnPlan() {
+    {
+      auto a = windowWithAPlan();
+      auto b = open();
+      place(b.get(), "LFBO");
+      QVERIFY(a->close());
+      QVERIFY(b->close());
+    }
+    QCOMPARE(nav::recoveryFiles(dir->path()).size(), std::size_t{2});
+    auto first = open();
+    QCOMPARE(planGrid(first.get())->model()->rowCount(), 4);
+    QCOMPARE(first->statusText(3),
+             QStringLiteral("Plan de vol non enregistré rétabli ; 1 autre(s) au prochain démarrage"));
+    auto second = open();  // at the same time: the other one
+    QCOMPARE(planGrid(second.get())->model()->rowCount(), 2);
+    QVERIFY(dir->errors.isEmpty());
+  }
+
+  void aWindowNeverRemovesAnotherWindowsPlan() {
+    {
+      auto w = windowWithAPlan();
+      QVERIFY(w->close());
+    }
+    {
+      auto restoring = open();
+      auto blank = open();
+      QVERIFY(restoring->close());  // still unsaved: kept
+      QVERIFY(blank->close());      // nothing of its own to keep
+    }
+    QCOMPARE(nav::recoveryFiles(dir->path()), std::vector<std::string>{recovery()});
+    auto w = open();
+    QCOMPARE(planGrid(w.get())->model()->rowCount(), 4);
+  }
+
+  // A FIFO or a folder where the file should be: reported at start, never
+  // removed nor replaced; the window's plan goes to another name.
+  void aRecoveryFileThatCannotBeReadIsNeverTouched_data() {
+    QTest::addColumn<bool>("fifo");
+    QTest::newRow("FIFO") << true;
+    QTest::newRow("folder") << false;
+  }
+  void aRecoveryFileThatCannotBeReadIsNeverTouched() {
+    QFETCH(bool, fifo);
+    if (fifo)
+      QCOMPARE(mkfifo(recovery().c_str(), 0600), 0);
+    else
+      navtest::makeFolder(recovery());
+    {
+      auto w = open();
+      QCOMPARE(dir->errors, QStringList{QString::fromStdString("Cannot open file " + recovery() + ".")});
+      w->state().hover.userPoint = {"WPT0001", {.lat = 176000, .lon = 9000}};
+      w->PLNgridDragDrop(QPoint(5, 5));
+      QVERIFY(w->close());
+    }
+    QVERIFY(fifo ? std::filesystem::is_fifo(recovery()) : std::filesystem::is_directory(recovery()));
+    const std::string other = dir->path() + nav::recoveryFileName(2);
+    QCOMPARE(nav::parseRecovery(navtest::readFile(other)).rows.size(), std::size_t{2});
+  }
+
+  // A window killed a moment after a change: its plan is on the disk.
+  void aKilledWindowsPlanIsBackAtTheNextStart() {
+    QProcess child;
+    child.setProcessEnvironment([] {
+      QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+      env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+      return env;
+    }());
+    child.start(QStringLiteral(NAV_RECOVERY_CHILD), {QString::fromStdString(dir->path())});
+    QVERIFY(child.waitForStarted());
+    QVERIFY(child.waitForReadyRead(10000));
+    QCOMPARE(child.readAllStandardOutput().trimmed(), QByteArray("kept"));
+    child.kill();  // SIGKILL: nothing of the window's closing runs
+    QVERIFY(child.waitForFinished());
+    auto w = open();
+    QCOMPARE(cell(planGrid(w.get()), 0, 0), QStringLiteral("WPT0001"));
+    QVERIFY(dir->errors.isEmpty());
+  }
+
+  // Keeping after a change that fails says so once, in the status bar, and
+  // no more once it works again.
+  void aKeepingThatFailsIsSaidOnceInTheStatusBar() {
+    auto w = windowWithAPlan();
+    navtest::makeFolder(recovery());
+    navtest::writeFile(recovery() + "/x", "x");
+    w->Monter1Click();
+    QTRY_VERIFY(w->statusText(3).startsWith(QStringLiteral("Plan de vol non gardé : Cannot create file")));
+    w->Descendreduneligne1Click();
+    QTest::qWait(1200);
+    QVERIFY(dir->errors.isEmpty());
+    std::filesystem::remove_all(recovery());
+    w->Monter1Click();
+    QTRY_COMPARE(w->statusText(3), QString());
+    QVERIFY(std::filesystem::exists(recovery()));
+  }
+
   void aSavedOrClearedPlanLeavesNothingBehind() {
     {
       auto w = windowWithAPlan();
@@ -358,15 +458,22 @@ class PlanningTest : public QObject {
     QVERIFY(dir->errors.isEmpty());
   }
 
-  void aPlanThatCannotBeKeptIsReportedAndTheWindowStillCloses() {
+  // Said so, and the window stays open once, so that the plan can be saved
+  // elsewhere; closing again closes, with the settings written.
+  void aPlanThatCannotBeKeptKeepsTheWindowOpenOnce() {
     auto w = windowWithAPlan();
-    // A folder, not empty, where the file should go: nothing can replace it.
+    // A folder, not empty, where the window's file goes: nothing can replace it.
     navtest::makeFolder(recovery());
     navtest::writeFile(recovery() + "/x", "x");
+    QVERIFY(!w->close());
+    QVERIFY(w->isVisible());
+    QCOMPARE(dir->errors.size(), 1);
+    QVERIFY2(dir->errors[0].startsWith(QString::fromStdString("Cannot create file " + recovery() + ". Le plan")),
+             qPrintable(dir->errors[0]));
+    QVERIFY(navtest::readFile(dir->path() + "nav.ini").find("idealDist") == std::string::npos);
     QVERIFY(w->close());
-    QCOMPARE(dir->errors, QStringList{QString::fromStdString("Cannot create file " + recovery() + ".")});
     QVERIFY(!w->isVisible());
-    // The settings written all the same.
+    QCOMPARE(dir->errors.size(), 1);
     QVERIFY(navtest::readFile(dir->path() + "nav.ini").find("idealDist=139") != std::string::npos);
   }
 
