@@ -94,7 +94,7 @@ void LegsPage::btnPrintLogClick() {
   preview->setAttribute(Qt::WA_DeleteOnClose);
   preview->printer()->setPageOrientation(QPageLayout::Portrait);
   connect(preview, &QPrintPreviewDialog::paintRequested, this,
-          [this](QPrinter* printer) { printNavLog(*printer, *model_, logTitle()); });
+          [this](QPrinter* printer) { guarded([&] { printNavLog(*printer, *model_, logTitle()); }); });
   preview->open();
 }
 

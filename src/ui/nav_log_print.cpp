@@ -2,9 +2,12 @@
 
 #include <QAbstractItemModel>
 #include <QFontMetricsF>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
+
+#include "ui/print_output.h"
 
 namespace navui {
 
@@ -108,19 +111,19 @@ std::vector<LogPage> layOutNavLog(const QAbstractItemModel& legs, const QStringL
 }
 
 void printNavLog(QPrinter& printer, const QAbstractItemModel& legs, const QStringList& title) {
-  QPainter painter(&printer);
-  if (!painter.isActive()) return;
-  const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-  const std::vector<LogPage> pages = layOutNavLog(legs, title, printer, page.size());
-  for (std::size_t p = 0; p < pages.size(); ++p) {
-    if (p > 0) printer.newPage();
-    for (const LogText& t : pages[p].texts) {
-      painter.setFont(t.font);
-      painter.drawText(t.rect, t.alignment, t.text);
+  printPages(printer, [&](QPainter& painter, QPagedPaintDevice& device, int resolution) {
+    const QRectF page = device.pageLayout().paintRectPixels(resolution);
+    const std::vector<LogPage> pages = layOutNavLog(legs, title, device, page.size());
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+      if (p > 0) device.newPage();
+      for (const LogText& t : pages[p].texts) {
+        painter.setFont(t.font);
+        painter.drawText(t.rect, t.alignment, t.text);
+      }
+      painter.setPen(QPen(Qt::black, resolution / 96.0));
+      for (const QLineF& rule : pages[p].rules) painter.drawLine(rule);
     }
-    painter.setPen(QPen(Qt::black, printer.resolution() / 96.0));
-    for (const QLineF& rule : pages[p].rules) painter.drawLine(rule);
-  }
+  });
 }
 
 }  // namespace navui

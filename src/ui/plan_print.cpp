@@ -3,12 +3,16 @@
 #include <QAbstractItemModel>
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "ui/error_box.h"
+#include "ui/print_output.h"
 
 namespace navui {
 
@@ -55,14 +59,14 @@ void paintPlanPages(QPainter& painter, int pageHeight, const std::function<void(
 }
 
 void printPlanGrid(QPrinter& printer, const QAbstractItemModel& grid, const std::vector<int>& widths) {
-  QPainter painter(&printer);
-  if (!painter.isActive()) return;
-  // Grid pixels at the screen's 96 per inch, not fitted to the page.
-  const double scale = printer.resolution() / 96.0;
-  painter.scale(scale, scale);
-  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-  paintPlanPages(
-      painter, static_cast<int>(page.height() / scale), [&] { printer.newPage(); }, grid, widths);
+  printPages(printer, [&](QPainter& painter, QPagedPaintDevice& device, int resolution) {
+    // Grid pixels at the screen's 96 per inch, not fitted to the page.
+    const double scale = resolution / 96.0;
+    painter.scale(scale, scale);
+    const QRect page = device.pageLayout().paintRectPixels(resolution);
+    paintPlanPages(
+        painter, static_cast<int>(page.height() / scale), [&] { device.newPage(); }, grid, widths);
+  });
 }
 
 AdvPreviewDialog::AdvPreviewDialog(const QAbstractItemModel* grid, std::vector<int> columnWidths, QWidget* parent)
@@ -72,7 +76,9 @@ AdvPreviewDialog::AdvPreviewDialog(const QAbstractItemModel* grid, std::vector<i
   printer_->setPageOrientation(QPageLayout::Portrait);
   preview_ = new QPrintPreviewWidget(printer_, this);
   connect(preview_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
-    if (grid_) printPlanGrid(*printer, *grid_, widths_);
+    guarded([&] {
+      if (grid_) printPlanGrid(*printer, *grid_, widths_);
+    });
   });
 
   auto* buttons = new QHBoxLayout;
@@ -104,7 +110,9 @@ AdvPreviewDialog::~AdvPreviewDialog() {
 void AdvPreviewDialog::print() {
   QPrintDialog setup(printer_, this);
   if (setup.exec() != QDialog::Accepted) return;
-  if (grid_) printPlanGrid(*printer_, *grid_, widths_);
+  guarded([&] {
+    if (grid_) printPlanGrid(*printer_, *grid_, widths_);
+  });
 }
 
 }  // namespace navui

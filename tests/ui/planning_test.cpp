@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
@@ -550,6 +552,35 @@ class PlanningTest : public QObject {
     QVERIFY(preview);
     QTRY_VERIFY(preview->isVisible());
     preview->close();
+  }
+
+  // Printed to a PDF file: one that cannot be written is said, and what was
+  // at that name stays; one that can holds every page.
+  void aLogPrintedToAFileThatCannotBeWrittenIsSaid() {
+    auto w = windowWithAPlan();
+    QTest::mouseClick(child<QPushButton>(w.get(), "btnPrintLog"), Qt::LeftButton);
+    auto* dialog = w->findChild<QPrintPreviewDialog*>(QStringLiteral("LogPreviewDialog"));
+    QVERIFY(dialog);
+    auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+    QTRY_VERIFY(preview->pageCount() == 1);
+    const std::string taken = dir->path() + "log.pdf";
+    navtest::makeFolder(taken);
+    dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+    dialog->printer()->setOutputFileName(QString::fromStdString(taken));
+    preview->print();
+    QCOMPARE(dir->errors, QStringList{QString::fromStdString("Cannot create file " + taken + ".")});
+    QVERIFY(std::filesystem::is_directory(taken));
+
+    dir->errors.clear();
+    const std::string log = dir->path() + "log 2.pdf";
+    dialog->printer()->setOutputFileName(QString::fromStdString(log));
+    preview->print();
+    QVERIFY(dir->errors.isEmpty());
+    const std::string pdf = navtest::readFile(log);
+    QVERIFY(pdf.rfind("%PDF-", 0) == 0);
+    QVERIFY(pdf.find("/Count 1") != std::string::npos);
+    QVERIFY(pdf.find("/FontFile") != std::string::npos);  // the texts drawn
+    dialog->close();
   }
 };
 
