@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "flightplan/plan_legs.h"
+
 namespace nav {
 
 namespace {
@@ -125,7 +127,7 @@ void dropMapObject(FlightPlan& plan, std::optional<std::size_t> rowUnderPoint, c
 std::vector<RouteRow> routeRows(const FlightPlan& plan) {
   std::vector<RouteRow> rows;
   rows.reserve(plan.rows.size());
-  for (const PlanRow& r : plan.rows) rows.push_back({r[colName], planRowPosition(r), r[colDbky], r[colType]});
+  for (const PlanRow& r : plan.rows) rows.push_back({r[colName], legEnd(r), r[colDbky], r[colType]});
   return rows;
 }
 

@@ -14,7 +14,7 @@
 namespace nav {
 
 // One row of the flight plan as the route reads it: the texts of its cells
-// and the position its llps.lat and llps.lon cells give, a stored longitude.
+// and the position the legs take from it, a signed longitude.
 struct RouteRow {
   std::string_view name;
   std::optional<GeoPosition> position;
