@@ -1,5 +1,6 @@
 #include "app/plan_placement.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "flightplan/plan_legs.h"
@@ -129,6 +130,18 @@ std::vector<RouteRow> routeRows(const FlightPlan& plan) {
   rows.reserve(plan.rows.size());
   for (const PlanRow& r : plan.rows) rows.push_back({r[colName], legEnd(r), r[colDbky], r[colType]});
   return rows;
+}
+
+std::optional<RouteBox> routeBox(const FlightPlan& plan) {
+  std::optional<RouteBox> box;
+  for (const PlanRow& r : plan.rows) {
+    const std::optional<GeoPosition> p = legEnd(r);
+    if (!p) continue;
+    if (!box) box = RouteBox{*p, *p};
+    box->southWest = {.lat = std::min(box->southWest.lat, p->lat), .lon = std::min(box->southWest.lon, p->lon)};
+    box->northEast = {.lat = std::max(box->northEast.lat, p->lat), .lon = std::max(box->northEast.lon, p->lon)};
+  }
+  return box;
 }
 
 }  // namespace nav

@@ -26,4 +26,12 @@ std::size_t dropRow(const FlightPlan& plan, std::optional<std::size_t> rowUnderP
 // The rows as the route layer reads them; views into `plan`'s cells.
 std::vector<RouteRow> routeRows(const FlightPlan& plan);
 
+// The box of every position the route passes (signed longitudes); none
+// when no row has a position.
+struct RouteBox {
+  GeoPosition southWest;
+  GeoPosition northEast;
+};
+std::optional<RouteBox> routeBox(const FlightPlan& plan);
+
 }  // namespace nav

@@ -180,4 +180,20 @@ bool showWholeWorld(Viewport& view) {
   return true;
 }
 
+bool fitViewToBox(Viewport& view, GeoPosition southWest, GeoPosition northEast, std::int32_t deepest) {
+  if (view.clientWidth <= 0 || view.clientHeight <= 0) return false;
+  const GeoPosition centre{.lat = (southWest.lat + northEast.lat) / 2, .lon = (southWest.lon + northEast.lon) / 2};
+  Viewport fitted = view;
+  for (std::int32_t mag = std::clamp(deepest, 1, Viewport::kMaxMag); mag >= 1; --mag) {
+    fitViewAbout(fitted, centre, mag, view.clientWidth, view.clientHeight);
+    const bool holds = (fitted.right - fitted.left) * 0.9 >= northEast.lon - southWest.lon &&
+                       (fitted.top - fitted.bottom) * 0.9 >= northEast.lat - southWest.lat;
+    if (holds) break;
+  }
+  // Level 1 when nothing deeper holds it.
+  fitted.mag2 = std::int32_t{1} << (fitted.mag - 1);
+  view = fitted;
+  return true;
+}
+
 }  // namespace nav

@@ -111,5 +111,10 @@ void fitViewAbout(Viewport& view, GeoPosition centre, std::int32_t mag, std::int
 // The whole world at level 1 about 0, 0, the centre mark there; false on an
 // empty map area, where nothing changes.
 bool showWholeWorld(Viewport& view);
+// The view about the middle of the box from `southWest` to `northEast`
+// (signed longitudes), at the deepest level up to `deepest` that holds it
+// with a twentieth of the view to spare at each side, the centre mark there;
+// false on an empty map area, where nothing changes.
+bool fitViewToBox(Viewport& view, GeoPosition southWest, GeoPosition northEast, std::int32_t deepest);
 
 }  // namespace nav

@@ -18,6 +18,7 @@
 #include <array>
 
 #include "app/layer_switches.h"
+#include "app/plan_placement.h"
 #include "app/settings_file.h"
 #include "flightplan/plan_recovery.h"
 #include "paint/text_decoding.h"
@@ -42,6 +43,7 @@ const QKeySequence kOpen(Qt::CTRL | Qt::Key_O);
 const QKeySequence kSave(Qt::CTRL | Qt::Key_S);
 const QKeySequence kPrint(Qt::CTRL | Qt::Key_P);
 const QKeySequence kFind(Qt::CTRL | Qt::Key_F);
+const QKeySequence kZoomRoute(Qt::CTRL | Qt::Key_R);
 
 // The layer buttons' handlers, each a click of its button.
 struct LayerHandler {
@@ -176,6 +178,9 @@ void TformNavView::buildToolBar() {
                            QStringLiteral("Effacer le plan de vol"));
   btnPrint = toolButton(bar, "btnPrint", QStyle::SP_FileDialogDetailedView, QStringLiteral("Imprimer"),
                         QStringLiteral("Imprimer le plan de vol"));
+  btnZoomRoute = toolButton(bar, "btnZoomRoute", QStyle::SP_FileDialogContentsView, QStringLiteral("Zoom sur la route"),
+                            QStringLiteral("Montrer toute la route du plan de vol"));
+  btnZoomRoute->setEnabled(false);
   bar->addSeparator();
   btnHelp = toolButton(bar, "btnHelp", QStyle::SP_DialogHelpButton, QStringLiteral("Aide"), QStringLiteral("Aide"));
 }
@@ -221,6 +226,7 @@ void TformNavView::connectHandlers() {
   handle(btnSavePLN, &QToolButton::clicked, &TformNavView::btnSavePLNClick);
   handle(btnClearPLN, &QToolButton::clicked, &TformNavView::btnClearPLNClick);
   handle(btnPrint, &QToolButton::clicked, &TformNavView::btnPrintClick);
+  handle(btnZoomRoute, &QToolButton::clicked, &TformNavView::btnZoomRouteClick);
   handle(mapPane_->zoomInButton(), &QToolButton::clicked, &TformNavView::btnZoomInClick);
   handle(mapPane_->zoomOutButton(), &QToolButton::clicked, &TformNavView::btnZoomOutClick);
   for (const LayerHandler& h : kLayerHandlers)
@@ -236,8 +242,10 @@ void TformNavView::connectHandlers() {
   handle(planPane_->action("Monter1"), &QAction::triggered, &TformNavView::Monter1Click);
   handle(planPane_->action("Descendreduneligne1"), &QAction::triggered, &TformNavView::Descendreduneligne1Click);
   connect(planPane_, &PlanPane::mapObjectDropped, this, &TformNavView::PLNgridDragDrop);
-  connect(planEditor_, &PlanEditor::planChanged, this,
-          [this] { btnSavePLN->setEnabled(planEditor_->plan().saveEnabled); });
+  connect(planEditor_, &PlanEditor::planChanged, this, [this] {
+    btnSavePLN->setEnabled(planEditor_->plan().saveEnabled);
+    btnZoomRoute->setEnabled(nav::routeBox(planEditor_->plan()).has_value());
+  });
 
   connect(mapPane_, &MapPane::locationChanged, statusPanels_[0], &StatusPanel::setFullText);
   connect(mapPane_, &MapPane::pointerMoved, statusPanels_[1], &StatusPanel::setFullText);
@@ -261,6 +269,9 @@ void TformNavView::bindKeys() {
     if (btnSavePLN->isEnabled()) btnSavePLNClick();
   });
   shortcut(kPrint, [this] { btnPrintClick(); });
+  shortcut(kZoomRoute, [this] {
+    if (btnZoomRoute->isEnabled()) btnZoomRouteClick();
+  });
   shortcut(kFind, [this] {
     searchPane_->field()->setFocus(Qt::ShortcutFocusReason);
     searchPane_->field()->selectAll();
@@ -268,6 +279,7 @@ void TformNavView::bindKeys() {
   btnLoadPLN->setToolTip(withKeys(btnLoadPLN->toolTip(), kOpen));
   btnSavePLN->setToolTip(withKeys(btnSavePLN->toolTip(), kSave));
   btnPrint->setToolTip(withKeys(btnPrint->toolTip(), kPrint));
+  btnZoomRoute->setToolTip(withKeys(btnZoomRoute->toolTip(), kZoomRoute));
   searchPane_->field()->setToolTip(withKeys(QStringLiteral("Identifiant à chercher, puis Entrée"), kFind));
 
   // The map's own keys work once it has the focus (a click on it).
@@ -382,6 +394,7 @@ void TformNavView::Descendreduneligne1Click() { planEditor_->moveCurrentRowDown(
 void TformNavView::btnClearPLNClick() { planEditor_->clear(); }
 void TformNavView::PLNgridDragDrop(QPoint pos) { planEditor_->drop(planPane_->rowAt(pos), state_.hover); }
 void TformNavView::btnPrintClick() { planPane_->print(); }
+void TformNavView::btnZoomRouteClick() { mapPane_->zoomToRoute(); }
 
 void TformNavView::btnSavePLNClick() {
   // The name of the file last loaded, with ".sit" for its extension.

@@ -82,6 +82,8 @@ class TformNavView : public QMainWindow {
   void btnSavePLNClick();
   void btnLoadPLNClick();
   void btnPrintClick();
+  // "Zoom sur la route": the whole route in view.
+  void btnZoomRouteClick();
   // A drop from the map at `pos` in the plan grid's viewport.
   void PLNgridDragDrop(QPoint pos);
 
@@ -130,6 +132,7 @@ class TformNavView : public QMainWindow {
   QToolButton* btnSavePLN = nullptr;
   QToolButton* btnClearPLN = nullptr;
   QToolButton* btnPrint = nullptr;
+  QToolButton* btnZoomRoute = nullptr;
   QToolButton* btnHelp = nullptr;
   QSplitter* Splitter1 = nullptr;
   SearchPane* searchPane_ = nullptr;

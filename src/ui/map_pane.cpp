@@ -1,13 +1,16 @@
 #include "ui/map_pane.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/layer_switches.h"
+#include "app/plan_placement.h"
 #include "mapview/location_bar.h"
 #include "paint/map_image.h"
 #include "paint/qpainter_surface.h"
@@ -22,6 +25,8 @@ namespace navui {
 namespace {
 
 constexpr int kButtonBarWidth = 88;
+// A route of one point, or of points a few metres apart, is shown no deeper.
+constexpr std::int32_t kRouteDeepest = 12;
 
 }  // namespace
 
@@ -48,7 +53,10 @@ MapPane::MapPane(nav::NavViewState& state, const PlanEditor& plan, QWidget* pare
   };
   btnZoomIn = zoomButton("btnZoomIn", "+");
   btnZoomOut = zoomButton("btnZoomOut", "-");
-  buttons->addSpacing(6);
+  levelLabel_ = new QLabel(bar);
+  levelLabel_->setObjectName(QStringLiteral("lblNiveau"));
+  levelLabel_->setAlignment(Qt::AlignCenter);
+  buttons->addWidget(levelLabel_);
   for (const nav::LayerButtonEntry& entry : nav::kLayerButtons) {
     auto* button =
         new LayerButton(QString::fromLatin1(entry.button.data(), static_cast<qsizetype>(entry.button.size())),
@@ -78,7 +86,22 @@ LayerButton* MapPane::layerButton(std::string_view name) const {
   return it == layerButtons_.end() ? nullptr : it->second;
 }
 
+QString MapPane::levelText() const { return QStringLiteral("Niveau %1").arg(state_.view.mag); }
+
+void MapPane::showLevel() {
+  const QString text = levelText();
+  if (levelLabel_->text() != text) levelLabel_->setText(text);
+}
+
+bool MapPane::zoomToRoute() {
+  const std::optional<nav::RouteBox> box = nav::routeBox(plan_.plan());
+  if (!box || !nav::fitViewToBox(state_.view, box->southWest, box->northEast, kRouteDeepest)) return false;
+  viewMoved();
+  return true;
+}
+
 void MapPane::showLayerSwitches() {
+  showLevel();
   for (std::string_view name : nav::kStartupPressOrder) {
     const nav::LayerButtonEntry* entry = nav::findLayerButton(name);
     layerButton(name)->setChecked(state_.settings.*(entry->flag));
@@ -97,6 +120,7 @@ void MapPane::CarteResize() {
   state_.view.clientWidth = Carte->width();
   state_.view.clientHeight = Carte->height();
   state_.view.Size(state_.view.clientWidth, state_.view.clientHeight);
+  showLevel();
   Carte->invalidateMap();
 }
 
@@ -117,6 +141,7 @@ void MapPane::btnZoomOutClick() {
 }
 
 void MapPane::LocationBar() {
+  showLevel();
   emit locationChanged(fromWindows1252(nav::locationBarText(state_.view, userDecimalSeparator())));
 }
 
@@ -140,7 +165,25 @@ void MapPane::drawRubberBand(const std::function<void(nav::MapSurface&)>& draw) 
   });
 }
 
+bool MapPane::followMiddleDrag(int x, int y) {
+  if (!middleDrag_ || state_.view.clientWidth <= 0 || state_.view.clientHeight <= 0) return false;
+  MiddleDrag& drag = *middleDrag_;
+  if (!drag.moving) {
+    // A hand that shakes while clicking still clicks.
+    if ((QPoint(x, y) - QPoint(drag.x, drag.y)).manhattanLength() < QApplication::startDragDistance()) return false;
+    drag.moving = true;
+  }
+  // The position grabbed stays under the pointer.
+  nav::Viewport& view = state_.view;
+  const nav::GeoPosition under = view.PixelToGeo(x, y);
+  view.pan((drag.grabbed.lon - under.lon) / (view.right - view.left),
+           (drag.grabbed.lat - under.lat) / (view.top - view.bottom));
+  viewMoved();
+  return true;
+}
+
 void MapPane::CarteMouseMove(int x, int y) {
+  followMiddleDrag(x, y);
   nav::RubberBand& band = state_.rubber;
   if (band.rubberActive) {
     drawRubberBand([&](nav::MapSurface& s) { band.follow(s, x, y); });
@@ -181,7 +224,8 @@ void MapPane::CarteMouseMove(int x, int y) {
 void MapPane::CarteMouseDown(Qt::MouseButton button, int x, int y) {
   if (button == Qt::MiddleButton) {
     if (state_.view.clientWidth <= 0 || state_.view.clientHeight <= 0) return;
-    CenterAt(state_.view.PixelToGeo(x, y));
+    // A click recentres at its release, a drag moves the map instead.
+    middleDrag_ = MiddleDrag{.x = x, .y = y, .grabbed = state_.view.PixelToGeo(x, y)};
   } else if (button == Qt::RightButton) {
     Carte->ensurePainted();
     state_.rubber.press(x, y);
@@ -189,7 +233,12 @@ void MapPane::CarteMouseDown(Qt::MouseButton button, int x, int y) {
   }
 }
 
-void MapPane::CarteMouseUp(Qt::MouseButton, int, int) {
+void MapPane::CarteMouseUp(Qt::MouseButton button, int, int) {
+  if (button == Qt::MiddleButton && middleDrag_) {
+    const MiddleDrag drag = *middleDrag_;
+    middleDrag_.reset();
+    if (!drag.moving) CenterAt(drag.grabbed);
+  }
   nav::RubberBand& band = state_.rubber;
   if (!band.rubberActive) return;
   drawRubberBand([&](nav::MapSurface& s) { band.release(s); });

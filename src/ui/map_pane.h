@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,7 @@
 
 class QImage;
 class QKeyEvent;
+class QLabel;
 class QToolButton;
 
 namespace navui {
@@ -41,6 +43,11 @@ class MapPane : public QWidget {
 
   void btnZoomInClick();
   void btnZoomOutClick();
+  // The whole route in view, at the deepest level that holds it; false when
+  // no row of the plan has a position.
+  bool zoomToRoute();
+  // "Niveau N" under the zoom buttons.
+  QString levelText() const;
   // Flips the switch of a layer button and repaints.
   void layerSwitch(std::string_view button);
   void LocationBar();
@@ -66,6 +73,10 @@ class MapPane : public QWidget {
 
  private:
   void CarteResize();
+  void showLevel();
+  // A middle-button drag moves the map with the pointer; true when the
+  // pointer is held and it moved the map.
+  bool followMiddleDrag(int x, int y);
   // The view moved: location bar, then the map.
   void viewMoved();
   void drawRubberBand(const std::function<void(nav::MapSurface&)>& draw);
@@ -81,6 +92,15 @@ class MapPane : public QWidget {
   // The spare pen of the map's drawing routines, from one paint to the next.
   nav::Pen penSaved_;
   unsigned rubberGeneration_ = 0;
+  QLabel* levelLabel_ = nullptr;
+  // The middle button held: where it went down, the position under it then,
+  // and whether the map has moved with it since.
+  struct MiddleDrag {
+    int x = 0, y = 0;
+    nav::GeoPosition grabbed;
+    bool moving = false;
+  };
+  std::optional<MiddleDrag> middleDrag_;
 };
 
 }  // namespace navui

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
@@ -259,14 +260,64 @@ class NavigationTest : public QObject {
     QCOMPARE(w->state().view.clientHeight, map->height());
   }
 
+  // The middle button held moves the map with the pointer, the position
+  // grabbed staying under it; a click without a move still recentres.
+  void aMiddleDragMovesTheMapAndAClickRecentres() {
+    auto w = open({});
+    QVERIFY(w);
+    QWidget* map = w->carte();
+    const nav::Viewport& v = w->state().view;
+    const double span = v.right - v.left;
+    const nav::GeoPosition grabbed = v.PixelToGeo(300, 200);
+    QTest::mousePress(map, Qt::MiddleButton, {}, QPoint(300, 200));
+    QTest::mouseMove(map, QPoint(340, 230));
+    QTest::mouseMove(map, QPoint(420, 260));
+    QTest::mouseRelease(map, Qt::MiddleButton, {}, QPoint(420, 260));
+    QCOMPARE(pixelOf(v, grabbed.lon, grabbed.lat), QPoint(420, 260));
+    QCOMPARE(v.right - v.left, span);
+    QCOMPARE(v.mag, 5);
+
+    const nav::GeoPosition clicked = v.PixelToGeo(100, 50);
+    QTest::mouseClick(map, Qt::MiddleButton, {}, QPoint(100, 50));
+    QCOMPARE(v.centreLon(), clicked.lon);
+    QCOMPARE(v.centreLat(), clicked.lat);
+  }
+
+  // The level shows under the zoom buttons; "Zoom sur la route" takes the
+  // deepest level that holds the whole route, once the plan has one.
+  void theLevelShowsAndTheRouteCanBeFitted() {
+    auto w = open({});
+    QVERIFY(w);
+    auto* level = child<QLabel>(w.get(), "lblNiveau");
+    QVERIFY(level->isVisible());
+    QCOMPARE(level->text(), QStringLiteral("Niveau 5"));
+    QTest::mouseClick(child<QToolButton>(w.get(), "btnZoomIn"), Qt::LeftButton);
+    QCOMPARE(level->text(), QStringLiteral("Niveau 6"));
+
+    auto* fit = child<QToolButton>(w.get(), "btnZoomRoute");
+    QVERIFY(!fit->isEnabled());
+    const nav::GeoPosition ends[] = {{.lat = 170000, .lon = 1000}, {.lat = 172000, .lon = 9000}};
+    for (const nav::GeoPosition& at : ends) {
+      w->state().hover.userPoint = {"WPT", at};
+      w->PLNgridDragDrop(QPoint(5, 500));
+    }
+    QVERIFY(fit->isEnabled());
+    QTest::keyClick(w.get(), Qt::Key_R, Qt::ControlModifier);
+    const nav::Viewport& v = w->state().view;
+    for (const nav::GeoPosition& at : ends) QVERIFY(v.contains(at));
+    QCOMPARE(v.mag, 8);  // 10125 arc-seconds wide; level 9 would be 5062
+    QCOMPARE(level->text(), QStringLiteral("Niveau 8"));
+    QCOMPARE(v.centreLon(), 5000.0);
+  }
+
   void everyButtonSaysWhatItDoesAndItsKeys() {
     auto w = open({});
     QVERIFY(w);
     for (const nav::LayerButtonEntry& entry : nav::kLayerButtons)
       QVERIFY2(!w->layerButton(entry.button)->toolTip().isEmpty(), entry.button.data());
-    const std::pair<const char*, const char*> keyed[] = {{"btnLoadPLN", "Ctrl+O"}, {"btnSavePLN", "Ctrl+S"},
-                                                         {"btnPrint", "Ctrl+P"},   {"btnZoomIn", "(+)"},
-                                                         {"btnZoomOut", "(-)"},    {"btnClearPLN", ""}};
+    const std::pair<const char*, const char*> keyed[] = {
+        {"btnLoadPLN", "Ctrl+O"}, {"btnSavePLN", "Ctrl+S"}, {"btnPrint", "Ctrl+P"},    {"btnZoomIn", "(+)"},
+        {"btnZoomOut", "(-)"},    {"btnClearPLN", ""},      {"btnZoomRoute", "Ctrl+R"}};
     for (const auto& [name, keys] : keyed) {
       const QString tip = child<QToolButton>(w.get(), name)->toolTip();
       QVERIFY2(!tip.isEmpty() && tip.contains(QLatin1String(keys)), qPrintable(tip));
