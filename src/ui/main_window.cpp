@@ -23,6 +23,7 @@
 #include "flightplan/plan_recovery.h"
 #include "paint/text_decoding.h"
 #include "ui/error_box.h"
+#include "ui/info_pane.h"
 #include "ui/layer_button.h"
 #include "ui/map_pane.h"
 #include "ui/map_widget.h"
@@ -118,6 +119,15 @@ TformNavView::TformNavView(const std::string& exeFolder, QWidget* parent) : QMai
   planEditor_ = new PlanEditor(state_.exeFolder, this);
 
   buildToolBar();
+  infoPane_ = new InfoPane(this);
+  addDockWidget(Qt::RightDockWidgetArea, infoPane_);
+  infoPane_->hide();  // the map keeps the whole width until the user wants it
+  QAction* toggleInfo = infoPane_->toggleViewAction();
+  toggleInfo->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+  toggleInfo->setText(QStringLiteral("Infos"));
+  toggleInfo->setToolTip(QStringLiteral("Afficher ou masquer les informations sur l'objet survolé ou choisi"));
+  btnInfo->setDefaultAction(toggleInfo);
+  btnInfo->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   Splitter1 = new QSplitter(Qt::Vertical, this);
   Splitter1->setObjectName(QStringLiteral("Splitter1"));
   Splitter1->setHandleWidth(kSplitterHandle);
@@ -181,6 +191,9 @@ void TformNavView::buildToolBar() {
   btnZoomRoute = toolButton(bar, "btnZoomRoute", QStyle::SP_FileDialogContentsView, QStringLiteral("Zoom sur la route"),
                             QStringLiteral("Montrer toute la route du plan de vol"));
   btnZoomRoute->setEnabled(false);
+  btnInfo = new QToolButton(bar);
+  btnInfo->setObjectName(QStringLiteral("btnInfo"));
+  bar->addWidget(btnInfo);
   bar->addSeparator();
   btnHelp = toolButton(bar, "btnHelp", QStyle::SP_DialogHelpButton, QStringLiteral("Aide"), QStringLiteral("Aide"));
 }
@@ -250,6 +263,22 @@ void TformNavView::connectHandlers() {
   connect(mapPane_, &MapPane::locationChanged, statusPanels_[0], &StatusPanel::setFullText);
   connect(mapPane_, &MapPane::pointerMoved, statusPanels_[1], &StatusPanel::setFullText);
   connect(mapPane_, &MapPane::described, this, &TformNavView::showHint);
+  // The Infos dock follows the pointer when it names something, and the
+  // current row of either grid.
+  connect(mapPane_, &MapPane::described, this, [this](const QString& description) {
+    if (!description.isEmpty()) showInfo(nav::subjectOfHover(state_.db, state_.hover));
+  });
+  connect(searchPane_, &SearchPane::currentResultChanged, this, [this] {
+    if (const nav::SearchRow* row = searchPane_->currentResult()) showInfo(nav::subjectOfSearchRow(state_.db, *row));
+  });
+  connect(planEditor_, &PlanEditor::currentRowChanged, this, [this](int row) {
+    const auto& rows = planEditor_->plan().rows;
+    if (row >= 0 && static_cast<std::size_t>(row) < rows.size())
+      showInfo(nav::subjectOfPlanRow(state_.db, rows[static_cast<std::size_t>(row)]));
+  });
+  connect(infoPane_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    if (visible) showInfo(infoSubject_);
+  });
   // Keeping the plan after a change that fails is said once, in the last
   // panel, and cleared when it works again.
   connect(planEditor_, &PlanEditor::keepingFailed, this, [this](const QString& message) {
@@ -299,6 +328,12 @@ void TformNavView::showHint(const QString& hint) {
   if (hint == shownHint_) return;
   shownHint_ = hint;
   statusPanels_[0]->setFullText(hint);
+}
+
+void TformNavView::showInfo(std::optional<nav::InfoSubject> subject) {
+  if (!subject) return;
+  infoSubject_ = std::move(subject);
+  if (infoPane_->isVisible()) infoPane_->describe(nav::objectInfo(state_.db, *infoSubject_, userDecimalSeparator()));
 }
 
 LayerButton* TformNavView::layerButton(std::string_view name) const { return mapPane_->layerButton(name); }

@@ -4,16 +4,19 @@
 #include <QPoint>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/nav_view_state.h"
+#include "app/object_info.h"
 
 class QToolButton;
 class QSplitter;
 
 namespace navui {
 
+class InfoPane;
 class LayerButton;
 class MapPane;
 class MapWidget;
@@ -125,6 +128,8 @@ class TformNavView : public QMainWindow {
   // The first panel shows the hint of the control under the pointer,
   // whenever it changes.
   void showHint(const QString& hint);
+  // The "Infos" dock describes `subject` (kept for when it opens), if any.
+  void showInfo(std::optional<nav::InfoSubject> subject);
   nav::NavViewState state_;
   PlanEditor* planEditor_ = nullptr;
 
@@ -134,6 +139,9 @@ class TformNavView : public QMainWindow {
   QToolButton* btnPrint = nullptr;
   QToolButton* btnZoomRoute = nullptr;
   QToolButton* btnHelp = nullptr;
+  QToolButton* btnInfo = nullptr;
+  InfoPane* infoPane_ = nullptr;
+  std::optional<nav::InfoSubject> infoSubject_;
   QSplitter* Splitter1 = nullptr;
   SearchPane* searchPane_ = nullptr;
   PlanPane* planPane_ = nullptr;

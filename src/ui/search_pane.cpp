@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -75,6 +76,7 @@ SearchPane::SearchPane(const nav::NavDatabase& db, QWidget* parent) : QWidget(pa
     PopupMenu2->popup(findGrid->viewport()->mapToGlobal(at));
   });
   connect(findGrid, &QTableView::doubleClicked, this, &SearchPane::placeRequested);
+  connect(findGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &SearchPane::currentResultChanged);
 }
 
 QAction* SearchPane::action(const char* name) const {

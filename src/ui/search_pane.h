@@ -42,6 +42,8 @@ class SearchPane : public QWidget {
   void searched();
   // A double click on a result: place it.
   void placeRequested();
+  // The grid's current row moved (a search, a click, a key).
+  void currentResultChanged();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -14,6 +14,7 @@
 #include "interaction/hover_identification.h"
 #include "test_support.h"
 #include "ui/error_box.h"
+#include "ui/info_pane.h"
 #include "ui/layer_button.h"
 #include "ui/main_window.h"
 #include "ui/map_widget.h"
@@ -308,6 +309,21 @@ class NavigationTest : public QObject {
     QCOMPARE(v.mag, 8);  // 10125 arc-seconds wide; level 9 would be 5062
     QCOMPARE(level->text(), QStringLiteral("Niveau 8"));
     QCOMPARE(v.centreLon(), 5000.0);
+  }
+
+  // Closed at start; once opened, it tells of what the pointer names.
+  void theInfosDockDescribesWhatThePointerNames() {
+    auto w = open({{"LFPG", "Roissy", kParisLat, kParisLon}});
+    QVERIFY(w);
+    auto* dock = w->findChild<navui::InfoPane*>();
+    QVERIFY(dock && !dock->isVisible());
+    const int mapWidth = w->carte()->width();
+    QTest::mouseClick(child<QToolButton>(w.get(), "btnInfo"), Qt::LeftButton);
+    QTRY_VERIFY(dock->isVisible());
+    QTRY_VERIFY(w->carte()->width() < mapWidth);
+    QTest::mouseMove(w->carte(), pixelOf(w->state().view, kParisLon, kParisLat));
+    QTRY_COMPARE(dock->titleText(), QStringLiteral("LFPG  Roissy"));
+    QVERIFY(dock->bodyText().contains(QStringLiteral("Pistes : aucune dans la base")));
   }
 
   void everyButtonSaysWhatItDoesAndItsKeys() {
