@@ -58,11 +58,12 @@ step "unpacking and patching" dpkg-source --no-check -x "$work"/qt6-base_*.dsc "
 # support is off: its header (wintab) is not in Debian's sources. The fonts
 # come from Windows itself (GDI and DirectWrite), so no FreeType. Qt 6.4
 # builds its DirectWrite font engine only with Direct2D, which stays on;
-# Direct2D 1.1 is only its own platform plugin, not used.
+# Direct2D 1.1 is only its own platform plugin, not used. The Markdown
+# reader stays: the help window shows the guide from the README.
 features=(
   sql network dbus xml concurrent testlib vulkan zstd icu glib
   freetype fontconfig direct2d1_1 tabletevent sessionmanager systemtrayicon
-  jpeg gif ico movie textodfwriter textmarkdownreader textmarkdownwriter
+  jpeg gif ico movie textodfwriter textmarkdownwriter
   androiddeployqt windeployqt macdeployqt qmake
   jalalicalendar hijricalendar islamiccivilcalendar
 )

@@ -23,6 +23,7 @@
 #include "flightplan/plan_recovery.h"
 #include "paint/text_decoding.h"
 #include "ui/error_box.h"
+#include "ui/help_window.h"
 #include "ui/info_pane.h"
 #include "ui/layer_button.h"
 #include "ui/map_pane.h"
@@ -45,6 +46,7 @@ const QKeySequence kSave(Qt::CTRL | Qt::Key_S);
 const QKeySequence kPrint(Qt::CTRL | Qt::Key_P);
 const QKeySequence kFind(Qt::CTRL | Qt::Key_F);
 const QKeySequence kZoomRoute(Qt::CTRL | Qt::Key_R);
+const QKeySequence kHelp(Qt::Key_F1);
 
 // The layer buttons' handlers, each a click of its button.
 struct LayerHandler {
@@ -240,6 +242,7 @@ void TformNavView::connectHandlers() {
   handle(btnClearPLN, &QToolButton::clicked, &TformNavView::btnClearPLNClick);
   handle(btnPrint, &QToolButton::clicked, &TformNavView::btnPrintClick);
   handle(btnZoomRoute, &QToolButton::clicked, &TformNavView::btnZoomRouteClick);
+  handle(btnHelp, &QToolButton::clicked, &TformNavView::btnHelpClick);
   handle(mapPane_->zoomInButton(), &QToolButton::clicked, &TformNavView::btnZoomInClick);
   handle(mapPane_->zoomOutButton(), &QToolButton::clicked, &TformNavView::btnZoomOutClick);
   for (const LayerHandler& h : kLayerHandlers)
@@ -309,6 +312,8 @@ void TformNavView::bindKeys() {
   btnSavePLN->setToolTip(withKeys(btnSavePLN->toolTip(), kSave));
   btnPrint->setToolTip(withKeys(btnPrint->toolTip(), kPrint));
   btnZoomRoute->setToolTip(withKeys(btnZoomRoute->toolTip(), kZoomRoute));
+  shortcut(kHelp, [this] { btnHelpClick(); });
+  btnHelp->setToolTip(withKeys(QStringLiteral("Le guide d'utilisation, les touches et la souris"), kHelp));
   searchPane_->field()->setToolTip(withKeys(QStringLiteral("Identifiant à chercher, puis Entrée"), kFind));
 
   // The map's own keys work once it has the focus (a click on it).
@@ -430,6 +435,12 @@ void TformNavView::btnClearPLNClick() { planEditor_->clear(); }
 void TformNavView::PLNgridDragDrop(QPoint pos) { planEditor_->drop(planPane_->rowAt(pos), state_.hover); }
 void TformNavView::btnPrintClick() { planPane_->print(); }
 void TformNavView::btnZoomRouteClick() { mapPane_->zoomToRoute(); }
+void TformNavView::btnHelpClick() {
+  if (!helpWindow_) helpWindow_ = new HelpWindow(this);
+  helpWindow_->show();
+  helpWindow_->raise();
+  helpWindow_->activateWindow();
+}
 
 void TformNavView::btnSavePLNClick() {
   // The name of the file last loaded, with ".sit" for its extension.

@@ -16,6 +16,7 @@ class QSplitter;
 
 namespace navui {
 
+class HelpWindow;
 class InfoPane;
 class LayerButton;
 class MapPane;
@@ -87,6 +88,8 @@ class TformNavView : public QMainWindow {
   void btnPrintClick();
   // "Zoom sur la route": the whole route in view.
   void btnZoomRouteClick();
+  // "Aide": the guide, in a window of its own.
+  void btnHelpClick();
   // A drop from the map at `pos` in the plan grid's viewport.
   void PLNgridDragDrop(QPoint pos);
 
@@ -141,6 +144,7 @@ class TformNavView : public QMainWindow {
   QToolButton* btnHelp = nullptr;
   QToolButton* btnInfo = nullptr;
   InfoPane* infoPane_ = nullptr;
+  HelpWindow* helpWindow_ = nullptr;
   std::optional<nav::InfoSubject> infoSubject_;
   QSplitter* Splitter1 = nullptr;
   SearchPane* searchPane_ = nullptr;

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QStandardPaths>
@@ -18,6 +19,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTextItem>
 #include <QToolButton>
 #include <algorithm>
@@ -513,6 +515,28 @@ class MainWindowTest : public QObject {
     w->btnLoadPLNClick();
     QVERIFY(!w->planEditor().plan().routeShown);
     QCOMPARE(rows(plan), 4);
+  }
+
+  // "Aide" and F1 open the guide, and every key the window binds is in its
+  // table.
+  void helpShowsTheGuideWithEveryKey() {
+    auto w = open();
+    w->show();
+    QTest::mouseClick(child<QToolButton>(w.get(), "btnHelp"), Qt::LeftButton);
+    auto* help = w->findChild<QDialog*>(QStringLiteral("HelpWindow"));
+    QVERIFY(help && help->isVisible());
+    auto* text = help->findChild<QTextBrowser*>(QStringLiteral("HelpText"));
+    const QString guide = text->toPlainText();
+    QVERIFY(guide.startsWith(QStringLiteral("Guide d'utilisation")));
+    for (const QShortcut* shortcut : w->findChildren<QShortcut*>()) {
+      const QString keys = shortcut->key().toString(QKeySequence::NativeText);
+      QVERIFY2(guide.contains(keys), qPrintable(keys));
+    }
+    help->close();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QTest::keyClick(w.get(), Qt::Key_F1);
+    QVERIFY(help->isVisible());
   }
 
   void printPreviewShowsTheGrid() {
