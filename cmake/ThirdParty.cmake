@@ -33,10 +33,10 @@ else()
   endif()
 endif()
 
-# GeographicLib, for the geodesics of the plan's legs: Debian's package; for
-# a cross build its sources (scripts/fetch-geographiclib-source.sh), on
-# Windows its released ones, of which the three files the geodesics need are
-# built here.
+# GeographicLib, for the geodesics of the plan's legs and the magnetic
+# model: Debian's package; for a cross build its sources
+# (scripts/fetch-geographiclib-source.sh), on Windows its released ones, of
+# which the files those need are built here.
 set(NAV_GEOGRAPHICLIB_SOURCE "" CACHE PATH "GeographicLib's sources, built here (a cross build)")
 if(NOT NAV_GEOGRAPHICLIB_SOURCE AND WIN32)
   include(FetchContent)
@@ -51,9 +51,12 @@ if(NAV_GEOGRAPHICLIB_SOURCE)
        "#define GEOGRAPHICLIB_VERSION_MINOR 1\n#define GEOGRAPHICLIB_VERSION_PATCH 2\n"
        "#define GEOGRAPHICLIB_HAVE_LONG_DOUBLE 0\n#define GEOGRAPHICLIB_WORDS_BIGENDIAN 0\n"
        "#define GEOGRAPHICLIB_PRECISION 2\n#define GEOGRAPHICLIB_SHARED_LIB 0\n")
-  add_library(nav_geographiclib STATIC ${NAV_GEOGRAPHICLIB_SOURCE}/src/Geodesic.cpp
-                                       ${NAV_GEOGRAPHICLIB_SOURCE}/src/GeodesicLine.cpp
-                                       ${NAV_GEOGRAPHICLIB_SOURCE}/src/Math.cpp)
+  # The geodesics, and the magnetic model with what it is built on.
+  set(sources Geodesic GeodesicLine Math MagneticModel MagneticCircle SphericalEngine CircularEngine Geocentric
+              Utility)
+  list(TRANSFORM sources PREPEND ${NAV_GEOGRAPHICLIB_SOURCE}/src/)
+  list(TRANSFORM sources APPEND .cpp)
+  add_library(nav_geographiclib STATIC ${sources})
   target_include_directories(nav_geographiclib SYSTEM PUBLIC ${config} ${NAV_GEOGRAPHICLIB_SOURCE}/include)
   target_compile_options(nav_geographiclib PRIVATE $<$<CXX_COMPILER_ID:GNU,Clang>:-w>)
 else()
