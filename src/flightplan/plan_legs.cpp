@@ -67,8 +67,10 @@ std::string courseText(const std::optional<int>& course) {
 
 std::string distanceText(double nm, char decimalSeparator) { return formatFixed(nm, 1, decimalSeparator); }
 
-std::string timeEnRoute(double nm, double knots) {
-  const double minutes = std::round(nm / knots * 60);
+std::string timeEnRoute(double nm, double knots) { return durationText(nm / knots * 60); }
+
+std::string durationText(double exactMinutes) {
+  const double minutes = std::round(exactMinutes);
   // A speed of a few hundredths of a knot gives times no one flies.
   if (!(minutes < 1e9)) return "--:--";
   const auto whole = static_cast<long long>(minutes);

@@ -42,5 +42,6 @@ std::optional<double> cruiseSpeed(std::string_view text, char decimalSeparator);
 std::string courseText(const std::optional<int>& course);    // "045", "---"
 std::string distanceText(double nm, char decimalSeparator);  // "123.4"
 std::string timeEnRoute(double nm, double knots);            // "1:05"
+std::string durationText(double minutes);                    // "1:05"
 
 }  // namespace nav

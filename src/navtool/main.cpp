@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/nav_view_state.h"
 #ifdef NAVTOOL_RENDER
 #include "paint/render_command.h"
 #endif
@@ -15,6 +16,12 @@
 namespace {
 
 const char* argv0 = nullptr;
+
+int legs(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  // The magnetic model lies beside navtool, as beside the program.
+  return navtools::legsCommand(args, nav::withTrailingSeparator(navtools::executableFolder(argv0)) + "magnetic/", out,
+                               err);
+}
 
 int importOurAirports(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   // The demo outline and tag list it copies lie beside navtool.
@@ -33,8 +40,8 @@ constexpr nav::Command kCommands[] = {
      "print what the pointer at that position identifies", navtools::identifyCommand},
     {"sit", "FILE.sit", "print the rows the load command reads from a saved plan", navtools::sitCommand},
     {"plan", "FOLDER OUT.sit ENTRY...", "save a plan of search results (ENTRY: TEXT or TEXT#N)", navtools::planCommand},
-    {"legs", "FILE.sit [--speed KNOTS]", "print a saved plan's legs: course, distance, time and the total",
-     navtools::legsCommand},
+    {"legs", "FILE.sit [--speed KT] [--wind DIR/KT] [--fuel-flow PER_HOUR] [--date YYYY-MM-DD]",
+     "print a saved plan's legs: courses, variation, wind, headings, distance, time, fuel", legs},
     {"gpx", "FILE.sit OUT.gpx", "export a saved plan as a GPX route", navtools::gpxCommand},
     {"demo-outline", "TOPOJSON OUT.map", "convert a world-atlas TopoJSON file into a world outline",
      navtools::demoOutlineCommand},

@@ -1,38 +1,114 @@
 #include "tools/route_commands.h"
 
+#include <fmt/format.h>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
 #include "app/command_line.h"
+#include "base/number_format.h"
 #include "base/windows1252.h"
 #include "flightplan/gpx_route.h"
+#include "flightplan/nav_log.h"
 #include "flightplan/plan_legs.h"
 #include "flightplan/sit_reader.h"
 
 namespace navtools {
 
-int legsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const bool withSpeed = args.size() == 3 && args[1] == "--speed";
-  if (args.size() != 1 && !withSpeed) {
-    err << "Usage: navtool legs FILE.sit [--speed KNOTS]\n";
+namespace {
+
+constexpr const char* kLegsUsage =
+    "Usage: navtool legs FILE.sit [--speed KT] [--wind DIR/KT] [--fuel-flow PER_HOUR] [--date YYYY-MM-DD]\n";
+
+std::optional<nav::Wind> windOption(const std::string& text) {
+  const std::size_t slash = text.find('/');
+  if (slash == std::string::npos) return std::nullopt;
+  const std::optional<double> from = nav::parseReal(text.substr(0, slash));
+  const std::optional<double> knots = nav::parseReal(text.substr(slash + 1));
+  if (!from || !knots || *from < 0 || *from > 360 || *knots < 0) return std::nullopt;
+  return nav::Wind{*from, *knots};
+}
+
+std::optional<double> dateOption(const std::string& text) {
+  int y = 0, m = 0, d = 0;
+  char rest = 0;
+  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &rest) != 3) return std::nullopt;
+  const std::chrono::year_month_day date{std::chrono::year{y} / m / d};
+  if (!date.ok()) return std::nullopt;
+  return nav::decimalYear(y, m, d);
+}
+
+double today() {
+  const std::chrono::year_month_day date{std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
+  return nav::decimalYear(int(date.year()), int(unsigned(date.month())), int(unsigned(date.day())));
+}
+
+std::string degreesText(const std::optional<int>& v) { return v ? fmt::format("{:03d}", *v) : std::string(); }
+
+}  // namespace
+
+int legsCommand(const std::vector<std::string>& args, const std::string& magneticFolder, std::ostream& out,
+                std::ostream& err) {
+  if (args.empty() || args.size() % 2 == 0) {
+    err << kLegsUsage;
     return 2;
   }
-  const std::optional<double> speed = withSpeed ? nav::cruiseSpeed(args[2], '.') : std::nullopt;
-  if (withSpeed && !speed) {
-    err << "bad --speed " << args[2] << ": a positive number of knots\n";
-    return 2;
+  nav::LogInputs in;
+  in.year = today();
+  for (std::size_t i = 1; i + 1 < args.size(); i += 2) {
+    const std::string& option = args[i];
+    const std::string& value = args[i + 1];
+    bool good = true;
+    if (option == "--speed") {
+      in.trueAirspeed = nav::cruiseSpeed(value, '.');
+      good = in.trueAirspeed.has_value();
+    } else if (option == "--wind") {
+      in.wind = windOption(value);
+      good = in.wind.has_value();
+    } else if (option == "--fuel-flow") {
+      in.fuelPerHour = nav::cruiseSpeed(value, '.');
+      good = in.fuelPerHour.has_value();
+    } else if (option == "--date") {
+      const std::optional<double> year = dateOption(value);
+      good = year.has_value();
+      if (year) in.year = *year;
+    } else {
+      err << kLegsUsage;
+      return 2;
+    }
+    if (!good) {
+      err << "bad " << option << " " << value << "\n";
+      return 2;
+    }
   }
+  std::unique_ptr<nav::MagneticVariation> model;
+  nav::runGuarded([&] { model = std::make_unique<nav::MagneticVariation>(magneticFolder); },
+                  [&](const std::string& message) { err << "magnetic model: " << nav::withFullStop(message) << '\n'; });
+  in.variation = model.get();
   const bool ok = nav::runGuarded(
       [&] {
         const std::vector<nav::PlanRow> rows = nav::readSitFile(args[0]);
-        const nav::PlanLegs legs = nav::planLegs(rows);
-        for (const nav::PlanLeg& leg : legs.legs) {
-          std::string line = rows[leg.fromRow][nav::colName] + '\t' + rows[leg.toRow][nav::colName] + '\t' +
-                             nav::courseText(leg.course) + '\t' + nav::distanceText(leg.distanceNm, '.') + '\t' +
-                             nav::distanceText(leg.cumulativeNm, '.');
-          if (speed) line += '\t' + nav::timeEnRoute(leg.distanceNm, *speed);
+        const nav::NavLog log = nav::navLog(rows, in);
+        out << "from\tto\ttrue_course\tvariation\tmagnetic_course\twind_correction\tmagnetic_heading\tground_speed\t"
+               "distance_nm\tcumulative_nm\ttime\tfuel\n";
+        for (const nav::LogLeg& l : log.legs) {
+          const std::string line =
+              fmt::format("{}\t{}\t{}\t{}\t{}\t{}\t{}\t{}\t{}\t{}\t{}\t{}", rows[l.leg.fromRow][nav::colName],
+                          rows[l.leg.toRow][nav::colName], l.leg.course ? nav::courseText(l.leg.course) : "",
+                          l.variation ? nav::formatFixed(*l.variation, 1) : "", degreesText(l.magneticCourse),
+                          l.windCorrection ? fmt::format("{}", *l.windCorrection) : "", degreesText(l.magneticHeading),
+                          l.cannotFly     ? "---"
+                          : l.groundSpeed ? nav::formatFixed(*l.groundSpeed, 0)
+                                          : "",
+                          nav::distanceText(l.leg.distanceNm, '.'), nav::distanceText(l.leg.cumulativeNm, '.'),
+                          l.minutes ? nav::durationText(*l.minutes) : "", l.fuel ? nav::formatFixed(*l.fuel, 1) : "");
           out << nav::windows1252ToUtf8(line) << '\n';
         }
-        out << "total\t" << nav::distanceText(legs.totalNm, '.');
-        if (speed) out << '\t' << nav::timeEnRoute(legs.totalNm, *speed);
-        out << '\n';
+        out << fmt::format("total\t\t\t\t\t\t\t\t{}\t\t{}\t{}\n", nav::distanceText(log.totalNm, '.'),
+                           log.totalMinutes ? nav::durationText(*log.totalMinutes) : "",
+                           log.totalFuel ? nav::formatFixed(*log.totalFuel, 1) : "");
+        for (const std::string& message : log.messages) err << nav::windows1252ToUtf8(message) << '\n';
       },
       nav::printingTo(err));
   return ok ? 0 : 1;

@@ -6,10 +6,15 @@
 
 namespace navtools {
 
-// navtool legs FILE.sit [--speed KNOTS]: one line per leg, TAB-separated:
-// from, to, true course, distance and cumulative distance in nautical
-// miles, and the time en route when a speed is given; then the total. UTF-8.
-int legsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// navtool legs FILE.sit [--speed KT] [--wind DIR/KT] [--fuel-flow PER_HOUR]
+// [--date YYYY-MM-DD]: a header line, then one TAB-separated line per leg
+// (from, to, true_course, variation, magnetic_course, wind_correction,
+// magnetic_heading, ground_speed, distance_nm, cumulative_nm, time, fuel),
+// then the total. Full stops; a column without its input is empty. The
+// magnetic model is read from `magneticFolder`; without it the magnetic
+// columns stay empty and the error stream says why. UTF-8.
+int legsCommand(const std::vector<std::string>& args, const std::string& magneticFolder, std::ostream& out,
+                std::ostream& err);
 
 // navtool gpx FILE.sit OUT.gpx: the plan as the window exports it.
 int gpxCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -36,30 +36,49 @@ class RouteCommands : public ::testing::Test {
   navtest::ScratchFolder dir;
 };
 
-TEST_F(RouteCommands, LegsWithAndWithoutASpeed) {
+// Courses whole degrees 001-360, variation with one decimal, east positive;
+// a column without its input stays empty. With the wind, by hand: leg 1,
+// wind 57 degrees right of 213, WCA asin(20 sin 57 / 120) = 8.0, GS 120 cos
+// 8.0 - 20 cos 57 = 107.9, 62.4 min, 31.2 at 30 an hour.
+TEST_F(RouteCommands, LegsForScripts) {
   std::ostringstream out, err;
-  EXPECT_EQ(navtools::legsCommand({sit()}, out, err), 0);
-  EXPECT_EQ(out.str(),
-            "A\xC3\xA9roport Roissy\tAmboise\t213\t112.2\t112.2\n"
-            "Amboise\tBlagnac\t177\t228.4\t340.6\n"
-            "total\t340.6\n");
-  std::ostringstream timed;
-  EXPECT_EQ(navtools::legsCommand({sit(), "--speed", "120"}, timed, err), 0);
-  EXPECT_EQ(timed.str(),
-            "A\xC3\xA9roport Roissy\tAmboise\t213\t112.2\t112.2\t0:56\n"
-            "Amboise\tBlagnac\t177\t228.4\t340.6\t1:54\n"
-            "total\t340.6\t2:50\n");
+  EXPECT_EQ(navtools::legsCommand({sit(), "--date", "2026-12-09"}, NAV_MAGNETIC_FOLDER, out, err), 0);
+  const std::string header =
+      "from\tto\ttrue_course\tvariation\tmagnetic_course\twind_correction\tmagnetic_heading\tground_speed\t"
+      "distance_nm\tcumulative_nm\ttime\tfuel\n";
+  EXPECT_EQ(out.str(), header +
+                           "A\xC3\xA9roport Roissy\tAmboise\t213\t2.0\t211\t\t\t\t112.2\t112.2\t\t\n"
+                           "Amboise\tBlagnac\t177\t1.9\t175\t\t\t\t228.4\t340.6\t\t\n"
+                           "total\t\t\t\t\t\t\t\t340.6\t\t\t\n");
+  std::ostringstream flown;
+  EXPECT_EQ(
+      navtools::legsCommand({sit(), "--speed", "120", "--wind", "270/20", "--fuel-flow", "30", "--date", "2026-12-09"},
+                            NAV_MAGNETIC_FOLDER, flown, err),
+      0);
+  EXPECT_EQ(flown.str(), header +
+                             "A\xC3\xA9roport Roissy\tAmboise\t213\t2.0\t211\t8\t219\t108\t112.2\t112.2\t1:02\t31.2\n"
+                             "Amboise\tBlagnac\t177\t1.9\t175\t10\t185\t119\t228.4\t340.6\t1:55\t57.4\n"
+                             "total\t\t\t\t\t\t\t\t340.6\t\t2:57\t88.6\n");
   EXPECT_EQ(err.str(), "");
+  // Without the model, the magnetic columns stay empty and the reason is said.
+  std::ostringstream bare, why;
+  EXPECT_EQ(navtools::legsCommand({sit()}, dir.path() + "none/", bare, why), 0);
+  EXPECT_NE(bare.str().find("Amboise\t213\t\t\t"), std::string::npos);
+  EXPECT_EQ(why.str(), "magnetic model: Cannot open file " + dir.path() + "none/wmm2025.wmm.\n");
 }
 
 TEST_F(RouteCommands, BadArgumentsAndFilesAreReported) {
   std::ostringstream out, err;
-  EXPECT_EQ(navtools::legsCommand({sit(), "--speed", "vite"}, out, err), 2);
-  EXPECT_EQ(navtools::legsCommand({sit(), "--speed", "0"}, out, err), 2);
-  EXPECT_EQ(navtools::legsCommand({}, out, err), 2);
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{{sit(), "--speed", "vite"},
+                                                                                    {sit(), "--speed", "0"},
+                                                                                    {},
+                                                                                    {sit(), "--wind", "270"},
+                                                                                    {sit(), "--date", "2026-02-30"},
+                                                                                    {sit(), "--fuel-flow"}})
+    EXPECT_EQ(navtools::legsCommand(args, NAV_MAGNETIC_FOLDER, out, err), 2);
   EXPECT_EQ(navtools::gpxCommand({sit()}, out, err), 2);
   std::ostringstream missing;
-  EXPECT_EQ(navtools::legsCommand({dir.path() + "none.sit"}, out, missing), 1);
+  EXPECT_EQ(navtools::legsCommand({dir.path() + "none.sit"}, NAV_MAGNETIC_FOLDER, out, missing), 1);
   EXPECT_EQ(missing.str(), "Cannot open file " + dir.path() + "none.sit.\n");
   EXPECT_EQ(out.str(), "");
 }
