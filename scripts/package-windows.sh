@@ -21,6 +21,7 @@ mkdir -p "$stage/licences" "$stage/sources"
 # Without their symbols: half the size.
 for exe in plandevol.exe navtool.exe; do x86_64-w64-mingw32-strip -o "$stage/$exe" "build-windows/bin/$exe"; done
 cp -r demo/. "$stage/"
+cp -r data/magnetic "$stage/magnetic"
 # Notepad shows UTF-8 rightly with its byte-order mark, and older ones want
 # CR LF.
 crlf() { printf '\xef\xbb\xbf' >"$2" && sed -e "s/@VERSION@/$version/" -e 's/$/\r/' "$1" >>"$2"; }

@@ -28,6 +28,16 @@ GeoPosition midpoint(GeoPosition a, GeoPosition b) {
 
 }  // namespace
 
+std::optional<Wind> parseWind(std::string_view text, char sep) {
+  const std::size_t slash = text.find('/');
+  if (slash == std::string_view::npos) return std::nullopt;
+  const std::optional<double> from = cruiseSpeed(text.substr(0, slash), sep);
+  const std::optional<double> knots = cruiseSpeed(text.substr(slash + 1), sep);
+  // Directions run 001 to 360, north is 360; a calm ("270/0") is no wind.
+  if (!from || !knots || *from > 360) return std::nullopt;
+  return Wind{*from, *knots};
+}
+
 int wholeDegrees(double degrees) {
   long whole = std::lround(std::fmod(degrees, 360.0));
   if (whole <= 0) whole += 360;

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "flightplan/magnetic_model.h"
@@ -15,6 +16,10 @@ struct Wind {
   double fromDegrees = 0;
   double knots = 0;
 };
+
+// "270/20": from 270 degrees true at 20 knots, with a full stop or
+// `decimalSeparator` in the numbers; none unless both make sense.
+std::optional<Wind> parseWind(std::string_view text, char decimalSeparator = '.');
 
 // What the log is computed from; each part may be missing, and what needs
 // it is then left out.

@@ -21,15 +21,6 @@ namespace {
 constexpr const char* kLegsUsage =
     "Usage: navtool legs FILE.sit [--speed KT] [--wind DIR/KT] [--fuel-flow PER_HOUR] [--date YYYY-MM-DD]\n";
 
-std::optional<nav::Wind> windOption(const std::string& text) {
-  const std::size_t slash = text.find('/');
-  if (slash == std::string::npos) return std::nullopt;
-  const std::optional<double> from = nav::parseReal(text.substr(0, slash));
-  const std::optional<double> knots = nav::parseReal(text.substr(slash + 1));
-  if (!from || !knots || *from < 0 || *from > 360 || *knots < 0) return std::nullopt;
-  return nav::Wind{*from, *knots};
-}
-
 std::optional<double> dateOption(const std::string& text) {
   int y = 0, m = 0, d = 0;
   char rest = 0;
@@ -64,7 +55,7 @@ int legsCommand(const std::vector<std::string>& args, const std::string& magneti
       in.trueAirspeed = nav::cruiseSpeed(value, '.');
       good = in.trueAirspeed.has_value();
     } else if (option == "--wind") {
-      in.wind = windOption(value);
+      in.wind = nav::parseWind(value);
       good = in.wind.has_value();
     } else if (option == "--fuel-flow") {
       in.fuelPerHour = nav::cruiseSpeed(value, '.');

@@ -1,7 +1,9 @@
 #include "ui/legs_page.h"
 
+#include <QDateEdit>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -24,21 +26,51 @@ namespace navui {
 namespace {
 
 constexpr int kRowHeight = 18;
-constexpr std::array<int, LegsTableModel::kColumns> kColumnWidths{220, 220, 70, 85, 75, 50};
+constexpr std::array<int, LegsTableModel::kColumns> kColumnWidths{220, 220, 70, 85, 75, 50, 75, 70, 60, 70, 65};
+
+std::optional<double> number(const QLineEdit* field) {
+  return field ? nav::cruiseSpeed(toWindows1252(field->text()), userDecimalSeparator()) : std::nullopt;
+}
 
 }  // namespace
 
-LegsPage::LegsPage(const PlanEditor& editor, QLineEdit* cruiseSpeed, QWidget* parent)
-    : QWidget(parent), editor_(editor) {
+LegsPage::LegsPage(const PlanEditor& editor, QWidget* aircraft, QWidget* parent) : QWidget(parent), editor_(editor) {
   setObjectName(QStringLiteral("TabEtapes"));
+  const auto fieldOf = [aircraft](const char* name) {
+    return aircraft ? aircraft->findChild<QLineEdit*>(QString::fromLatin1(name)) : nullptr;
+  };
+  cruise_ = fieldOf("EditVitesse1");
+  fuelFlow_ = fieldOf("EditConso");
+  usableFuel_ = fieldOf("EditCarburant");
+  reserve_ = fieldOf("EditReserve");
   grid_ = new QTableView(this);
   grid_->setObjectName(QStringLiteral("LegsGrid"));
   model_ = new LegsTableModel(editor_.plan(), grid_);
-  model_->cruiseSpeed = [cruiseSpeed] {
-    return cruiseSpeed ? nav::cruiseSpeed(toWindows1252(cruiseSpeed->text()), userDecimalSeparator()) : std::nullopt;
-  };
   grid_->setModel(model_);
   setUpHeadedGrid(grid_, kRowHeight, kColumnWidths);
+
+  wind_ = new QLineEdit(this);
+  wind_->setObjectName(QStringLiteral("EditVent"));
+  wind_->setPlaceholderText(QStringLiteral("Vent 270/20"));
+  wind_->setToolTip(QStringLiteral("Le vent du vol : d'où il souffle (degrés vrais) / sa force (noeuds)"));
+  date_ = new QDateEdit(QDate::currentDate(), this);
+  date_->setObjectName(QStringLiteral("DateVol"));
+  date_->setCalendarPopup(true);
+  date_->setToolTip(QStringLiteral("Le jour du vol, pour la déclinaison magnétique"));
+  messages_ = new QLabel(this);
+  messages_->setObjectName(QStringLiteral("LegsMessages"));
+  model_->inputs = [this] {
+    nav::LogInputs in;
+    in.trueAirspeed = number(cruise_);
+    in.fuelPerHour = number(fuelFlow_);
+    in.usableFuel = number(usableFuel_);
+    in.reserveMinutes = number(reserve_);
+    in.wind = nav::parseWind(toWindows1252(wind_->text()), userDecimalSeparator());
+    in.variation = magnetic_;
+    const QDate day = date_->date();
+    in.year = nav::decimalYear(day.year(), day.month(), day.day());
+    return in;
+  };
 
   printLog_ = new QPushButton(QStringLiteral("Imprimer le log…"), this);
   printLog_->setObjectName(QStringLiteral("btnPrintLog"));
@@ -46,7 +78,9 @@ LegsPage::LegsPage(const PlanEditor& editor, QLineEdit* cruiseSpeed, QWidget* pa
   exportGpx_->setObjectName(QStringLiteral("btnExportGpx"));
   connectGuarded(printLog_, &QPushButton::clicked, this, [this] { btnPrintLogClick(); });
   connectGuarded(exportGpx_, &QPushButton::clicked, this, [this] { btnExportGpxClick(); });
-  if (cruiseSpeed) connectGuarded(cruiseSpeed, &QLineEdit::textChanged, this, [this] { refresh(); });
+  for (QLineEdit* input : {cruise_, fuelFlow_, usableFuel_, reserve_, wind_})
+    if (input) connectGuarded(input, &QLineEdit::textChanged, this, [this] { refresh(); });
+  connectGuarded(date_, &QDateEdit::dateChanged, this, [this] { refresh(); });
   connect(&editor_, &PlanEditor::planChanged, this, &LegsPage::refresh);
   chooseGpxFile = [this] {
     // The name of the plan's file with ".gpx" for its extension.
@@ -63,18 +97,39 @@ LegsPage::LegsPage(const PlanEditor& editor, QLineEdit* cruiseSpeed, QWidget* pa
 
   auto* buttons = new QVBoxLayout;
   buttons->setSpacing(3);
+  buttons->addWidget(wind_);
+  buttons->addWidget(date_);
   buttons->addWidget(printLog_);
   buttons->addWidget(exportGpx_);
   buttons->addStretch(1);
+  auto* left = new QVBoxLayout;
+  left->setSpacing(1);
+  left->addWidget(grid_, 1);
+  left->addWidget(messages_);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 4, 0);
   layout->setSpacing(6);
-  layout->addWidget(grid_, 1);
+  layout->addLayout(left, 1);
   layout->addLayout(buttons);
   refresh();
 }
 
-void LegsPage::refresh() { model_->refresh(); }
+void LegsPage::setMagneticModel(const nav::MagneticVariation* model, const QString& problem) {
+  magnetic_ = model;
+  magneticProblem_ = problem;
+  refresh();
+}
+
+void LegsPage::refresh() {
+  model_->refresh();
+  QStringList said = model_->messages();
+  if (!magnetic_ && !magneticProblem_.isEmpty())
+    said.prepend(QStringLiteral("Déclinaison inconnue : ") + magneticProblem_);
+  messages_->setText(said.join(QStringLiteral(" ; ")));
+  messages_->setVisible(!said.isEmpty());
+  // Red when the reserve is not kept, as the total's fuel is.
+  messages_->setStyleSheet(model_->log().reserveKept ? QString() : QStringLiteral("color: red"));
+}
 
 QStringList LegsPage::logTitle() const {
   QStringList title{QStringLiteral("Log de navigation")};

@@ -5,6 +5,10 @@
 #include <QWidget>
 #include <functional>
 
+#include "flightplan/magnetic_model.h"
+
+class QDateEdit;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -14,14 +18,18 @@ namespace navui {
 class LegsTableModel;
 class PlanEditor;
 
-// The page "Étapes": the legs of the plan with their course, distance and
-// time, the total, and the two ways of taking the plan along: the printed
-// navigation log and a GPX route.
+// The page "Étapes": the legs of the plan with their true and magnetic
+// courses, distance, the wind's heading and ground speed, time and fuel, the
+// total, and the two ways of taking the plan along: the printed navigation
+// log and a GPX route. The wind and the day of the flight are entered here.
 class LegsPage : public QWidget {
   Q_OBJECT
  public:
-  // `cruiseSpeed` is the field "Vitesse en croisière" of the page "Avion".
-  LegsPage(const PlanEditor& editor, QLineEdit* cruiseSpeed, QWidget* parent);
+  // `aircraft` is the page "Avion", whose speed and fuel fields the legs
+  // are computed from.
+  LegsPage(const PlanEditor& editor, QWidget* aircraft, QWidget* parent);
+  // The magnetic model, or none (and why) when it could not be read.
+  void setMagneticModel(const nav::MagneticVariation* model, const QString& problem);
 
   QTableView* grid() const { return grid_; }
   LegsTableModel* model() const { return model_; }
@@ -47,6 +55,15 @@ class LegsPage : public QWidget {
   LegsTableModel* model_;
   QPushButton* printLog_;
   QPushButton* exportGpx_;
+  QLineEdit* cruise_ = nullptr;
+  QLineEdit* fuelFlow_ = nullptr;
+  QLineEdit* usableFuel_ = nullptr;
+  QLineEdit* reserve_ = nullptr;
+  QLineEdit* wind_ = nullptr;
+  QDateEdit* date_ = nullptr;
+  QLabel* messages_ = nullptr;
+  const nav::MagneticVariation* magnetic_ = nullptr;
+  QString magneticProblem_;
 };
 
 }  // namespace navui

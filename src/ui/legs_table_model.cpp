@@ -1,22 +1,27 @@
 #include "ui/legs_table_model.h"
 
+#include <QBrush>
 #include <QFont>
 #include <array>
 
+#include "base/number_format.h"
 #include "paint/text_decoding.h"
 
 namespace navui {
 
 namespace {
 
-const std::array<const char*, LegsTableModel::kColumns> kHeaders{"De",         "Vers", "Route vraie", "Distance (NM)",
-                                                                 "Cumul (NM)", "Temps"};
+const std::array<const char*, LegsTableModel::kColumns> kHeaders{
+    "De",          "Vers",       "Route vraie", "Distance (NM)", "Cumul (NM)", "Temps",
+    "Déclinaison", "Route mag.", "Cap mag.",    "Vitesse sol",   "Carburant"};
+
+QString degrees(const std::optional<int>& v) { return v ? QString::asprintf("%03d", *v) : QString(); }
 
 }  // namespace
 
 LegsTableModel::LegsTableModel(const nav::FlightPlan& plan, QObject* parent)
     : QAbstractTableModel(parent), plan_(plan) {
-  legs_ = nav::planLegs(plan_.rows);
+  log_ = nav::navLog(plan_.rows, inputs_);
 }
 
 int LegsTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : legCount() + 1; }
@@ -25,22 +30,42 @@ int LegsTableModel::columnCount(const QModelIndex& parent) const { return parent
 
 QString LegsTableModel::text(int row, int column) const {
   const char sep = userDecimalSeparator();
+  const auto number = [&](double v, int decimals) {
+    return QString::fromStdString(nav::formatFixed(v, decimals, sep));
+  };
   if (row == legCount()) {  // the total line
     switch (column) {
       case colFrom: return QStringLiteral("Total");
-      case colDistance: return QString::fromStdString(nav::distanceText(legs_.totalNm, sep));
-      case colTime: return speed_ ? QString::fromStdString(nav::timeEnRoute(legs_.totalNm, *speed_)) : QString();
+      case colDistance: return QString::fromStdString(nav::distanceText(log_.totalNm, sep));
+      case colTime:
+        return log_.totalMinutes ? QString::fromStdString(nav::durationText(*log_.totalMinutes)) : QString();
+      case colFuel: return log_.totalFuel ? number(*log_.totalFuel, 1) : QString();
       default: return {};
     }
   }
-  const nav::PlanLeg& leg = legs_.legs[static_cast<std::size_t>(row)];
+  const nav::LogLeg& l = log_.legs[static_cast<std::size_t>(row)];
+  const QString tooStrong = QStringLiteral("---");
   switch (column) {
-    case colFrom: return fromWindows1252(plan_.rows[leg.fromRow][nav::colName]);
-    case colTo: return fromWindows1252(plan_.rows[leg.toRow][nav::colName]);
-    case colCourse: return QString::fromStdString(nav::courseText(leg.course));
-    case colDistance: return QString::fromStdString(nav::distanceText(leg.distanceNm, sep));
-    case colCumulative: return QString::fromStdString(nav::distanceText(leg.cumulativeNm, sep));
-    case colTime: return speed_ ? QString::fromStdString(nav::timeEnRoute(leg.distanceNm, *speed_)) : QString();
+    case colFrom: return fromWindows1252(plan_.rows[l.leg.fromRow][nav::colName]);
+    case colTo: return fromWindows1252(plan_.rows[l.leg.toRow][nav::colName]);
+    case colCourse: return QString::fromStdString(nav::courseText(l.leg.course));
+    case colDistance: return QString::fromStdString(nav::distanceText(l.leg.distanceNm, sep));
+    case colCumulative: return QString::fromStdString(nav::distanceText(l.leg.cumulativeNm, sep));
+    case colTime:
+      if (l.cannotFly) return tooStrong;
+      return l.minutes ? QString::fromStdString(nav::durationText(*l.minutes)) : QString();
+    case colVariation:
+      // East positive, as charts print it: 2,0 E, 13,3 W.
+      if (!l.variation) return {};
+      return number(std::abs(*l.variation), 1) + (*l.variation < 0 ? QStringLiteral(" W") : QStringLiteral(" E"));
+    case colMagneticCourse: return degrees(l.magneticCourse);
+    case colMagneticHeading: return l.cannotFly ? tooStrong : degrees(l.magneticHeading);
+    case colGroundSpeed:
+      if (l.cannotFly) return tooStrong;
+      return l.groundSpeed ? number(*l.groundSpeed, 0) : QString();
+    case colFuel:
+      if (l.cannotFly) return tooStrong;
+      return l.fuel ? number(*l.fuel, 1) : QString();
     default: return {};
   }
 }
@@ -52,11 +77,13 @@ QVariant LegsTableModel::data(const QModelIndex& index, int role) const {
     const bool number = index.column() >= colCourse;
     return static_cast<int>((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
   }
-  if (role == Qt::FontRole && index.row() == legCount()) {
+  const bool total = index.row() == legCount();
+  if (role == Qt::FontRole && total) {
     QFont bold;
     bold.setBold(true);
     return bold;
   }
+  if (role == Qt::ForegroundRole && total && index.column() == colFuel && !log_.reserveKept) return QBrush(Qt::red);
   return {};
 }
 
@@ -68,17 +95,29 @@ QVariant LegsTableModel::headerData(int section, Qt::Orientation orientation, in
 
 void LegsTableModel::refresh() {
   beginResetModel();
-  legs_ = nav::planLegs(plan_.rows);
-  speed_ = cruiseSpeed ? cruiseSpeed() : std::nullopt;
+  inputs_ = inputs ? inputs() : nav::LogInputs{};
+  log_ = nav::navLog(plan_.rows, inputs_);
   endResetModel();
 }
 
+QStringList LegsTableModel::messages() const {
+  QStringList out;
+  for (const std::string& m : log_.messages) out << fromWindows1252(m);
+  if (log_.fuelLeft && log_.reserveFuel) {
+    const char sep = userDecimalSeparator();
+    out << QStringLiteral("Carburant restant à l'arrivée : %1 (réserve : %2)")
+               .arg(QString::fromStdString(nav::formatFixed(*log_.fuelLeft, 1, sep)),
+                    QString::fromStdString(nav::formatFixed(*log_.reserveFuel, 1, sep)));
+  }
+  return out;
+}
+
 QString LegsTableModel::departure() const {
-  return legs_.legs.empty() ? QString() : fromWindows1252(plan_.rows[legs_.legs.front().fromRow][nav::colName]);
+  return log_.legs.empty() ? QString() : fromWindows1252(plan_.rows[log_.legs.front().leg.fromRow][nav::colName]);
 }
 
 QString LegsTableModel::destination() const {
-  return legs_.legs.empty() ? QString() : fromWindows1252(plan_.rows[legs_.legs.back().toRow][nav::colName]);
+  return log_.legs.empty() ? QString() : fromWindows1252(plan_.rows[log_.legs.back().leg.toRow][nav::colName]);
 }
 
 }  // namespace navui

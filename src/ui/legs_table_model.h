@@ -1,11 +1,12 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
 #include "flightplan/flight_plan.h"
-#include "flightplan/plan_legs.h"
+#include "flightplan/nav_log.h"
 
 namespace navui {
 
@@ -14,33 +15,51 @@ namespace navui {
 class LegsTableModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  enum Column { colFrom, colTo, colCourse, colDistance, colCumulative, colTime, kColumns };
+  enum Column {
+    colFrom,
+    colTo,
+    colCourse,
+    colDistance,
+    colCumulative,
+    colTime,
+    colVariation,
+    colMagneticCourse,
+    colMagneticHeading,
+    colGroundSpeed,
+    colFuel,
+    kColumns
+  };
 
   LegsTableModel(const nav::FlightPlan& plan, QObject* parent);
 
-  // The cruise speed in knots, when one is set.
-  std::function<std::optional<double>()> cruiseSpeed;
+  // What the log is computed from: the aircraft, the wind, the day.
+  std::function<nav::LogInputs()> inputs;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-  // After the plan or the cruise speed changed.
+  // After the plan or an input changed.
   void refresh();
 
-  int legCount() const { return static_cast<int>(legs_.legs.size()); }
+  int legCount() const { return static_cast<int>(log_.legs.size()); }
   // The first leg's start and the last leg's end; empty without legs.
   QString departure() const;
   QString destination() const;
-  std::optional<double> speed() const { return speed_; }
+  std::optional<double> speed() const { return inputs_.trueAirspeed; }
+  const nav::LogInputs& usedInputs() const { return inputs_; }
+  const nav::NavLog& log() const { return log_; }
+  // What the log has to say (a wind too strong, the reserve, the model's
+  // years), and the fuel left against the reserve; empty when nothing.
+  QStringList messages() const;
 
  private:
   QString text(int row, int column) const;
 
   const nav::FlightPlan& plan_;
-  nav::PlanLegs legs_;
-  std::optional<double> speed_;
+  nav::NavLog log_;
+  nav::LogInputs inputs_;
 };
 
 }  // namespace navui

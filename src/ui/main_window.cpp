@@ -26,6 +26,7 @@
 #include "ui/help_window.h"
 #include "ui/info_pane.h"
 #include "ui/layer_button.h"
+#include "ui/legs_page.h"
 #include "ui/map_pane.h"
 #include "ui/map_widget.h"
 #include "ui/plan_editor.h"
@@ -166,6 +167,14 @@ TformNavView::TformNavView(const std::string& exeFolder, QWidget* parent) : QMai
   };
 
   FormCreate();
+  // Without its model the legs keep their true courses and say why.
+  QString magneticProblem;
+  try {
+    magnetic_ = std::make_unique<nav::MagneticVariation>(state_.exeFolder + nav::MagneticVariation::kFolder + "/");
+  } catch (const nav::Failure& failure) {
+    magneticProblem = fromWindows1252(nav::withFullStop(failure.what()));
+  }
+  planPane_->legsPage()->setMagneticModel(magnetic_.get(), magneticProblem);
   const PlanEditor::Restored restored = planEditor_->restoreUnsaved(errorReporter());
   if (restored.restored && restored.waiting == 0)
     statusPanels_[3]->setFullText(QStringLiteral("Plan de vol non enregistré de la dernière séance rétabli"));
@@ -355,13 +364,17 @@ void TformNavView::FormCreate() {
     // follows fits the view to the real map area.
     return nav::MapArea{carte()->width(), carte()->height()};
   };
-  hooks.settingsRead = [this] { mapPane_->showLayerSwitches(); };
+  hooks.settingsRead = [this] {
+    mapPane_->showLayerSwitches();
+    planPane_->showAircraft(nav::loadAircraftSettings(state_.settingsPath()));
+  };
   hooks.decimalSeparator = userDecimalSeparator();
   nav::startUp(state_, hooks, errorReporter());
 }
 
 void TformNavView::FormCloseQuery(bool& canClose) {
   nav::saveViewSettings(state_.settingsPath(), state_.settings, state_.view, userDecimalSeparator());
+  nav::saveAircraftSettings(state_.settingsPath(), planPane_->aircraft());
   state_.pens = nav::Pens{};
   canClose = true;
 }

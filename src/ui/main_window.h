@@ -4,12 +4,14 @@
 #include <QPoint>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/nav_view_state.h"
 #include "app/object_info.h"
+#include "flightplan/magnetic_model.h"
 
 class QToolButton;
 class QSplitter;
@@ -146,6 +148,7 @@ class TformNavView : public QMainWindow {
   InfoPane* infoPane_ = nullptr;
   HelpWindow* helpWindow_ = nullptr;
   std::optional<nav::InfoSubject> infoSubject_;
+  std::unique_ptr<nav::MagneticVariation> magnetic_;
   QSplitter* Splitter1 = nullptr;
   SearchPane* searchPane_ = nullptr;
   PlanPane* planPane_ = nullptr;

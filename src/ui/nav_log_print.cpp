@@ -35,10 +35,23 @@ std::vector<LogPage> layOutNavLog(const QAbstractItemModel& legs, const QStringL
   const QFontMetricsF boldMetrics(bold, &device);
   const double pad = plainMetrics.averageCharWidth();
   const double rowHeight = boldMetrics.height() * 1.5;
-  const int columns = legs.columnCount();
   const int rows = legs.rowCount();
-  const auto cellText = [&](int r, int c) { return legs.index(r, c).data().toString(); };
-  const auto header = [&](int c) { return legs.headerData(c, Qt::Horizontal).toString(); };
+  // A column that is empty on every row (no wind, no fuel flow given) is
+  // not printed: the page keeps its room for the names. Positions below are
+  // in the printed columns.
+  std::vector<int> shown;
+  for (int c = 0; c < legs.columnCount(); ++c) {
+    bool any = c < 2;
+    for (int r = 0; r < rows && !any; ++r) any = !legs.index(r, c).data().toString().isEmpty();
+    if (any) shown.push_back(c);
+  }
+  const int columns = static_cast<int>(shown.size());
+  const auto cellText = [&](int r, int c) {
+    return legs.index(r, shown[static_cast<std::size_t>(c)]).data().toString();
+  };
+  const auto header = [&](int c) {
+    return legs.headerData(shown[static_cast<std::size_t>(c)], Qt::Horizontal).toString();
+  };
 
   // Every column wants the room of its widest text. The figures get it; the
   // two name columns share the rest of the page's width, in proportion to
@@ -86,7 +99,8 @@ std::vector<LogPage> layOutNavLog(const QAbstractItemModel& legs, const QStringL
     }
   };
   const auto alignmentOf = [&](int c) {
-    return Qt::Alignment(legs.index(0, c).data(Qt::TextAlignmentRole).toInt()) | Qt::AlignVCenter;
+    return Qt::Alignment(legs.index(0, shown[static_cast<std::size_t>(c)]).data(Qt::TextAlignmentRole).toInt()) |
+           Qt::AlignVCenter;
   };
   const auto addHeader = [&](LogPage& page) {
     addRow(page, y, header, alignmentOf, true);

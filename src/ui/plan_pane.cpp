@@ -14,6 +14,7 @@
 #include <array>
 
 #include "flightplan/flight_plan.h"
+#include "paint/text_decoding.h"
 #include "ui/error_box.h"
 #include "ui/grid_style.h"
 #include "ui/legs_page.h"
@@ -47,7 +48,7 @@ PlanPane::PlanPane(PlanEditor& editor, QWidget* parent) : QTabWidget(parent), ed
   });
   buildMenu();
   QWidget* aircraft = buildAircraftPage();
-  legsPage_ = new LegsPage(editor_, aircraft->findChild<QLineEdit*>(QStringLiteral("EditVitesse1")), this);
+  legsPage_ = new LegsPage(editor_, aircraft, this);
   addTab(PLNgrid, QStringLiteral("Plan de vol"));
   addTab(aircraft, QStringLiteral("Avion"));
   addTab(legsPage_, QStringLiteral("Étapes"));
@@ -73,24 +74,73 @@ QWidget* PlanPane::buildAircraftPage() {
   grid->addWidget(typeCaption, 0, 0);
   grid->addWidget(type, 0, 1);
 
-  const std::array<const char*, 3> speeds{"Vitesse en croisière", "Vitesse en montée", "Vitesse en descente"};
-  for (int i = 0; i < static_cast<int>(speeds.size()); ++i) {
-    auto* caption = new QLabel(QString::fromUtf8(speeds[i]), page);
-    auto* edit = new QLineEdit(QStringLiteral("Edit1"), page);
-    edit->setObjectName(QStringLiteral("EditVitesse%1").arg(i + 1));
+  // Each field starts with its saved value, or empty with a hint: a text
+  // that is no number would be appended to by the user's typing.
+  const auto field = [&](int row, int column, const char* caption, const QString& name, const char* unitText,
+                         const char* hint) {
+    auto* label = new QLabel(QString::fromUtf8(caption), page);
+    auto* edit = new QLineEdit(page);
+    edit->setObjectName(name);
+    edit->setPlaceholderText(QString::fromUtf8(hint));
     edit->setFixedWidth(60);
-    auto* unit = new QLabel(QStringLiteral("noeuds"), page);
-    auto* field = new QHBoxLayout;
-    field->setSpacing(6);
-    field->addWidget(edit);
-    field->addWidget(unit);
-    field->addStretch(1);
-    grid->addWidget(caption, i + 1, 0);
-    grid->addLayout(field, i + 1, 1);
-  }
-  grid->setColumnStretch(2, 1);
+    auto* line = new QHBoxLayout;
+    line->setSpacing(6);
+    line->addWidget(edit);
+    if (unitText) line->addWidget(new QLabel(QString::fromUtf8(unitText), page));
+    line->addStretch(1);
+    grid->addWidget(label, row, column);
+    grid->addLayout(line, row, column + 1);
+    return line;
+  };
+  const std::array<const char*, 3> speeds{"Vitesse en croisière", "Vitesse en montée", "Vitesse en descente"};
+  for (int i = 0; i < static_cast<int>(speeds.size()); ++i)
+    field(i + 1, 0, speeds[i], QStringLiteral("EditVitesse%1").arg(i + 1), "noeuds", i == 0 ? "ex. 110" : "");
+  QHBoxLayout* flow = field(0, 2, "Consommation", QStringLiteral("EditConso"), nullptr, "ex. 30");
+  auto* unit = new QComboBox(page);
+  unit->setObjectName(QStringLiteral("cbUniteCarburant"));
+  unit->addItem(QStringLiteral("litres"));
+  unit->addItem(QStringLiteral("gallons US"));
+  flow->insertWidget(1, unit);
+  flow->insertWidget(2, new QLabel(QStringLiteral("par heure"), page));
+  field(1, 2, "Carburant utilisable", QStringLiteral("EditCarburant"), nullptr, "ex. 120");
+  field(2, 2, "Réserve", QStringLiteral("EditReserve"), "minutes", "ex. 45");
+  grid->setColumnMinimumWidth(2, 0);
+  grid->setColumnStretch(4, 1);
   grid->setRowStretch(4, 1);
   return page;
+}
+
+nav::AircraftSettings PlanPane::aircraft() const {
+  const auto text = [this](const char* name) {
+    const auto* field = findChild<QLineEdit*>(QString::fromLatin1(name));
+    return field ? toWindows1252(field->text()) : std::string();
+  };
+  nav::AircraftSettings a;
+  a.cruise = text("EditVitesse1");
+  a.climb = text("EditVitesse2");
+  a.descent = text("EditVitesse3");
+  a.fuelFlow = text("EditConso");
+  a.usableFuel = text("EditCarburant");
+  a.reserve = text("EditReserve");
+  if (const auto* unit = findChild<QComboBox*>(QStringLiteral("cbUniteCarburant")))
+    a.fuelUnit = toWindows1252(unit->currentText());
+  return a;
+}
+
+void PlanPane::showAircraft(const nav::AircraftSettings& a) {
+  const auto show = [this](const char* name, const std::string& text) {
+    if (auto* field = findChild<QLineEdit*>(QString::fromLatin1(name))) field->setText(fromWindows1252(text));
+  };
+  show("EditVitesse1", a.cruise);
+  show("EditVitesse2", a.climb);
+  show("EditVitesse3", a.descent);
+  show("EditConso", a.fuelFlow);
+  show("EditCarburant", a.usableFuel);
+  show("EditReserve", a.reserve);
+  if (auto* unit = findChild<QComboBox*>(QStringLiteral("cbUniteCarburant"))) {
+    const int at = unit->findText(fromWindows1252(a.fuelUnit));
+    if (at >= 0) unit->setCurrentIndex(at);
+  }
 }
 
 void PlanPane::buildMenu() {

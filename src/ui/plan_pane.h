@@ -4,6 +4,8 @@
 #include <QTabWidget>
 #include <optional>
 
+#include "app/aircraft_settings.h"
+
 class QAction;
 class QLineEdit;
 class QMenu;
@@ -23,6 +25,10 @@ class PlanPane : public QTabWidget {
   Q_OBJECT
  public:
   PlanPane(PlanEditor& editor, QWidget* parent);
+  LegsPage* legsPage() const { return legsPage_; }
+  // The fields of the page "Avion", as typed.
+  nav::AircraftSettings aircraft() const;
+  void showAircraft(const nav::AircraftSettings& aircraft);
 
   QTableView* grid() const { return PLNgrid; }
   PlanTableModel* model() const { return planModel_; }

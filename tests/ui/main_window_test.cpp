@@ -259,9 +259,15 @@ class MainWindowTest : public QObject {
       QTest::mouseClick(w->layerButton("btnAirport"), Qt::LeftButton);
       QTest::mouseClick(w->layerButton("btnNomwpt"), Qt::LeftButton);
       QTest::mouseClick(child<QToolButton>(w.get(), "btnZoomIn"), Qt::LeftButton);
+      child<QLineEdit>(w.get(), "EditVitesse1")->setText(QStringLiteral("120,5"));
+      child<QLineEdit>(w.get(), "EditConso")->setText(QStringLiteral("30"));
       QVERIFY(w->close());
     }
-    const std::string text = navtest::readFile(ini());
+    const std::string whole = navtest::readFile(ini());
+    // The aircraft's own section follows the view's.
+    const std::size_t aircraft = whole.find("[Avion]\n");
+    QVERIFY(aircraft != std::string::npos);
+    const std::string text = whole.substr(0, aircraft);
     QVERIFY(text.rfind("[Autre]\nx=1\n[View]\nidealDist=12\nlargeSymbols=0\n", 0) == 0);
     QVERIFY(text.find("airport=1\n") != std::string::npos);
     QVERIFY(text.find("mag=2\n") != std::string::npos);
@@ -270,6 +276,8 @@ class MainWindowTest : public QObject {
     auto again = open();
     QVERIFY(again->state().settings.airport);
     QVERIFY(!again->state().settings.wptName);
+    QCOMPARE(child<QLineEdit>(again.get(), "EditVitesse1")->text(), QStringLiteral("120,5"));
+    QCOMPARE(child<QLineEdit>(again.get(), "EditConso")->text(), QStringLiteral("30"));
     QCOMPARE(again->state().view.mag, 2);
     QVERIFY(dir->errors.isEmpty());
   }

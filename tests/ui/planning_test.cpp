@@ -1,7 +1,9 @@
 #include <sys/stat.h>
 
 #include <QAction>
+#include <QDateEdit>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrintPreviewDialog>
@@ -145,7 +147,8 @@ class PlanningTest : public QObject {
 
     // A cruise speed brings the times; anything but a positive number takes them away.
     auto* speed = child<QLineEdit>(w.get(), "EditVitesse1");
-    QCOMPARE(speed->text(), QStringLiteral("Edit1"));
+    QVERIFY(speed->text().isEmpty());  // a hint, not a text to type after
+    QVERIFY(!speed->placeholderText().isEmpty());
     speed->setText(QStringLiteral("120"));
     QCOMPARE(cell(legs, 0, 5), QStringLiteral("0:56"));
     QCOMPARE(cell(legs, 1, 5), QStringLiteral("1:54"));
@@ -183,6 +186,34 @@ class PlanningTest : public QObject {
     }
     QCOMPARE(child<QWidget>(w.get(), "btnPrintLog")->property("text").toString(), QStringLiteral("Imprimer le log…"));
     QCOMPARE(child<QWidget>(w.get(), "btnExportGpx")->property("text").toString(), QStringLiteral("Exporter en GPX…"));
+  }
+
+  // With the magnetic model beside the program, a wind and the aircraft's
+  // fuel: the figures navtool legs gives for the same plan, and the reserve
+  // not kept said in red.
+  void legsGiveMagneticHeadingsWindAndFuel() {
+    std::filesystem::copy(NAV_MAGNETIC_FOLDER, dir->path() + "magnetic");
+    auto w = windowWithAPlan();
+    QTableView* legs = legsGrid(w.get());
+    child<QLineEdit>(w.get(), "EditVitesse1")->setText(QStringLiteral("120"));
+    child<QLineEdit>(w.get(), "EditConso")->setText(QStringLiteral("30"));
+    child<QLineEdit>(w.get(), "EditCarburant")->setText(QStringLiteral("100"));
+    child<QLineEdit>(w.get(), "EditReserve")->setText(QStringLiteral("45"));
+    child<QDateEdit>(w.get(), "DateVol")->setDate(QDate(2026, 12, 9));
+    child<QLineEdit>(w.get(), "EditVent")->setText(QStringLiteral("270/20"));
+    QStringList first;
+    for (int c = 0; c < legs->model()->columnCount(); ++c) first << cell(legs, 0, c);
+    QCOMPARE(first, (QStringList{"Aéroport Roissy", "Amboise", "213", "112.2", "112.2", "1:02", "2.0 E", "211", "219",
+                                 "108", "31.2"}));
+    QCOMPARE(cell(legs, 2, navui::LegsTableModel::colFuel), QStringLiteral("88.6"));
+    // 100 less 88.6 leaves 11.4, short of the 22.5 of 45 minutes.
+    auto* said = child<QLabel>(w.get(), "LegsMessages");
+    QVERIFY(said->text().contains(QStringLiteral("Réserve non respectée")));
+    QCOMPARE(legs->model()->index(2, navui::LegsTableModel::colFuel).data(Qt::ForegroundRole).value<QBrush>().color(),
+             QColor(Qt::red));
+    child<QLineEdit>(w.get(), "EditVent")->setText(QStringLiteral("270/130"));
+    QCOMPARE(cell(legs, 0, navui::LegsTableModel::colMagneticHeading), QStringLiteral("---"));
+    QVERIFY(said->text().contains(QStringLiteral("Vent trop fort")));
   }
 
   void everyPlanCommandIsUndoneAndRedone() {
@@ -527,20 +558,23 @@ class PlanningTest : public QObject {
       QVERIFY2(QFontMetricsF(t.font, &device).horizontalAdvance(t.text) <= t.rect.width() + 0.5, qPrintable(t.text));
     }
     QCOMPARE(texts.mid(0, 3), title);
-    QCOMPARE(texts.mid(3, 6), (QStringList{"De", "Vers", "Route vraie", "Distance (NM)", "Cumul (NM)", "Temps"}));
-    QCOMPARE(texts.mid(9, 6), (QStringList{"Aéroport Roissy", "Amboise", "213", "112.2", "112.2", "0:56"}));
-    QCOMPARE(texts.mid(21, 6), (QStringList{"Total", "", "", "340.6", "", "2:50"}));
-    QVERIFY(pages[0].texts[21].font.bold());
-    QVERIFY(!pages[0].texts[9].font.bold());
+    // The columns with nothing in them (no magnetic model, wind or fuel
+    // here) are left out.
+    QCOMPARE(texts.mid(3, 7),
+             (QStringList{"De", "Vers", "Route vraie", "Distance (NM)", "Cumul (NM)", "Temps", "Vitesse sol"}));
+    QCOMPARE(texts.mid(10, 7), (QStringList{"Aéroport Roissy", "Amboise", "213", "112.2", "112.2", "0:56", "120"}));
+    QCOMPARE(texts.mid(24, 7), (QStringList{"Total", "", "", "340.6", "", "2:50", ""}));
+    QVERIFY(pages[0].texts[24].font.bold());
+    QVERIFY(!pages[0].texts[10].font.bold());
 
     // A narrow page cuts the names, never the figures; a short one goes on
     // to further pages, each with the header.
-    const std::vector<navui::LogPage> narrow = navui::layOutNavLog(*page->model(), title, device, QSizeF(420, 160));
+    const std::vector<navui::LogPage> narrow = navui::layOutNavLog(*page->model(), title, device, QSizeF(520, 160));
     QVERIFY(narrow.size() > 1);
     QCOMPARE(narrow[1].texts[0].text, QStringLiteral("De"));
     for (const navui::LogPage& p : narrow)
       for (const navui::LogText& t : p.texts)
-        QVERIFY2(t.rect.bottom() <= 160 && t.rect.right() <= 420, qPrintable(t.text));
+        QVERIFY2(t.rect.bottom() <= 160 && t.rect.right() <= 520, qPrintable(t.text));
     QStringList narrowTexts;
     for (const navui::LogText& t : narrow[0].texts) narrowTexts << t.text;
     QVERIFY(narrowTexts.contains(QStringLiteral("112.2")));
