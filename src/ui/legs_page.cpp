@@ -26,7 +26,7 @@ namespace navui {
 namespace {
 
 constexpr int kRowHeight = 18;
-constexpr std::array<int, LegsTableModel::kColumns> kColumnWidths{220, 220, 70, 85, 75, 50, 75, 70, 60, 70, 65};
+constexpr std::array<int, LegsTableModel::kColumns> kColumnWidths{220, 220, 70, 85, 75, 50, 75, 70, 60, 70, 65, 80};
 
 std::optional<double> number(const QLineEdit* field) {
   return field ? nav::cruiseSpeed(toWindows1252(field->text()), userDecimalSeparator()) : std::nullopt;
@@ -34,7 +34,7 @@ std::optional<double> number(const QLineEdit* field) {
 
 }  // namespace
 
-LegsPage::LegsPage(const PlanEditor& editor, QWidget* aircraft, QWidget* parent) : QWidget(parent), editor_(editor) {
+LegsPage::LegsPage(PlanEditor& editor, QWidget* aircraft, QWidget* parent) : QWidget(parent), editor_(editor) {
   setObjectName(QStringLiteral("TabEtapes"));
   const auto fieldOf = [aircraft](const char* name) {
     return aircraft ? aircraft->findChild<QLineEdit*>(QString::fromLatin1(name)) : nullptr;
@@ -46,8 +46,14 @@ LegsPage::LegsPage(const PlanEditor& editor, QWidget* aircraft, QWidget* parent)
   grid_ = new QTableView(this);
   grid_->setObjectName(QStringLiteral("LegsGrid"));
   model_ = new LegsTableModel(editor_.plan(), grid_);
+  model_->setAltitude = [this](std::size_t row, std::optional<int> feet) {
+    guarded([&] { editor_.setAltitude(row, feet); });
+  };
   grid_->setModel(model_);
   setUpHeadedGrid(grid_, kRowHeight, kColumnWidths);
+  // Only the altitudes are typed into; a double click or a key starts it.
+  grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                         QAbstractItemView::AnyKeyPressed);
 
   wind_ = new QLineEdit(this);
   wind_->setObjectName(QStringLiteral("EditVent"));

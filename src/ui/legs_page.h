@@ -27,7 +27,7 @@ class LegsPage : public QWidget {
  public:
   // `aircraft` is the page "Avion", whose speed and fuel fields the legs
   // are computed from.
-  LegsPage(const PlanEditor& editor, QWidget* aircraft, QWidget* parent);
+  LegsPage(PlanEditor& editor, QWidget* aircraft, QWidget* parent);
   // The magnetic model, or none (and why) when it could not be read.
   void setMagneticModel(const nav::MagneticVariation* model, const QString& problem);
 
@@ -50,7 +50,7 @@ class LegsPage : public QWidget {
   QStringList logTitle() const;
 
  private:
-  const PlanEditor& editor_;
+  PlanEditor& editor_;
   QTableView* grid_;
   LegsTableModel* model_;
   QPushButton* printLog_;

@@ -66,6 +66,7 @@ QString LegsTableModel::text(int row, int column) const {
     case colFuel:
       if (l.cannotFly) return tooStrong;
       return l.fuel ? number(*l.fuel, 1) : QString();
+    case colAltitude: return fromWindows1252(plan_.rows[l.leg.toRow][nav::colAltitude]);
     default: return {};
   }
 }
@@ -85,6 +86,29 @@ QVariant LegsTableModel::data(const QModelIndex& index, int role) const {
   }
   if (role == Qt::ForegroundRole && total && index.column() == colFuel && !log_.reserveKept) return QBrush(Qt::red);
   return {};
+}
+
+Qt::ItemFlags LegsTableModel::flags(const QModelIndex& index) const {
+  Qt::ItemFlags f = QAbstractTableModel::flags(index);
+  if (index.isValid() && index.column() == colAltitude && index.row() < legCount() && setAltitude)
+    f |= Qt::ItemIsEditable;
+  return f;
+}
+
+bool LegsTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) return false;
+  const QString typed = value.toString().trimmed();
+  std::optional<int> feet;
+  if (!typed.isEmpty()) {
+    bool whole = false;
+    const int v = typed.toInt(&whole);
+    // Feet, from below the sea to above what light aircraft fly.
+    if (!whole || v < -2000 || v > 60000) return false;
+    feet = v;
+  }
+  // The plan's change refreshes the model.
+  setAltitude(log_.legs[static_cast<std::size_t>(index.row())].leg.toRow, feet);
+  return true;
 }
 
 QVariant LegsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -27,6 +27,7 @@ class LegsTableModel : public QAbstractTableModel {
     colMagneticHeading,
     colGroundSpeed,
     colFuel,
+    colAltitude,  // of the leg's end, in feet: the one column the user edits
     kColumns
   };
 
@@ -34,11 +35,15 @@ class LegsTableModel : public QAbstractTableModel {
 
   // What the log is computed from: the aircraft, the wind, the day.
   std::function<nav::LogInputs()> inputs;
+  // An altitude typed for plan row `row`: none to empty it.
+  std::function<void(std::size_t row, std::optional<int> feet)> setAltitude;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
   // After the plan or an input changed.
   void refresh();

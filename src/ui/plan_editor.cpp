@@ -96,6 +96,12 @@ void PlanEditor::editRows(const QString& what, std::size_t at, std::size_t count
   changed();
 }
 
+void PlanEditor::setAltitude(std::size_t row, std::optional<int> feet) {
+  if (row >= plan_.rows.size()) return;
+  editRows(QStringLiteral("Altitude"), row, 1,
+           [&](nav::FlightPlan& p) { p.rows[row][nav::colAltitude] = feet ? std::to_string(*feet) : std::string(); });
+}
+
 void PlanEditor::edit(const QString& what, const std::function<void(nav::FlightPlan&)>& change) {
   editRows(what, 0, plan_.rows.size(), change);
 }

@@ -47,6 +47,9 @@ class PlanEditor : public QObject {
   void moveCurrentRowUp();
   void moveCurrentRowDown();
   void clear();
+  // The planned altitude of plan row `row` in feet, kept in its cell
+  // "Altitude" (none: emptied); one step of undo.
+  void setAltitude(std::size_t row, std::optional<int> feet);
   // Reads a saved-simulation file whole, then puts its rows in the plan.
   void load(const std::string& path);
   // Writes the plan to `path` with the tag list at `tagListPath`.

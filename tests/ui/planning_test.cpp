@@ -204,7 +204,7 @@ class PlanningTest : public QObject {
     QStringList first;
     for (int c = 0; c < legs->model()->columnCount(); ++c) first << cell(legs, 0, c);
     QCOMPARE(first, (QStringList{"Aéroport Roissy", "Amboise", "213", "112.2", "112.2", "1:02", "2.0 E", "211", "219",
-                                 "108", "31.2"}));
+                                 "108", "31.2", ""}));
     QCOMPARE(cell(legs, 2, navui::LegsTableModel::colFuel), QStringLiteral("88.6"));
     // 100 less 88.6 leaves 11.4, short of the 22.5 of 45 minutes.
     auto* said = child<QLabel>(w.get(), "LegsMessages");
@@ -214,6 +214,34 @@ class PlanningTest : public QObject {
     child<QLineEdit>(w.get(), "EditVent")->setText(QStringLiteral("270/130"));
     QCOMPARE(cell(legs, 0, navui::LegsTableModel::colMagneticHeading), QStringLiteral("---"));
     QVERIFY(said->text().contains(QStringLiteral("Vent trop fort")));
+  }
+
+  // Typed in the legs tab: kept in the row's "Altitude" cell, one step of
+  // undo, in the recovery file, and not in the .sit, whose bytes stay.
+  void anAltitudeIsAPlanCommandAndStaysOutOfTheSit() {
+    const QString sit = QString::fromStdString(dir->path() + "vol.sit");
+    std::string before;
+    {
+      auto w = windowWithAPlan();
+      w->chooseSaveFile = [&](const QString&, const QString&) { return sit; };
+      w->btnSavePLNClick();
+      before = navtest::readFile(sit.toStdString());
+      QTableView* legs = legsGrid(w.get());
+      const QModelIndex amboise = legs->model()->index(0, navui::LegsTableModel::colAltitude);
+      QVERIFY(!legs->model()->setData(amboise, QStringLiteral("haut")));
+      QVERIFY(legs->model()->setData(amboise, QStringLiteral("4500")));
+      QCOMPARE(cell(legs, 0, navui::LegsTableModel::colAltitude), QStringLiteral("4500"));
+      QCOMPARE(cell(planGrid(w.get()), 1, nav::colAltitude), QStringLiteral("4500"));
+      keys(w.get(), Qt::Key_Z, Qt::ControlModifier);
+      QCOMPARE(cell(legs, 0, navui::LegsTableModel::colAltitude), QString());
+      keys(w.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+      w->btnSavePLNClick();
+      QCOMPARE(navtest::readFile(sit.toStdString()), before);
+      legs->model()->setData(amboise, QStringLiteral("5500"));
+      QVERIFY(w->close());  // unsaved: kept for the next start
+    }
+    auto w = open();
+    QCOMPARE(cell(legsGrid(w.get()), 0, navui::LegsTableModel::colAltitude), QStringLiteral("5500"));
   }
 
   void everyPlanCommandIsUndoneAndRedone() {
