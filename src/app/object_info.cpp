@@ -56,12 +56,6 @@ std::string navaidKind(std::int32_t navType) {
   return kind.empty() ? "?" : kind;
 }
 
-std::string navaidFrequency(const NavaidRecord& n, char sep) {
-  // An NDB's is in kHz, every other's in MHz.
-  if (n.navType() & 8) return formatFixed(n.freq(), 0, sep) + " kHz";
-  return formatFixed(n.freq(), 2, sep) + " MHz";
-}
-
 std::string ilsKind(std::int32_t ilsType) {
   switch (ilsType) {
     case 64: return "ILS";
@@ -141,7 +135,7 @@ void describeAirport(const NavDatabase& db, const AirportRecord& a, char sep, Ob
     const Geodesic g = between(here, {.lat = n.lat(), .lon = n.lon()});
     if (g.nm > kNearbyNm) continue;
     near.push_back({g.nm, fmt::format("  {} {} {} : {} vrai, {} NM", n.ident(), navaidKind(n.navType()),
-                                      navaidFrequency(n, sep), degrees(g.azimuth), formatFixed(g.nm, 1, sep))});
+                                      navaidFrequencyText(n, sep), degrees(g.azimuth), formatFixed(g.nm, 1, sep))});
   }
   std::sort(near.begin(), near.end(), [](const Near& x, const Near& y) { return x.nm < y.nm; });
   info.lines.push_back(near.empty() ? fmt::format("Aucun moyen radio \xE0 moins de {:.0f} NM", kNearbyNm)
@@ -150,6 +144,26 @@ void describeAirport(const NavDatabase& db, const AirportRecord& a, char sep, Ob
 }
 
 }  // namespace
+
+std::string navaidFrequencyText(const NavaidRecord& n, char sep) {
+  // An NDB's is in kHz, every other's in MHz.
+  if (n.navType() & 8) return formatFixed(n.freq(), 0, sep) + " kHz";
+  return formatFixed(n.freq(), 2, sep) + " MHz";
+}
+
+RowLabel rowLabel(const NavDatabase& db, const PlanRow& row, char sep) {
+  RowLabel label;
+  label.ident = row[colName];
+  if (const std::optional<InfoSubject> s = subjectOfPlanRow(db, row)) {
+    if (s->airport) label.ident = s->airport->ident();
+    if (s->waypoint) label.ident = s->waypoint->ident();
+    if (s->navaid) {
+      label.ident = s->navaid->ident();
+      label.frequency = navaidFrequencyText(*s->navaid, sep);
+    }
+  }
+  return label;
+}
 
 std::optional<InfoSubject> subjectOfPlanRow(const NavDatabase& db, const PlanRow& row) {
   const std::string& type = row[colType];
@@ -212,7 +226,7 @@ ObjectInfo objectInfo(const NavDatabase& db, const InfoSubject& subject, char se
   } else if (subject.navaid) {
     const NavaidRecord& n = *subject.navaid;
     info.title = n.ident() + "  " + n.name();
-    info.lines.push_back(navaidKind(n.navType()) + " " + navaidFrequency(n, sep));
+    info.lines.push_back(navaidKind(n.navType()) + " " + navaidFrequencyText(n, sep));
     info.lines.push_back(elevationLine(n.elev()));
     info.lines.push_back("R\xE9gion : " + n.region());
     info.lines.push_back(positionLine({.lat = n.lat(), .lon = n.lon()}));

@@ -28,6 +28,16 @@ std::optional<InfoSubject> subjectOfPlanRow(const NavDatabase& db, const PlanRow
 std::optional<InfoSubject> subjectOfSearchRow(const NavDatabase& db, const SearchRow& row);
 std::optional<InfoSubject> subjectOfHover(const NavDatabase& db, const HoverSelection& hover);
 
+// A navaid's frequency as pilots read it: "113,70 MHz", an NDB's "375 kHz".
+std::string navaidFrequencyText(const NavaidRecord& navaid, char decimalSeparator);
+// What a log calls a plan row: the identifier of its record, else its name;
+// and a navaid's frequency, else nothing.
+struct RowLabel {
+  std::string ident;
+  std::string frequency;
+};
+RowLabel rowLabel(const NavDatabase& db, const PlanRow& row, char decimalSeparator);
+
 // Navaids this close to an airport are listed with it.
 inline constexpr double kNearbyNm = 30;
 

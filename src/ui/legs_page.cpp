@@ -1,10 +1,13 @@
 #include "ui/legs_page.h"
 
+#include <QComboBox>
 #include <QDateEdit>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
+#include <QPageSize>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -17,6 +20,7 @@
 #include "paint/text_decoding.h"
 #include "ui/error_box.h"
 #include "ui/grid_style.h"
+#include "ui/kneeboard_log.h"
 #include "ui/legs_table_model.h"
 #include "ui/nav_log_print.h"
 #include "ui/plan_editor.h"
@@ -34,7 +38,8 @@ std::optional<double> number(const QLineEdit* field) {
 
 }  // namespace
 
-LegsPage::LegsPage(PlanEditor& editor, QWidget* aircraft, QWidget* parent) : QWidget(parent), editor_(editor) {
+LegsPage::LegsPage(PlanEditor& editor, QWidget* aircraft, QWidget* parent)
+    : QWidget(parent), editor_(editor), aircraft_(aircraft) {
   setObjectName(QStringLiteral("TabEtapes"));
   const auto fieldOf = [aircraft](const char* name) {
     return aircraft ? aircraft->findChild<QLineEdit*>(QString::fromLatin1(name)) : nullptr;
@@ -63,6 +68,10 @@ LegsPage::LegsPage(PlanEditor& editor, QWidget* aircraft, QWidget* parent) : QWi
   date_->setObjectName(QStringLiteral("DateVol"));
   date_->setCalendarPopup(true);
   date_->setToolTip(QStringLiteral("Le jour du vol, pour la déclinaison magnétique"));
+  departure_ = new QLineEdit(this);
+  departure_->setObjectName(QStringLiteral("EditDepart"));
+  departure_->setPlaceholderText(QStringLiteral("Départ hh:mm UTC"));
+  departure_->setToolTip(QStringLiteral("L'heure de départ (UTC), pour les heures estimées du log"));
   messages_ = new QLabel(this);
   messages_->setObjectName(QStringLiteral("LegsMessages"));
   model_->inputs = [this] {
@@ -82,6 +91,9 @@ LegsPage::LegsPage(PlanEditor& editor, QWidget* aircraft, QWidget* parent) : QWi
   printLog_->setObjectName(QStringLiteral("btnPrintLog"));
   exportGpx_ = new QPushButton(QStringLiteral("Exporter en GPX…"), this);
   exportGpx_->setObjectName(QStringLiteral("btnExportGpx"));
+  exportPdf_ = new QPushButton(QStringLiteral("Exporter le log en PDF…"), this);
+  exportPdf_->setObjectName(QStringLiteral("btnExportLogPdf"));
+  connectGuarded(exportPdf_, &QPushButton::clicked, this, [this] { btnExportLogPdfClick(); });
   connectGuarded(printLog_, &QPushButton::clicked, this, [this] { btnPrintLogClick(); });
   connectGuarded(exportGpx_, &QPushButton::clicked, this, [this] { btnExportGpxClick(); });
   for (QLineEdit* input : {cruise_, fuelFlow_, usableFuel_, reserve_, wind_})
@@ -100,12 +112,22 @@ LegsPage::LegsPage(PlanEditor& editor, QWidget* aircraft, QWidget* parent) : QWi
     dialog.selectFile(proposed);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
   };
+  choosePdfFile = [this] {
+    QFileDialog dialog(this, QString(), editor_.dialogFolder());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("Log de navigation PDF (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(QStringLiteral("log.pdf"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+  };
 
   auto* buttons = new QVBoxLayout;
   buttons->setSpacing(3);
   buttons->addWidget(wind_);
   buttons->addWidget(date_);
+  buttons->addWidget(departure_);
   buttons->addWidget(printLog_);
+  buttons->addWidget(exportPdf_);
   buttons->addWidget(exportGpx_);
   buttons->addStretch(1);
   auto* left = new QVBoxLayout;
@@ -143,19 +165,46 @@ QStringList LegsPage::logTitle() const {
     title << QStringLiteral("De %1 à %2").arg(model_->departure(), model_->destination());
   else
     title << QStringLiteral("Aucune étape : le plan a moins de deux points placés");
+  QString flight =
+      QStringLiteral("Le %1").arg(QLocale(QLocale::French).toString(date_->date(), QStringLiteral("d MMMM yyyy")));
+  if (const auto* type = aircraft_ ? aircraft_->findChild<QComboBox*>(QStringLiteral("cbType")) : nullptr;
+      type && !type->currentText().isEmpty())
+    flight += QStringLiteral(", ") + type->currentText();
+  if (const std::optional<QTime> at = departureTime())
+    flight += QStringLiteral(", départ %1 UTC").arg(at->toString(QStringLiteral("HH:mm")));
+  title << flight;
+  QStringList aircraft;
   if (const std::optional<double> speed = model_->speed())
-    title << QStringLiteral("Vitesse en croisière : %1 noeuds")
-                 .arg(QString::fromStdString(nav::formatGeneral(*speed, userDecimalSeparator())));
+    aircraft << QStringLiteral("Vitesse en croisière : %1 noeuds")
+                    .arg(QString::fromStdString(nav::formatGeneral(*speed, userDecimalSeparator())));
+  if (const auto& wind = model_->usedInputs().wind)
+    aircraft
+        << QStringLiteral("vent %1/%2").arg(wind->fromDegrees, 3, 'f', 0, QLatin1Char('0')).arg(wind->knots, 0, 'f', 0);
+  if (!aircraft.isEmpty()) title << aircraft.join(QStringLiteral(" ; "));
+  title << model_->messages();
   return title;
+}
+
+std::optional<QTime> LegsPage::departureTime() const {
+  const QTime at = QTime::fromString(departure_->text().trimmed(), QStringLiteral("H:mm"));
+  if (!at.isValid()) return std::nullopt;
+  return at;
+}
+
+void LegsPage::printLog(QPrinter& printer) {
+  const std::unique_ptr<QAbstractItemModel> table = kneeboardTable(*model_, editor_.plan(), db_, departureTime());
+  printNavLog(printer, *table, logTitle());
 }
 
 void LegsPage::btnPrintLogClick() {
   auto* preview = new QPrintPreviewDialog(this);
   preview->setObjectName(QStringLiteral("LogPreviewDialog"));
   preview->setAttribute(Qt::WA_DeleteOnClose);
+  // A kneeboard's page: A5 portrait, or half an A4.
+  preview->printer()->setPageSize(QPageSize(QPageSize::A5));
   preview->printer()->setPageOrientation(QPageLayout::Portrait);
   connect(preview, &QPrintPreviewDialog::paintRequested, this,
-          [this](QPrinter* printer) { guarded([&] { printNavLog(*printer, *model_, logTitle()); }); });
+          [this](QPrinter* printer) { guarded([&] { printLog(*printer); }); });
   preview->open();
 }
 
@@ -163,6 +212,19 @@ void LegsPage::btnExportGpxClick() {
   const QString path = chooseGpxFile ? chooseGpxFile() : QString();
   if (path.isEmpty()) return;
   nav::writeGpxRoute(editor_.plan().rows, path.toStdString());
+}
+
+void LegsPage::btnExportLogPdfClick() {
+  const QString path = choosePdfFile ? choosePdfFile() : QString();
+  if (path.isEmpty()) return;
+  QPrinter pdf(QPrinter::HighResolution);
+  pdf.setOutputFormat(QPrinter::PdfFormat);
+  pdf.setOutputFileName(path);
+  pdf.setPageSize(QPageSize(QPageSize::A5));
+  pdf.setPageOrientation(QPageLayout::Portrait);
+  pdf.setDocName(QStringLiteral("Log de navigation"));
+  pdf.setCreator(applicationTitle());
+  printLog(pdf);
 }
 
 }  // namespace navui

@@ -2,12 +2,16 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTime>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "flightplan/magnetic_model.h"
+#include "navdata/nav_database.h"
 
 class QDateEdit;
+class QPrinter;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -28,6 +32,8 @@ class LegsPage : public QWidget {
   // `aircraft` is the page "Avion", whose speed and fuel fields the legs
   // are computed from.
   LegsPage(PlanEditor& editor, QWidget* aircraft, QWidget* parent);
+  // The tables, for the identifiers and frequencies of the printed log.
+  void setDatabase(const nav::NavDatabase* db) { db_ = db; }
   // The magnetic model, or none (and why) when it could not be read.
   void setMagneticModel(const nav::MagneticVariation* model, const QString& problem);
 
@@ -41,10 +47,13 @@ class LegsPage : public QWidget {
   void btnPrintLogClick();
   // "Exporter en GPX…".
   void btnExportGpxClick();
+  // "Exporter le log en PDF…": the kneeboard log on A5, without a printer.
+  void btnExportLogPdfClick();
 
   // The save dialog of the export, replaceable for tests: returns the chosen
   // path, or an empty text when the user cancels.
   std::function<QString()> chooseGpxFile;
+  std::function<QString()> choosePdfFile;
 
   // The log's title lines: the departure and the destination, the speed.
   QStringList logTitle() const;
@@ -55,6 +64,14 @@ class LegsPage : public QWidget {
   LegsTableModel* model_;
   QPushButton* printLog_;
   QPushButton* exportGpx_;
+  QPushButton* exportPdf_ = nullptr;
+  QWidget* aircraft_ = nullptr;
+  QLineEdit* departure_ = nullptr;
+  const nav::NavDatabase* db_ = nullptr;
+  // The departure time typed, UTC; none when empty or not a time.
+  std::optional<QTime> departureTime() const;
+  // The table the log prints: the kneeboard's.
+  void printLog(QPrinter& printer);
   QLineEdit* cruise_ = nullptr;
   QLineEdit* fuelFlow_ = nullptr;
   QLineEdit* usableFuel_ = nullptr;

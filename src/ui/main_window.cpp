@@ -174,6 +174,7 @@ TformNavView::TformNavView(const std::string& exeFolder, QWidget* parent) : QMai
   } catch (const nav::Failure& failure) {
     magneticProblem = fromWindows1252(nav::withFullStop(failure.what()));
   }
+  planPane_->legsPage()->setDatabase(&state_.db);
   planPane_->legsPage()->setMagneticModel(magnetic_.get(), magneticProblem);
   const PlanEditor::Restored restored = planEditor_->restoreUnsaved(errorReporter());
   if (restored.restored && restored.waiting == 0)

@@ -37,11 +37,12 @@ std::vector<LogPage> layOutNavLog(const QAbstractItemModel& legs, const QStringL
   const double rowHeight = boldMetrics.height() * 1.5;
   const int rows = legs.rowCount();
   // A column that is empty on every row (no wind, no fuel flow given) is
-  // not printed: the page keeps its room for the names. Positions below are
+  // not printed, unless it is there to be filled in by hand: the page keeps
+  // its room for the names. Positions below are
   // in the printed columns.
   std::vector<int> shown;
   for (int c = 0; c < legs.columnCount(); ++c) {
-    bool any = c < 2;
+    bool any = c < 2 || legs.headerData(c, Qt::Horizontal, Qt::UserRole).toBool();
     for (int r = 0; r < rows && !any; ++r) any = !legs.index(r, c).data().toString().isEmpty();
     if (any) shown.push_back(c);
   }
@@ -120,6 +121,8 @@ std::vector<LogPage> layOutNavLog(const QAbstractItemModel& legs, const QStringL
     addRow(
         pages.back(), y, [&](int c) { return cellText(r, c); }, alignmentOf, total);
     y += rowHeight;
+    // A line under each row, for what the pilot writes in flight.
+    if (!total) pages.back().rules.emplace_back(0, y, pageSize.width(), y);
   }
   return pages;
 }

@@ -22,6 +22,7 @@
 #include "flightplan/plan_recovery.h"
 #include "test_support.h"
 #include "ui/error_box.h"
+#include "ui/kneeboard_log.h"
 #include "ui/legs_page.h"
 #include "ui/legs_table_model.h"
 #include "ui/main_window.h"
@@ -571,10 +572,11 @@ class PlanningTest : public QObject {
   void printedLogFitsThePageAndRepeatsItsHeader() {
     auto w = windowWithAPlan();
     child<QLineEdit>(w.get(), "EditVitesse1")->setText(QStringLiteral("120"));
+    child<QDateEdit>(w.get(), "DateVol")->setDate(QDate(2026, 12, 9));
     auto* page = w->findChild<navui::LegsPage*>();
     const QStringList title = page->logTitle();
-    QCOMPARE(title,
-             (QStringList{"Log de navigation", "De Aéroport Roissy à Blagnac", "Vitesse en croisière : 120 noeuds"}));
+    QCOMPARE(title, (QStringList{"Log de navigation", "De Aéroport Roissy à Blagnac", "Le 9 décembre 2026, Cessna",
+                                 "Vitesse en croisière : 120 noeuds"}));
 
     QImage device(800, 1100, QImage::Format_RGB32);
     const std::vector<navui::LogPage> pages = navui::layOutNavLog(*page->model(), title, device, QSizeF(800, 1100));
@@ -585,15 +587,29 @@ class PlanningTest : public QObject {
       QVERIFY2(t.rect.left() >= 0 && t.rect.right() <= 800, qPrintable(t.text));
       QVERIFY2(QFontMetricsF(t.font, &device).horizontalAdvance(t.text) <= t.rect.width() + 0.5, qPrintable(t.text));
     }
-    QCOMPARE(texts.mid(0, 3), title);
+    QCOMPARE(texts.mid(0, 4), title);
     // The columns with nothing in them (no magnetic model, wind or fuel
     // here) are left out.
-    QCOMPARE(texts.mid(3, 7),
+    QCOMPARE(texts.mid(4, 7),
              (QStringList{"De", "Vers", "Route vraie", "Distance (NM)", "Cumul (NM)", "Temps", "Vitesse sol"}));
-    QCOMPARE(texts.mid(10, 7), (QStringList{"Aéroport Roissy", "Amboise", "213", "112.2", "112.2", "0:56", "120"}));
-    QCOMPARE(texts.mid(24, 7), (QStringList{"Total", "", "", "340.6", "", "2:50", ""}));
-    QVERIFY(pages[0].texts[24].font.bold());
-    QVERIFY(!pages[0].texts[10].font.bold());
+    QCOMPARE(texts.mid(11, 7), (QStringList{"Aéroport Roissy", "Amboise", "213", "112.2", "112.2", "0:56", "120"}));
+    QCOMPARE(texts.mid(25, 7), (QStringList{"Total", "", "", "340.6", "", "2:50", ""}));
+    QVERIFY(pages[0].texts[25].font.bold());
+    QVERIFY(!pages[0].texts[11].font.bold());
+
+    // The kneeboard's table: a row for the departure, then one per point
+    // reached, with the times of arrival from the departure time and the
+    // columns to fill in flight, printed empty.
+    const auto knee = navui::kneeboardTable(*page->model(), w->planEditor().plan(), &w->state().db, QTime(10, 0));
+    QStringList amboise;
+    for (int c = 0; c < knee->columnCount(); ++c) amboise << knee->index(1, c).data().toString();
+    QCOMPARE(amboise,
+             (QStringList{"AMB", "Amboise", "113.70 MHz", "", "213", "213", "112.2", "0:56", "10:56", "", "", ""}));
+    QCOMPARE(knee->index(0, 8).data().toString(), QStringLiteral("10:00"));
+    const std::vector<navui::LogPage> kneePages = navui::layOutNavLog(*knee, title, device, QSizeF(800, 1100));
+    QStringList kneeTexts;
+    for (const navui::LogText& t : kneePages[0].texts) kneeTexts << t.text;
+    QVERIFY(kneeTexts.contains(QStringLiteral("Carb. réel")));
 
     // A narrow page cuts the names, never the figures; a short one goes on
     // to further pages, each with the header.
@@ -643,6 +659,15 @@ class PlanningTest : public QObject {
     QVERIFY(pdf.find("/Count 1") != std::string::npos);
     QVERIFY(pdf.find("/FontFile") != std::string::npos);  // the texts drawn
     dialog->close();
+
+    // "Exporter le log en PDF…": no printer dialog, an A5 page.
+    auto* page = w->findChild<navui::LegsPage*>();
+    const std::string kneeboard = dir->path() + "genou.pdf";
+    page->choosePdfFile = [&] { return QString::fromStdString(kneeboard); };
+    QTest::mouseClick(child<QPushButton>(w.get(), "btnExportLogPdf"), Qt::LeftButton);
+    QVERIFY(dir->errors.isEmpty());
+    // A5 in whole points, as Qt writes it.
+    QVERIFY(navtest::readFile(kneeboard).find("/MediaBox [0 0 420.000000 595.000000]") != std::string::npos);
   }
 };
 
