@@ -27,6 +27,8 @@ std::unique_ptr<QAbstractItemModel> kneeboardTable(const LegsTableModel& legs, c
   for (int c = 0; c < static_cast<int>(kHeaders.size()); ++c) {
     table->setHeaderData(c, Qt::Horizontal, QString::fromUtf8(kHeaders[static_cast<std::size_t>(c)]));
     table->setHeaderData(c, Qt::Horizontal, c == kAta || c == kFuelActual, Qt::UserRole);
+    // Only the name gives way on a narrow page; the identifier stays whole.
+    table->setHeaderData(c, Qt::Horizontal, c == kName, Qt::UserRole + 1);
   }
   const auto addRow = [&](std::size_t planRow, auto fill) {
     QList<QStandardItem*> items;

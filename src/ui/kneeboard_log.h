@@ -18,7 +18,8 @@ class LegsTableModel;
 // time of arrival from `departure` (UTC), fuel) with empty "HR" and
 // "Carb. réel" columns for the pilot to fill in flight; then the totals.
 // Those two columns say so in their header's Qt::UserRole, so that they are
-// printed empty.
+// printed empty; the name, the one column that gives way on a narrow page,
+// in Qt::UserRole + 1.
 std::unique_ptr<QAbstractItemModel> kneeboardTable(const LegsTableModel& legs, const nav::FlightPlan& plan,
                                                    const nav::NavDatabase* db, std::optional<QTime> departure);
 

@@ -30,6 +30,8 @@ namespace navui {
 namespace {
 
 constexpr int kRowHeight = 18;
+// Narrow, for an A5 page that holds twelve columns at 10 points.
+const QMarginsF kKneeboardMargins(6, 8, 6, 8);
 constexpr std::array<int, LegsTableModel::kColumns> kColumnWidths{220, 220, 70, 85, 75, 50, 75, 70, 60, 70, 65, 80};
 
 std::optional<double> number(const QLineEdit* field) {
@@ -203,6 +205,7 @@ void LegsPage::btnPrintLogClick() {
   // A kneeboard's page: A5 portrait, or half an A4.
   preview->printer()->setPageSize(QPageSize(QPageSize::A5));
   preview->printer()->setPageOrientation(QPageLayout::Portrait);
+  preview->printer()->setPageMargins(kKneeboardMargins, QPageLayout::Millimeter);
   connect(preview, &QPrintPreviewDialog::paintRequested, this,
           [this](QPrinter* printer) { guarded([&] { printLog(*printer); }); });
   preview->open();
@@ -222,6 +225,7 @@ void LegsPage::btnExportLogPdfClick() {
   pdf.setOutputFileName(path);
   pdf.setPageSize(QPageSize(QPageSize::A5));
   pdf.setPageOrientation(QPageLayout::Portrait);
+  pdf.setPageMargins(kKneeboardMargins, QPageLayout::Millimeter);
   pdf.setDocName(QStringLiteral("Log de navigation"));
   pdf.setCreator(applicationTitle());
   printLog(pdf);

@@ -33,7 +33,8 @@ std::vector<LogPage> layOutNavLog(const QAbstractItemModel& legs, const QStringL
   const QFont bold = logFont(true, kTablePoints);
   const QFontMetricsF plainMetrics(plain, &device);
   const QFontMetricsF boldMetrics(bold, &device);
-  const double pad = plainMetrics.averageCharWidth();
+  // Half a character each side: an A5 page holds the kneeboard's twelve columns.
+  const double pad = plainMetrics.averageCharWidth() / 2;
   const double rowHeight = boldMetrics.height() * 1.5;
   const int rows = legs.rowCount();
   // A column that is empty on every row (no wind, no fuel flow given) is
@@ -63,11 +64,25 @@ std::vector<LogPage> layOutNavLog(const QAbstractItemModel& legs, const QStringL
     for (int r = 0; r < rows; ++r) w = std::max(w, boldMetrics.horizontalAdvance(cellText(r, c)));
     widths[static_cast<std::size_t>(c)] = w + 2 * pad;
   }
-  const int names = std::min(columns, 2);
+  // The name columns: those whose header says so (Qt::UserRole + 1), else
+  // the first two.
+  std::vector<bool> isName(static_cast<std::size_t>(columns));
+  bool marked = false;
+  for (int c = 0; c < columns; ++c)
+    marked = marked || legs.headerData(shown[static_cast<std::size_t>(c)], Qt::Horizontal, Qt::UserRole + 1).toBool();
+  int names = 0;
+  for (int c = 0; c < columns; ++c) {
+    const bool name =
+        marked ? legs.headerData(shown[static_cast<std::size_t>(c)], Qt::Horizontal, Qt::UserRole + 1).toBool() : c < 2;
+    isName[static_cast<std::size_t>(c)] = name;
+    names += name;
+  }
   double wanted = 0, fixed = 0;
-  for (int c = 0; c < columns; ++c) (c < names ? wanted : fixed) += widths[static_cast<std::size_t>(c)];
+  for (int c = 0; c < columns; ++c)
+    (isName[static_cast<std::size_t>(c)] ? wanted : fixed) += widths[static_cast<std::size_t>(c)];
   const double room = std::max(0.0, pageSize.width() - fixed);
-  for (int c = 0; c < names; ++c) {
+  for (int c = 0; c < columns; ++c) {
+    if (!isName[static_cast<std::size_t>(c)]) continue;
     double& w = widths[static_cast<std::size_t>(c)];
     w = wanted > room ? room * w / wanted : w + (room - wanted) / names;
   }
