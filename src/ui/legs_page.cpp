@@ -32,7 +32,7 @@ namespace {
 constexpr int kRowHeight = 18;
 // Narrow, for an A5 page that holds twelve columns at 10 points.
 const QMarginsF kKneeboardMargins(6, 8, 6, 8);
-constexpr std::array<int, LegsTableModel::kColumns> kColumnWidths{220, 220, 70, 85, 75, 50, 75, 70, 60, 70, 65, 80};
+constexpr std::array<int, LegsTableModel::kColumns> kColumnWidths{220, 220, 70, 85, 75, 50, 75, 70, 60, 70, 65, 80, 65};
 
 std::optional<double> number(const QLineEdit* field) {
   return field ? nav::cruiseSpeed(toWindows1252(field->text()), userDecimalSeparator()) : std::nullopt;
@@ -53,6 +53,7 @@ LegsPage::LegsPage(PlanEditor& editor, QWidget* aircraft, QWidget* parent)
   grid_ = new QTableView(this);
   grid_->setObjectName(QStringLiteral("LegsGrid"));
   model_ = new LegsTableModel(editor_.plan(), grid_);
+  model_->departureTime = [this] { return departureTime(); };
   model_->setAltitude = [this](std::size_t row, std::optional<int> feet) {
     guarded([&] { editor_.setAltitude(row, feet); });
   };
@@ -98,7 +99,7 @@ LegsPage::LegsPage(PlanEditor& editor, QWidget* aircraft, QWidget* parent)
   connectGuarded(exportPdf_, &QPushButton::clicked, this, [this] { btnExportLogPdfClick(); });
   connectGuarded(printLog_, &QPushButton::clicked, this, [this] { btnPrintLogClick(); });
   connectGuarded(exportGpx_, &QPushButton::clicked, this, [this] { btnExportGpxClick(); });
-  for (QLineEdit* input : {cruise_, fuelFlow_, usableFuel_, reserve_, wind_})
+  for (QLineEdit* input : {cruise_, fuelFlow_, usableFuel_, reserve_, wind_, departure_})
     if (input) connectGuarded(input, &QLineEdit::textChanged, this, [this] { refresh(); });
   connectGuarded(date_, &QDateEdit::dateChanged, this, [this] { refresh(); });
   connect(&editor_, &PlanEditor::planChanged, this, &LegsPage::refresh);

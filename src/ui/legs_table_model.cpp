@@ -67,6 +67,17 @@ QString LegsTableModel::text(int row, int column) const {
       if (l.cannotFly) return tooStrong;
       return l.fuel ? number(*l.fuel, 1) : QString();
     case colAltitude: return fromWindows1252(plan_.rows[l.leg.toRow][nav::colAltitude]);
+    case colEta: {
+      if (!departure_) return {};
+      // The times of the legs up to this one, each known.
+      double minutes = 0;
+      for (int i = 0; i <= row; ++i) {
+        const std::optional<double>& m = log_.legs[static_cast<std::size_t>(i)].minutes;
+        if (!m) return {};
+        minutes += *m;
+      }
+      return departure_->addSecs(static_cast<int>(std::lround(minutes * 60))).toString(QStringLiteral("HH:mm"));
+    }
     default: return {};
   }
 }
@@ -120,6 +131,7 @@ QVariant LegsTableModel::headerData(int section, Qt::Orientation orientation, in
 void LegsTableModel::refresh() {
   beginResetModel();
   inputs_ = inputs ? inputs() : nav::LogInputs{};
+  departure_ = departureTime ? departureTime() : std::nullopt;
   log_ = nav::navLog(plan_.rows, inputs_);
   endResetModel();
 }

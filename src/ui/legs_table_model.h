@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <QTime>
 #include <functional>
 #include <optional>
 
@@ -28,6 +29,7 @@ class LegsTableModel : public QAbstractTableModel {
     colGroundSpeed,
     colFuel,
     colAltitude,  // of the leg's end, in feet: the one column the user edits
+    colEta,       // at the leg's end, from the departure time
     kColumns
   };
 
@@ -35,6 +37,8 @@ class LegsTableModel : public QAbstractTableModel {
 
   // What the log is computed from: the aircraft, the wind, the day.
   std::function<nav::LogInputs()> inputs;
+  // The departure time, UTC, when one is typed.
+  std::function<std::optional<QTime>()> departureTime;
   // An altitude typed for plan row `row`: none to empty it.
   std::function<void(std::size_t row, std::optional<int> feet)> setAltitude;
 
@@ -65,6 +69,7 @@ class LegsTableModel : public QAbstractTableModel {
   const nav::FlightPlan& plan_;
   nav::NavLog log_;
   nav::LogInputs inputs_;
+  std::optional<QTime> departure_;
 };
 
 }  // namespace navui

@@ -205,7 +205,10 @@ class PlanningTest : public QObject {
     QStringList first;
     for (int c = 0; c < legs->model()->columnCount(); ++c) first << cell(legs, 0, c);
     QCOMPARE(first, (QStringList{"Aéroport Roissy", "Amboise", "213", "112.2", "112.2", "1:02", "2.0 E", "211", "219",
-                                 "108", "31.2", ""}));
+                                 "108", "31.2", "", ""}));
+    child<QLineEdit>(w.get(), "EditDepart")->setText(QStringLiteral("10:30"));
+    QCOMPARE(cell(legs, 0, navui::LegsTableModel::colEta), QStringLiteral("11:32"));  // 62.4 minutes on
+    QCOMPARE(cell(legs, 1, navui::LegsTableModel::colEta), QStringLiteral("13:27"));
     QCOMPARE(cell(legs, 2, navui::LegsTableModel::colFuel), QStringLiteral("88.6"));
     // 100 less 88.6 leaves 11.4, short of the 22.5 of 45 minutes.
     auto* said = child<QLabel>(w.get(), "LegsMessages");
