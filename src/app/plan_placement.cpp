@@ -36,6 +36,27 @@ PlanRow& placementTarget(FlightPlan& plan) {
 
 }  // namespace
 
+void fillAirportRow(PlanRow& row, const AirportRecord& a) {
+  row[colName] = a.name();
+  fillCommon(row, a.lat(), a.lon(), a.dbky(), typeCode::airport);
+  row[colXx] = planAltitude(a.elev());
+  row[colId] = a.ident();
+  row[colNom] = a.name();
+  row[colFrequence] = "-1";
+  row[colRoute] = "-1";
+}
+
+void fillNavaidRow(PlanRow& row, const NavaidRecord& n) {
+  row[colName] = n.name();
+  fillCommon(row, n.lat(), n.lon(), n.dbky(), typeCode::navaid);
+  row[colXx] = planAltitude(n.elev());
+}
+
+void fillWaypointRow(PlanRow& row, const WaypointRecord& w) {
+  row[colName] = w.ident();
+  fillCommon(row, w.lat(), w.lon(), w.dbky(), typeCode::waypoint);
+}
+
 void placeSearchResult(FlightPlan& plan, const SearchRow& result, const NavDatabase& db) {
   PlanRow& row = placementTarget(plan);
   const std::string& ident = result.cells[searchColIdent];
@@ -44,13 +65,7 @@ void placeSearchResult(FlightPlan& plan, const SearchRow& result, const NavDatab
   if (code == typeCode::airport) {
     for (const AirportRecord& a : db.airports) {
       if (a.ident() != ident) continue;
-      row[colName] = a.name();
-      fillCommon(row, a.lat(), a.lon(), a.dbky(), typeCode::airport);
-      row[colXx] = planAltitude(a.elev());
-      row[colId] = a.ident();
-      row[colNom] = a.name();
-      row[colFrequence] = "-1";
-      row[colRoute] = "-1";
+      fillAirportRow(row, a);
       break;
     }
   } else if (code == typeCode::userWaypoint) {
@@ -65,21 +80,27 @@ void placeSearchResult(FlightPlan& plan, const SearchRow& result, const NavDatab
   } else if (code == typeCode::navaid) {
     for (const NavaidRecord& n : db.navaids) {
       if (n.ident() != ident || n.region() != region) continue;
-      row[colName] = n.name();
-      fillCommon(row, n.lat(), n.lon(), n.dbky(), typeCode::navaid);
-      row[colXx] = planAltitude(n.elev());
+      fillNavaidRow(row, n);
       break;
     }
   } else if (code == typeCode::waypoint) {
     for (const WaypointRecord& w : db.waypoints) {
       if (w.ident() != ident) continue;
-      row[colName] = w.ident();
-      fillCommon(row, w.lat(), w.lon(), w.dbky(), typeCode::waypoint);
+      fillWaypointRow(row, w);
       break;
     }
   }
   plan.routeShown = true;
   plan.saveEnabled = true;
+}
+
+PlanRow userPointPlanRow(const std::string& name, GeoPosition stored) {
+  PlanRow row;
+  row[colName] = name.substr(0, 10);
+  fillCommon(row, stored.lat, stored.lon, "", typeCode::userWaypoint);
+  row[colXx] = "0.0";
+  row[colYy] = "0.0";
+  return row;
 }
 
 std::size_t dropRow(const FlightPlan& plan, std::optional<std::size_t> rowUnderPoint) {
@@ -115,10 +136,7 @@ void dropMapObject(FlightPlan& plan, std::optional<std::size_t> rowUnderPoint, c
     row[colYy] = "0.0";
   } else {
     const UserPoint& u = hover.userPoint;
-    row[colName] = u.name.substr(0, 10);
-    fillCommon(row, u.position.lat, u.position.lon, "", typeCode::userWaypoint);
-    row[colXx] = "0.0";
-    row[colYy] = "0.0";
+    row = userPointPlanRow(u.name, u.position);
     // Saturated: a counter read from a file may stand at the top already.
     if (plan.userPointCounter < std::numeric_limits<std::int32_t>::max()) plan.userPointCounter += 1;
   }

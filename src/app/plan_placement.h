@@ -13,6 +13,14 @@
 
 namespace nav {
 
+// The cells each kind of object writes into a plan row, as placing it from
+// the result grid writes them; the others keep what they hold. A user
+// point's row is as a drop from the map makes it.
+void fillAirportRow(PlanRow& row, const AirportRecord& airport);
+void fillNavaidRow(PlanRow& row, const NavaidRecord& navaid);
+void fillWaypointRow(PlanRow& row, const WaypointRecord& waypoint);
+PlanRow userPointPlanRow(const std::string& name, GeoPosition stored);
+
 // "Placer dans le plan de vol": the current result row, looked up again in
 // its table.
 void placeSearchResult(FlightPlan& plan, const SearchRow& result, const NavDatabase& db);
