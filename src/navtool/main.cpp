@@ -23,6 +23,11 @@ int legs(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
                                err);
 }
 
+int route(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  return navtools::routeCommand(args, nav::withTrailingSeparator(navtools::executableFolder(argv0)) + "magnetic/", out,
+                                err);
+}
+
 int importOurAirports(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   // The demo outline and tag list it copies lie beside navtool.
   return navtools::importOurAirportsCommand(args, navtools::executableFolder(argv0), out, err);
@@ -42,6 +47,7 @@ constexpr nav::Command kCommands[] = {
     {"plan", "FOLDER OUT.sit ENTRY...", "save a plan of search results (ENTRY: TEXT or TEXT#N)", navtools::planCommand},
     {"legs", "FILE.sit [--speed KT] [--wind DIR/KT] [--fuel-flow PER_HOUR] [--date YYYY-MM-DD]",
      "print a saved plan's legs: courses, variation, wind, headings, distance, time, fuel", legs},
+    {"route", "FOLDER TEXT OUT.sit", "save the plan a typed route builds (\"LFPN RBT CHW AMB LFOT\")", route},
     {"gpx", "FILE.sit OUT.gpx", "export a saved plan as a GPX route", navtools::gpxCommand},
     {"demo-outline", "TOPOJSON OUT.map", "convert a world-atlas TopoJSON file into a world outline",
      navtools::demoOutlineCommand},

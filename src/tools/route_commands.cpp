@@ -7,12 +7,15 @@
 #include <memory>
 
 #include "app/command_line.h"
+#include "app/nav_view_state.h"
+#include "app/route_text.h"
 #include "base/number_format.h"
 #include "base/windows1252.h"
 #include "flightplan/gpx_route.h"
 #include "flightplan/nav_log.h"
 #include "flightplan/plan_legs.h"
 #include "flightplan/sit_reader.h"
+#include "flightplan/sit_writer.h"
 
 namespace navtools {
 
@@ -100,6 +103,29 @@ int legsCommand(const std::vector<std::string>& args, const std::string& magneti
                            log.totalMinutes ? nav::durationText(*log.totalMinutes) : "",
                            log.totalFuel ? nav::formatFixed(*log.totalFuel, 1) : "");
         for (const std::string& message : log.messages) err << nav::windows1252ToUtf8(message) << '\n';
+      },
+      nav::printingTo(err));
+  return ok ? 0 : 1;
+}
+
+int routeCommand(const std::vector<std::string>& args, const std::string& magneticFolder, std::ostream& out,
+                 std::ostream& err) {
+  if (args.size() != 3) {
+    err << "Usage: navtool route FOLDER TEXT OUT.sit\n";
+    return 2;
+  }
+  nav::NavViewState state;
+  if (!nav::loadDataFolder(args[0], state, err)) return 1;
+  std::unique_ptr<nav::MagneticVariation> model;
+  nav::runGuarded([&] { model = std::make_unique<nav::MagneticVariation>(magneticFolder); },
+                  [&](const std::string& message) { err << "magnetic model: " << nav::withFullStop(message) << '\n'; });
+  const bool ok = nav::runGuarded(
+      [&] {
+        const nav::RouteBuild built = nav::buildRoute(nav::utf8ToWindows1252(args[1]), state.db, model.get(), today());
+        for (const nav::RouteProblem& p : built.problems)
+          err << nav::windows1252ToUtf8(p.token + " : " + p.reason) << '\n';
+        nav::ecris_pln(built.plan.rows, state.tagListPath(), args[2]);
+        out << args[2] << ": " << built.plan.rows.size() << " rows\n";
       },
       nav::printingTo(err));
   return ok ? 0 : 1;

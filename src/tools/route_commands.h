@@ -16,6 +16,12 @@ namespace navtools {
 int legsCommand(const std::vector<std::string>& args, const std::string& magneticFolder, std::ostream& out,
                 std::ostream& err);
 
+// navtool route FOLDER TEXT OUT.sit: the plan a typed route builds on the
+// data of FOLDER, saved; each token that did not resolve is printed, with
+// why, on the error stream (the rest is built all the same).
+int routeCommand(const std::vector<std::string>& args, const std::string& magneticFolder, std::ostream& out,
+                 std::ostream& err);
+
 // navtool gpx FILE.sit OUT.gpx: the plan as the window exports it.
 int gpxCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
