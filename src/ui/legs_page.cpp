@@ -188,6 +188,8 @@ QStringList LegsPage::logTitle() const {
   return title;
 }
 
+QDate LegsPage::flightDate() const { return date_->date(); }
+
 std::optional<QTime> LegsPage::departureTime() const {
   const QTime at = QTime::fromString(departure_->text().trimmed(), QStringLiteral("H:mm"));
   if (!at.isValid()) return std::nullopt;

@@ -2,8 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -16,10 +18,12 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <array>
+#include <cmath>
 
 #include "app/layer_switches.h"
 #include "app/plan_placement.h"
 #include "app/settings_file.h"
+#include "base/number_format.h"
 #include "flightplan/plan_recovery.h"
 #include "paint/text_decoding.h"
 #include "ui/error_box.h"
@@ -268,8 +272,20 @@ void TformNavView::connectHandlers() {
   handle(planPane_->action("Monter1"), &QAction::triggered, &TformNavView::Monter1Click);
   handle(planPane_->action("Descendreduneligne1"), &QAction::triggered, &TformNavView::Descendreduneligne1Click);
   connect(planPane_, &PlanPane::mapObjectDropped, this, &TformNavView::PLNgridDragDrop);
+  connect(planPane_, &PlanPane::routeEntered, this, [this] { guarded([this] { btnCreerPlanClick(); }); });
+  connect(planPane_, &PlanPane::routeCopyRequested, this, [this] { guarded([this] { btnCopierRouteClick(); }); });
+  // Each token that does not resolve is listed while the user types.
+  connect(planPane_, &PlanPane::routeEdited, this, [this](const QString& text) {
+    guarded([&] {
+      QStringList problems;
+      for (const nav::RouteProblem& p : buildTypedRoute(text).problems)
+        problems << fromWindows1252(p.token + " : " + p.reason);
+      planPane_->showRouteProblems(problems);
+    });
+  });
   connect(planEditor_, &PlanEditor::planChanged, this, [this] {
     btnSavePLN->setEnabled(planEditor_->plan().saveEnabled);
+    planPane_->showRoute(fromWindows1252(nav::routeText(planEditor_->plan(), state_.db)));
     btnZoomRoute->setEnabled(nav::routeBox(planEditor_->plan()).has_value());
   });
 
@@ -449,6 +465,32 @@ void TformNavView::btnClearPLNClick() { planEditor_->clear(); }
 void TformNavView::PLNgridDragDrop(QPoint pos) { planEditor_->drop(planPane_->rowAt(pos), state_.hover); }
 void TformNavView::btnPrintClick() { planPane_->print(); }
 void TformNavView::btnZoomRouteClick() { mapPane_->zoomToRoute(); }
+nav::RouteBuild TformNavView::buildTypedRoute(const QString& text) const {
+  const QDate day = planPane_->legsPage()->flightDate();
+  return nav::buildRoute(toWindows1252(text), state_.db, magnetic_.get(),
+                         nav::decimalYear(day.year(), day.month(), day.day()));
+}
+
+void TformNavView::btnCreerPlanClick() {
+  const nav::RouteBuild built = buildTypedRoute(planPane_->routeField()->text());
+  QStringList problems;
+  for (const nav::RouteProblem& p : built.problems) problems << fromWindows1252(p.token + " : " + p.reason);
+  // Shown after the plan changed, which puts the built route in the field.
+  if (built.plan.rows.size() > 1) {
+    planEditor_->replacePlan(built.plan);
+    planPane_->routeField()->setText(fromWindows1252(nav::routeText(planEditor_->plan(), state_.db)));
+    if (built.cruiseKnots)
+      planPane_->findChild<QLineEdit*>(QStringLiteral("EditVitesse1"))
+          ->setText(QString::fromStdString(nav::formatGeneral(std::round(*built.cruiseKnots), userDecimalSeparator())));
+    mapPane_->zoomToRoute();
+  }
+  planPane_->showRouteProblems(problems);
+}
+
+void TformNavView::btnCopierRouteClick() {
+  QGuiApplication::clipboard()->setText(fromWindows1252(nav::routeText(planEditor_->plan(), state_.db)));
+}
+
 void TformNavView::btnHelpClick() {
   if (!helpWindow_) helpWindow_ = new HelpWindow(this);
   helpWindow_->show();

@@ -11,6 +11,7 @@
 
 #include "app/nav_view_state.h"
 #include "app/object_info.h"
+#include "app/route_text.h"
 #include "flightplan/magnetic_model.h"
 
 class QToolButton;
@@ -92,6 +93,12 @@ class TformNavView : public QMainWindow {
   void btnZoomRouteClick();
   // "Aide": the guide, in a window of its own.
   void btnHelpClick();
+  // "Créer le plan": the plan the route field's text builds replaces the
+  // current one (one step of undo), the map fits it, and what did not
+  // resolve is listed under the field.
+  void btnCreerPlanClick();
+  // "Copier la route": the plan as a route text, on the clipboard.
+  void btnCopierRouteClick();
   // A drop from the map at `pos` in the plan grid's viewport.
   void PLNgridDragDrop(QPoint pos);
 
@@ -135,6 +142,8 @@ class TformNavView : public QMainWindow {
   void showHint(const QString& hint);
   // The "Infos" dock describes `subject` (kept for when it opens), if any.
   void showInfo(std::optional<nav::InfoSubject> subject);
+  // What the route text would build, not yet applied.
+  nav::RouteBuild buildTypedRoute(const QString& text) const;
   nav::NavViewState state_;
   PlanEditor* planEditor_ = nullptr;
 

@@ -96,6 +96,10 @@ void PlanEditor::editRows(const QString& what, std::size_t at, std::size_t count
   changed();
 }
 
+void PlanEditor::replacePlan(const nav::FlightPlan& plan) {
+  edit(QStringLiteral("Créer le plan"), [&](nav::FlightPlan& p) { p = plan; });
+}
+
 void PlanEditor::setAltitude(std::size_t row, std::optional<int> feet) {
   if (row >= plan_.rows.size()) return;
   editRows(QStringLiteral("Altitude"), row, 1,

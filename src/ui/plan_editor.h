@@ -50,6 +50,9 @@ class PlanEditor : public QObject {
   // The planned altitude of plan row `row` in feet, kept in its cell
   // "Altitude" (none: emptied); one step of undo.
   void setAltitude(std::size_t row, std::optional<int> feet);
+  // The plan a typed route built, in place of the current one; one step of
+  // undo brings the current one back.
+  void replacePlan(const nav::FlightPlan& plan);
   // Reads a saved-simulation file whole, then puts its rows in the plan.
   void load(const std::string& path);
   // Writes the plan to `path` with the tag list at `tagListPath`.

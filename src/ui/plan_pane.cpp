@@ -9,8 +9,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTableView>
 #include <QUndoStack>
+#include <QVBoxLayout>
 #include <array>
 
 #include "flightplan/flight_plan.h"
@@ -49,12 +51,57 @@ PlanPane::PlanPane(PlanEditor& editor, QWidget* parent) : QTabWidget(parent), ed
   buildMenu();
   QWidget* aircraft = buildAircraftPage();
   legsPage_ = new LegsPage(editor_, aircraft, this);
-  addTab(PLNgrid, QStringLiteral("Plan de vol"));
+  addTab(buildPlanPage(), QStringLiteral("Plan de vol"));
   addTab(aircraft, QStringLiteral("Avion"));
   addTab(legsPage_, QStringLiteral("Étapes"));
 
   connect(&editor_, &PlanEditor::planChanged, this, &PlanPane::showPlan);
   connect(&editor_, &PlanEditor::currentRowChanged, this, &PlanPane::showCurrentRow);
+}
+
+QWidget* PlanPane::buildPlanPage() {
+  auto* page = new QWidget(this);
+  page->setObjectName(QStringLiteral("TabPlan"));
+  routeField_ = new QLineEdit(page);
+  routeField_->setObjectName(QStringLiteral("EditRoute"));
+  routeField_->setPlaceholderText(QStringLiteral("Route : LFPN RBT CHW AMB LFOT, puis Entrée"));
+  routeField_->setToolTip(QStringLiteral(
+      "Identifiants, coordonnées (4830N00200E), radial et distance (PTV090020), vitesse et niveau (N0110A045)"));
+  auto* create = new QPushButton(QStringLiteral("Créer le plan"), page);
+  create->setObjectName(QStringLiteral("btnCreerPlan"));
+  auto* copy = new QPushButton(QStringLiteral("Copier la route"), page);
+  copy->setObjectName(QStringLiteral("btnCopierRoute"));
+  routeProblems_ = new QLabel(page);
+  routeProblems_->setObjectName(QStringLiteral("RouteProblems"));
+  routeProblems_->setStyleSheet(QStringLiteral("color: #b00000"));
+  routeProblems_->hide();
+  connect(routeField_, &QLineEdit::returnPressed, this, [this] { emit routeEntered(routeField_->text()); });
+  connect(create, &QPushButton::clicked, this, [this] { emit routeEntered(routeField_->text()); });
+  connect(routeField_, &QLineEdit::textEdited, this, &PlanPane::routeEdited);
+  connect(copy, &QPushButton::clicked, this, &PlanPane::routeCopyRequested);
+  auto* bar = new QHBoxLayout;
+  bar->setSpacing(4);
+  bar->addWidget(routeField_, 1);
+  bar->addWidget(create);
+  bar->addWidget(copy);
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(1);
+  layout->addLayout(bar);
+  layout->addWidget(routeProblems_);
+  PLNgrid->setParent(page);
+  layout->addWidget(PLNgrid, 1);
+  return page;
+}
+
+void PlanPane::showRoute(const QString& text) {
+  // While the user types, the field is theirs.
+  if (!routeField_->hasFocus() || routeField_->text().isEmpty()) routeField_->setText(text);
+}
+
+void PlanPane::showRouteProblems(const QStringList& problems) {
+  routeProblems_->setText(problems.join(QStringLiteral(" ; ")));
+  routeProblems_->setVisible(!problems.isEmpty());
 }
 
 QWidget* PlanPane::buildAircraftPage() {

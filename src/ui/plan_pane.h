@@ -7,7 +7,9 @@
 #include "app/aircraft_settings.h"
 
 class QAction;
+class QLabel;
 class QLineEdit;
+class QPushButton;
 class QMenu;
 class QTableView;
 
@@ -41,15 +43,27 @@ class PlanPane : public QTabWidget {
   // The print preview of the grid as it shows.
   void print();
 
+  // The field "Route": the current plan's route, after every change of it;
+  // below it, what the text being typed does not resolve (empty: hidden).
+  QLineEdit* routeField() const { return routeField_; }
+  void showRoute(const QString& text);
+  void showRouteProblems(const QStringList& problems);
+
  signals:
   // A drag from the map dropped at `pos` in the grid's viewport.
   void mapObjectDropped(QPoint pos);
+  // "Créer le plan" or Enter in the field; the user typing in it.
+  void routeEntered(const QString& text);
+  void routeEdited(const QString& text);
+  // "Copier la route".
+  void routeCopyRequested();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* buildAircraftPage();
+  QWidget* buildPlanPage();
   void buildMenu();
   void showPlan();
   void showCurrentRow(int row);
@@ -58,6 +72,8 @@ class PlanPane : public QTabWidget {
   QTableView* PLNgrid = nullptr;
   PlanTableModel* planModel_ = nullptr;
   QMenu* PopupMenu1 = nullptr;
+  QLineEdit* routeField_ = nullptr;
+  QLabel* routeProblems_ = nullptr;
   LegsPage* legsPage_ = nullptr;
   const QWidget* dragSource_ = nullptr;
 };

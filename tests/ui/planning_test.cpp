@@ -1,7 +1,9 @@
 #include <sys/stat.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QDateEdit>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -246,6 +248,34 @@ class PlanningTest : public QObject {
     }
     auto w = open();
     QCOMPARE(cell(legsGrid(w.get()), 0, navui::LegsTableModel::colAltitude), QStringLiteral("5500"));
+  }
+
+  // Typed, Enter: the plan built as placing by hand builds it, one step of
+  // undo, with what did not resolve listed; the field and the clipboard
+  // give the route back.
+  void aTypedRouteBuildsThePlan() {
+    auto byHand = windowWithAPlan();
+    const nav::FlightPlan expected = byHand->planEditor().plan();
+    byHand.reset();
+    auto w = open();
+    place(w.get(), "LFBO");
+    auto* field = child<QLineEdit>(w.get(), "EditRoute");
+    QCOMPARE(field->text(), QStringLiteral("LFBO"));  // the plan's route, after each change
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("lfpg UN866 AMB bogus LFBO"));
+    auto* problems = child<QLabel>(w.get(), "RouteProblems");
+    QVERIFY(problems->text().contains(QStringLiteral("BOGUS : introuvable")));  // while typing
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(w->planEditor().plan().rows, expected.rows);
+    QCOMPARE(problems->text(),
+             QStringLiteral("UN866 : les voies aériennes ne sont pas dans la base ; BOGUS : introuvable"));
+    QCOMPARE(field->text(), QStringLiteral("LFPG AMB LFBO"));
+    QTest::mouseClick(child<QPushButton>(w.get(), "btnCopierRoute"), Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("LFPG AMB LFBO"));
+    keys(w.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(planGrid(w.get())->model()->rowCount(), 2);  // LFBO alone again
+    QVERIFY(dir->errors.isEmpty());
   }
 
   void everyPlanCommandIsUndoneAndRedone() {
