@@ -100,6 +100,9 @@ void SearchPane::cbIDKeyDown(int key) {
   searchModel_->rowsReplaced();
   findGrid->selectRow(static_cast<int>(current));
   findGrid->setCurrentIndex(searchModel_->index(static_cast<int>(current), nav::searchColIdent));
+  // The current row stays the last runway end, but the airport above its
+  // ends is what the user looks for: the grid shows the first rows.
+  findGrid->scrollToTop();
   Label10->setText(fromWindows1252(nav::foundLabel(rows_.size() - 1)));
   emit searched();
 }

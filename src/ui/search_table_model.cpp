@@ -1,5 +1,7 @@
 #include "ui/search_table_model.h"
 
+#include <QFont>
+
 #include "paint/text_decoding.h"
 #include "ui/search_icons.h"
 
@@ -26,6 +28,14 @@ QVariant SearchTableModel::data(const QModelIndex& index, int role) const {
       return static_cast<int>(column <= nav::searchColRegion ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
     case Qt::DecorationRole:
       if (column == nav::searchColIcons && !row.icons.empty()) return iconRow(row.icons);
+      return {};
+    case Qt::FontRole:
+      // The airport's row stands out from its runway ends below it.
+      if (row.cells[nav::searchColTypeCode] == nav::typeCode::airport) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+      }
       return {};
     case Qt::UserRole:
       if (column == nav::searchColIcons) {

@@ -339,6 +339,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(cell(grid, 2, 2), QStringLiteral("27R"));
     QCOMPARE(grid->model()->index(0, 0).data(Qt::UserRole).toList().value(0).toInt(), nav::searchIcon::airport);
     QCOMPARE(grid->currentIndex().row(), 2);
+    // The airport's row, bold, in view above its ends.
+    QVERIFY(grid->model()->index(0, 4).data(Qt::FontRole).value<QFont>().bold());
+    QVERIFY(!grid->model()->index(1, 4).data(Qt::FontRole).value<QFont>().bold());
+    QCOMPARE(grid->rowAt(0), 0);
 
     setCurrent(grid, 1, 1);  // a runway end, stored west of Greenwich
     w->Centrer2Click();
