@@ -5,6 +5,7 @@
 #include <array>
 #include <utility>
 
+#include "app/settings_file.h"
 #include "base/failure.h"
 #include "base/file_io.h"
 #include "base/ini_file.h"
@@ -44,15 +45,7 @@ AircraftSettings loadAircraftSettings(const std::string& path) {
 
 void saveAircraftSettings(const std::string& path, const AircraftSettings& aircraft) {
   const std::string failure = fmt::format("Unable to write to {}", path);
-  IniFile ini;
-  if (fileExists(path)) {
-    // Never replace a file whose other sections could not be read back.
-    try {
-      ini = IniFile::parse(readWholeFile(path, kTextFileLimit));
-    } catch (const Failure&) {
-      fail(failure);
-    }
-  }
+  IniFile ini = settingsToUpdate(path, failure);
   for (const auto& [key, field] : kKeys) {
     // A line break typed or pasted into a field would end the line early.
     std::string value = aircraft.*field;

@@ -123,9 +123,7 @@ void loadViewSettings(const std::string& path, char decimalSeparator, ViewSettin
   view.mag = clampMag(view.mag);
 }
 
-void saveViewSettings(const std::string& path, const ViewSettings& settings, const Viewport& view,
-                      char decimalSeparator) {
-  const std::string failure = fmt::format("Unable to write to {}", path);
+IniFile settingsToUpdate(const std::string& path, const std::string& failure) {
   IniFile ini;
   if (fileExists(path)) {
     // Never replace a file whose other sections could not be read back.
@@ -135,6 +133,13 @@ void saveViewSettings(const std::string& path, const ViewSettings& settings, con
       fail(failure);
     }
   }
+  return ini;
+}
+
+void saveViewSettings(const std::string& path, const ViewSettings& settings, const Viewport& view,
+                      char decimalSeparator) {
+  const std::string failure = fmt::format("Unable to write to {}", path);
+  IniFile ini = settingsToUpdate(path, failure);
   for (const std::size_t k : kWriteOrder)
     ini.setValue(kSettingsSection, kKeys[k].name, std::visit(Writer{settings, view, decimalSeparator}, kKeys[k].field));
   replaceFileContent(path, ini.text(), failure);

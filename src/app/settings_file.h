@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/ini_file.h"
 #include "mapview/view_settings.h"
 #include "mapview/viewport.h"
 
@@ -31,6 +32,9 @@ void loadViewSettings(const std::string& path, char decimalSeparator, ViewSettin
 // Sets every key, reals with the user's separator, leaving the other lines
 // and sections of the file as they were; creates the file when missing.
 // Fails with "Unable to write to %s".
+// nav.ini as it stands, for keys to be set in it: empty when there is none;
+// fails with `failure` when it cannot be read, so that it is not replaced.
+IniFile settingsToUpdate(const std::string& path, const std::string& failure);
 void saveViewSettings(const std::string& path, const ViewSettings& settings, const Viewport& view,
                       char decimalSeparator);
 
