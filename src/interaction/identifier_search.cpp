@@ -96,6 +96,25 @@ std::string waypointCategoryText(std::int32_t wptType) {
   }
 }
 
+SearchRow airportResultRow(const AirportRecord& a, char sep) {
+  return {{searchIcon::airport},
+          {"", a.ident(), a.region(), std::string(typeCode::airport), a.name(), fixed2(a.lat(), sep),
+           fixed2(a.lon(), sep), a.dbky()}};
+}
+
+SearchRow navaidResultRow(const NavaidRecord& n, char sep) {
+  SearchRow row;
+  row.cells = {"",
+               n.ident(),
+               n.region(),
+               std::string(typeCode::navaid),
+               navaidKindText(n.navType(), n.freq(), sep, &row.icons),
+               fixed2(n.lat(), sep),
+               fixed2(n.lon(), sep),
+               ""};
+  return row;
+}
+
 std::vector<SearchRow> searchIdentifier(const std::string& text, const NavDatabase& db, char sep,
                                         std::size_t* currentRow) {
   ResultGrid grid;
@@ -103,9 +122,7 @@ std::vector<SearchRow> searchIdentifier(const std::string& text, const NavDataba
   // record, the records ahead asked of the memory early.
   for (const AirportRecord& a : prefetchedField<airportField::ident>(db.airports)) {
     if (a.view(airportField::ident) != text) continue;
-    grid.insertAirport({{searchIcon::airport},
-                        {"", a.ident(), a.region(), std::string(typeCode::airport), a.name(), fixed2(a.lat(), sep),
-                         fixed2(a.lon(), sep), a.dbky()}});
+    grid.insertAirport(airportResultRow(a, sep));
   }
 
   // The runways of the airport on top; without an airport there is none to
@@ -127,16 +144,7 @@ std::vector<SearchRow> searchIdentifier(const std::string& text, const NavDataba
 
   for (const NavaidRecord& n : prefetchedField<navaidField::ident>(db.navaids)) {
     if (n.view(navaidField::ident) != text) continue;
-    SearchRow row;
-    row.cells = {"",
-                 n.ident(),
-                 n.region(),
-                 std::string(typeCode::navaid),
-                 navaidKindText(n.navType(), n.freq(), sep, &row.icons),
-                 fixed2(n.lat(), sep),
-                 fixed2(n.lon(), sep),
-                 ""};
-    grid.insertBelow(std::move(row));
+    grid.insertBelow(navaidResultRow(n, sep));
   }
 
   for (const WaypointRecord& w : prefetchedField<waypointField::ident>(db.waypoints)) {

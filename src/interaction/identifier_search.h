@@ -50,6 +50,10 @@ std::string searchText(std::string_view typed);
 std::vector<SearchRow> searchIdentifier(const std::string& text, const NavDatabase& db, char decimalSeparator,
                                         std::size_t* currentRow = nullptr);
 
+// The result rows of an airport and of a navaid, as both searches list them.
+SearchRow airportResultRow(const AirportRecord& airport, char decimalSeparator);
+SearchRow navaidResultRow(const NavaidRecord& navaid, char decimalSeparator);
+
 // "Trouvé %d", Windows-1252.
 std::string foundLabel(std::size_t resultRows);
 

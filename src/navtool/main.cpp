@@ -41,6 +41,7 @@ constexpr nav::Command kCommands[] = {
      "paint the map of FOLDER as the window does into a PNG", navui::renderCommand},
 #endif
     {"search", "FOLDER TEXT", "run the identifier search and print the result rows", navtools::searchCommand},
+    {"find", "FOLDER TEXT", "search by name or the start of an identifier, best first", navtools::findCommand},
     {"identify", "FOLDER --mag M --lon LON --lat LAT [--layers LIST]",
      "print what the pointer at that position identifies", navtools::identifyCommand},
     {"sit", "FILE.sit", "print the rows the load command reads from a saved plan", navtools::sitCommand},

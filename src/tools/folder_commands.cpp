@@ -9,6 +9,7 @@
 #include "base/windows1252.h"
 #include "interaction/hover_identification.h"
 #include "interaction/identifier_search.h"
+#include "interaction/name_search.h"
 
 namespace navtools {
 
@@ -35,6 +36,19 @@ int infoCommand(const std::vector<std::string>& args, std::ostream& out, std::os
   return ok ? 0 : 1;
 }
 
+namespace {
+
+void printResultRows(const std::vector<nav::SearchRow>& rows, std::ostream& out) {
+  for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
+    std::string line = fmt::format("{}", fmt::join(rows[r].icons, ","));
+    for (std::size_t c = nav::searchColIdent; c < nav::kSearchColumns; ++c) line += '\t' + rows[r].cells[c];
+    out << nav::windows1252ToUtf8(line) << '\n';
+  }
+  out << nav::windows1252ToUtf8(nav::foundLabel(rows.size() - 1)) << '\n';
+}
+
+}  // namespace
+
 int searchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() != 2) {
     err << "Usage: navtool search FOLDER TEXT\n";
@@ -43,13 +57,18 @@ int searchCommand(const std::vector<std::string>& args, std::ostream& out, std::
   nav::NavViewState state;
   const bool loaded = nav::loadDataFolder(args[0], state, err);
   const std::string text = nav::searchText(nav::utf8ToWindows1252(args[1]));
-  const std::vector<nav::SearchRow> rows = nav::searchIdentifier(text, state.db, '.');
-  for (std::size_t r = 0; r + 1 < rows.size(); ++r) {
-    std::string line = fmt::format("{}", fmt::join(rows[r].icons, ","));
-    for (std::size_t c = nav::searchColIdent; c < nav::kSearchColumns; ++c) line += '\t' + rows[r].cells[c];
-    out << nav::windows1252ToUtf8(line) << '\n';
+  printResultRows(nav::searchIdentifier(text, state.db, '.'), out);
+  return loaded ? 0 : 1;
+}
+
+int findCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 2) {
+    err << "Usage: navtool find FOLDER TEXT\n";
+    return 2;
   }
-  out << nav::windows1252ToUtf8(nav::foundLabel(rows.size() - 1)) << '\n';
+  nav::NavViewState state;
+  const bool loaded = nav::loadDataFolder(args[0], state, err);
+  printResultRows(nav::searchByName(nav::utf8ToWindows1252(args[1]), state.db, '.'), out);
   return loaded ? 0 : 1;
 }
 

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "interaction/name_search.h"
 #include "navdata/records.h"
 #include "paint/text_decoding.h"
 #include "ui/error_box.h"
@@ -49,6 +50,18 @@ SearchPane::SearchPane(const nav::NavDatabase& db, QWidget* parent) : QWidget(pa
   row->addWidget(cbID);
   row->addWidget(Label10, 1);
   layout->addLayout(row);
+
+  // The search by name, as the user types, beside the identifier's.
+  auto* byName = new QHBoxLayout;
+  auto* nameCaption = new QLabel(QStringLiteral("Nom"), this);
+  cbNom = new QLineEdit(this);
+  cbNom->setObjectName(QStringLiteral("cbNom"));
+  cbNom->setPlaceholderText(QStringLiteral("nom, ville ou début d'identifiant"));
+  nameCaption->setBuddy(cbNom);
+  byName->addWidget(nameCaption);
+  byName->addWidget(cbNom, 1);
+  layout->addLayout(byName);
+  connect(cbNom, &QLineEdit::textEdited, this, [this](const QString& text) { searchName(text); });
 
   findGrid = new QTableView(this);
   findGrid->setObjectName(QStringLiteral("findGrid"));
@@ -89,6 +102,16 @@ bool SearchPane::eventFilter(QObject* watched, QEvent* event) {
     guarded([&] { cbIDKeyDown(key); });
   }
   return QWidget::eventFilter(watched, event);  // the field still gets the key
+}
+
+void SearchPane::searchName(const QString& typed) {
+  rows_ = nav::searchByName(toWindows1252(typed), db_, userDecimalSeparator());
+  searchModel_->rowsReplaced();
+  findGrid->selectRow(0);
+  findGrid->setCurrentIndex(searchModel_->index(0, nav::searchColIdent));
+  findGrid->scrollToTop();
+  Label10->setText(fromWindows1252(nav::foundLabel(rows_.size() - 1)));
+  emit searched();
 }
 
 void SearchPane::cbIDKeyDown(int key) {

@@ -31,6 +31,9 @@ class SearchPane : public QWidget {
 
   // A key in the field: Enter runs the search.
   void cbIDKeyDown(int key);
+  // The field "Nom": the search by name, as the user types.
+  QLineEdit* nameField() const { return cbNom; }
+  void searchName(const QString& typed);
   // The grid's current result row, if it holds one (not the empty last row
   // of a search that found nothing, say).
   const nav::SearchRow* currentResult() const;
@@ -52,6 +55,7 @@ class SearchPane : public QWidget {
   const nav::NavDatabase& db_;
   std::vector<nav::SearchRow> rows_{1};  // the empty last row included
   QLineEdit* cbID = nullptr;
+  QLineEdit* cbNom = nullptr;
   QLabel* Label10 = nullptr;
   QTableView* findGrid = nullptr;
   SearchTableModel* searchModel_ = nullptr;

@@ -344,6 +344,15 @@ class MainWindowTest : public QObject {
     QVERIFY(!grid->model()->index(1, 4).data(Qt::FontRole).value<QFont>().bold());
     QCOMPARE(grid->rowAt(0), 0);
 
+    // By name, as the user types; the row is placed as any result row.
+    QTest::keyClicks(child<QLineEdit>(w.get(), "cbNom"), QStringLiteral("rois"));
+    QCOMPARE(rows(grid), 2);
+    QCOMPARE(cell(grid, 0, 1), QStringLiteral("LFPG"));
+    QCOMPARE(child<QLabel>(w.get(), "Label10")->text(), QStringLiteral("Trouvé 1"));
+    w->Placerdansleplandevol1Click();
+    QCOMPARE(cell(child<QTableView>(w.get(), "PLNgrid"), 0, 0), QStringLiteral("Roissy"));
+    QTest::keyClick(field, Qt::Key_Return);  // the identifier's search again
+
     setCurrent(grid, 1, 1);  // a runway end, stored west of Greenwich
     w->Centrer2Click();
     QCOMPARE(w->state().view.centreLat(), 176400.5);
