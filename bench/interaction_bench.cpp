@@ -3,6 +3,7 @@
 #include "floor_table.h"
 #include "interaction/hover_identification.h"
 #include "interaction/identifier_search.h"
+#include "interaction/name_search.h"
 #include "synthetic_world.h"
 
 // What the pointer identifies at each move, and the identifier search, on
@@ -143,6 +144,35 @@ void registerSearch(const std::string& what, const std::string& ident, int scale
   pair.floor->Unit(benchmark::kMicrosecond);
 }
 
+// The name search per keystroke: every airport's and navaid's name folded
+// and searched for the words; its floor finds the text in each name as it
+// lies, with no folding.
+std::size_t nameFloor(std::string_view wanted, const nav::NavDatabase& db) {
+  std::size_t found = 0;
+  for (const nav::AirportRecord& a : db.airports)
+    found += text(a.bytes.data() + nav::airportField::name.offset, nav::airportField::name.width).find(wanted) !=
+             std::string_view::npos;
+  for (const nav::NavaidRecord& n : db.navaids)
+    found += text(n.bytes.data() + nav::navaidField::name.offset, nav::navaidField::name.width).find(wanted) !=
+             std::string_view::npos;
+  return found;
+}
+
+void registerNameSearch(int scale) {
+  const auto pair = navbench::addPair(
+      "search/name/x" + std::to_string(scale), 2,
+      [=](benchmark::State& bench) {
+        const nav::NavViewState& s = world(scale);
+        for (auto _ : bench) benchmark::DoNotOptimize(nav::searchByName("tours val", s.db, '.').data());
+      },
+      [=](benchmark::State& bench) {
+        const nav::NavViewState& s = world(scale);
+        for (auto _ : bench) benchmark::DoNotOptimize(nameFloor("tours", s.db));
+      });
+  pair.path->Unit(benchmark::kMicrosecond);
+  pair.floor->Unit(benchmark::kMicrosecond);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -152,6 +182,7 @@ int main(int argc, char** argv) {
     registerSearch("miss", "ZZZZ", scale);
     registerSearch("airport", scale == 1 ? "K999" : scale == 2 ? "K998" : "K997", scale);
     registerSearch("waypoint", "W4242", scale);
+    registerNameSearch(scale);
   }
   return navbench::runBenchmarks(argc, argv);
 }
