@@ -13,7 +13,6 @@ namespace nav {
 namespace {
 
 constexpr double kRadians = std::numbers::pi / 180;
-constexpr double kMetresPerNm = 1852;
 
 // Halfway along the geodesic from `a` to `b` (signed longitudes).
 GeoPosition midpoint(GeoPosition a, GeoPosition b) {
