@@ -84,20 +84,29 @@ std::vector<RunwayEnd> runwayEnds(const NavDatabase& db, const std::string& airp
   return ends;
 }
 
-void describeAirport(const NavDatabase& db, const AirportRecord& a, char sep, ObjectInfo& info) {
+void describeAirport(const NavDatabase& db, const AirportRecord& a, char sep, std::optional<double> variation,
+                     ObjectInfo& info) {
   info.title = a.ident() + "  " + a.name();
   info.lines.push_back(elevationLine(a.elev()));
   const GeoPosition here{.lat = a.lat(), .lon = a.lon()};
   info.lines.push_back(positionLine(here));
+  // Magnetic where the variation is known, as the charts and the compass.
+  const std::string north = variation ? "magn\xE9tique" : "vrai";
+  const auto heading = [&](double trueDegrees) { return degrees(trueDegrees - variation.value_or(0)); };
+  if (variation)
+    info.lines.push_back(
+        fmt::format("D\xE9"
+                    "clinaison : {}\xB0 {}",
+                    formatFixed(std::abs(*variation), 1, sep), *variation < 0 ? 'W' : 'E'));
   const std::string key = a.dbky();
 
   std::vector<std::string> runways;
   for (const RunwayRecord& r : db.runways) {
     if (r.aptKey() != key) continue;
     const GeoPosition e1{.lat = r.end1Lat(), .lon = r.end1Lon()}, e2{.lat = r.end2Lat(), .lon = r.end2Lon()};
-    runways.push_back(fmt::format("  {}/{} : {} m ({} ft), {} / {} vrai", r.end1Id(), r.end2Id(), r.length(),
-                                  std::lround(r.length() * kFeetPerMetre), degrees(between(e1, e2).azimuth),
-                                  degrees(between(e2, e1).azimuth)));
+    runways.push_back(fmt::format("  {}/{} : {} m ({} ft), {} / {} {}", r.end1Id(), r.end2Id(), r.length(),
+                                  std::lround(r.length() * kFeetPerMetre), heading(between(e1, e2).azimuth),
+                                  heading(between(e2, e1).azimuth), north));
   }
   info.lines.push_back(runways.empty() ? "Pistes : aucune dans la base" : "Pistes :");
   info.lines.insert(info.lines.end(), runways.begin(), runways.end());
@@ -110,7 +119,7 @@ void describeAirport(const NavDatabase& db, const AirportRecord& a, char sep, Ob
                                    formatFixed(c.freq(), 2, sep));
     // The course of a localizer is its runway's.
     const auto end = std::find_if(ends.begin(), ends.end(), [&](const RunwayEnd& e) { return e.id == c.rwyId(); });
-    if (c.ilsType() == 64 && end != ends.end()) line += ", axe " + degrees(end->heading) + " vrai";
+    if (c.ilsType() == 64 && end != ends.end()) line += ", axe " + heading(end->heading) + " " + north;
     ils.push_back(std::move(line));
   }
   if (!ils.empty()) {
@@ -134,8 +143,9 @@ void describeAirport(const NavDatabase& db, const AirportRecord& a, char sep, Ob
     if (dLon > lonReach) continue;
     const Geodesic g = between(here, {.lat = n.lat(), .lon = n.lon()});
     if (g.nm > kNearbyNm) continue;
-    near.push_back({g.nm, fmt::format("  {} {} {} : {} vrai, {} NM", n.ident(), navaidKind(n.navType()),
-                                      navaidFrequencyText(n, sep), degrees(g.azimuth), formatFixed(g.nm, 1, sep))});
+    near.push_back(
+        {g.nm, fmt::format("  {} {} {} : {} {}, {} NM", n.ident(), navaidKind(n.navType()), navaidFrequencyText(n, sep),
+                           heading(g.azimuth), north, formatFixed(g.nm, 1, sep))});
   }
   std::sort(near.begin(), near.end(), [](const Near& x, const Near& y) { return x.nm < y.nm; });
   info.lines.push_back(near.empty() ? fmt::format("Aucun moyen radio \xE0 moins de {:.0f} NM", kNearbyNm)
@@ -219,10 +229,14 @@ std::optional<InfoSubject> subjectOfHover(const NavDatabase&, const HoverSelecti
   return s;
 }
 
-ObjectInfo objectInfo(const NavDatabase& db, const InfoSubject& subject, char sep) {
+ObjectInfo objectInfo(const NavDatabase& db, const InfoSubject& subject, char sep, const MagneticVariation* variation,
+                      double year) {
   ObjectInfo info;
   if (subject.airport) {
-    describeAirport(db, *subject.airport, sep, info);
+    const AirportRecord& a = *subject.airport;
+    const std::optional<double> v =
+        variation ? variation->at({.lat = a.lat(), .lon = signedLon(a.lon())}, year) : std::nullopt;
+    describeAirport(db, a, sep, v, info);
   } else if (subject.navaid) {
     const NavaidRecord& n = *subject.navaid;
     info.title = n.ident() + "  " + n.name();

@@ -6,6 +6,7 @@
 
 #include "base/geo_position.h"
 #include "flightplan/flight_plan.h"
+#include "flightplan/magnetic_model.h"
 #include "interaction/hover_identification.h"
 #include "interaction/identifier_search.h"
 #include "navdata/nav_database.h"
@@ -44,12 +45,14 @@ inline constexpr double kNearbyNm = 30;
 // The panel's text: a title, then lines (Windows-1252), numbers with the
 // user's decimal separator. For an airport its elevation, runways, ILS
 // components and the navaids within kNearbyNm; for a navaid its kind,
-// frequency, elevation and region. Courses are true until the program
-// knows the magnetic variation.
+// frequency, elevation and region.
 struct ObjectInfo {
   std::string title;
   std::vector<std::string> lines;
 };
-ObjectInfo objectInfo(const NavDatabase& db, const InfoSubject& subject, char decimalSeparator);
+// With `variation` known there at `year`, an airport's headings, axes and
+// bearings are magnetic, and its variation is told.
+ObjectInfo objectInfo(const NavDatabase& db, const InfoSubject& subject, char decimalSeparator,
+                      const MagneticVariation* variation = nullptr, double year = 0);
 
 }  // namespace nav

@@ -364,7 +364,10 @@ void TformNavView::showHint(const QString& hint) {
 void TformNavView::showInfo(std::optional<nav::InfoSubject> subject) {
   if (!subject) return;
   infoSubject_ = std::move(subject);
-  if (infoPane_->isVisible()) infoPane_->describe(nav::objectInfo(state_.db, *infoSubject_, userDecimalSeparator()));
+  if (!infoPane_->isVisible()) return;
+  const QDate day = planPane_->legsPage()->flightDate();
+  infoPane_->describe(nav::objectInfo(state_.db, *infoSubject_, userDecimalSeparator(), magnetic_.get(),
+                                      nav::decimalYear(day.year(), day.month(), day.day())));
 }
 
 LayerButton* TformNavView::layerButton(std::string_view name) const { return mapPane_->layerButton(name); }

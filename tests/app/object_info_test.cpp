@@ -1,7 +1,10 @@
 #include "app/object_info.h"
 
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include "base/number_format.h"
+#include "flightplan/nav_log.h"
 #include "mapview/paint_fixture.h"
 
 namespace {
@@ -48,6 +51,16 @@ TEST(ObjectInfo, AnAirportWithItsRunwaysIlsAndNavaidsNearby) {
       "  TUR NDB 331 kHz : 360\xB0 vrai, 10,0 NM",
   };
   EXPECT_EQ(info.lines, expected);
+
+  // With the magnetic model: headings, axes and bearings magnetic.
+  const MagneticVariation model(NAV_MAGNETIC_FOLDER);
+  const double v = *model.at({.lat = 170760, .lon = 2619}, 2026.9);
+  const ObjectInfo magnetic = objectInfo(db, *s, ',', &model, 2026.9);
+  EXPECT_EQ(magnetic.lines[2], fmt::format("D\xE9"
+                                           "clinaison : {}\xB0 E",
+                                           formatFixed(v, 1, ',')));
+  EXPECT_EQ(magnetic.lines[4], fmt::format("  02/20 : 2404 m (7887 ft), {:03d}\xB0 / {:03d}\xB0 magn\xE9tique",
+                                           wholeDegrees(360 - v), wholeDegrees(180 - v)));
 }
 
 // A result row of a runway end names its airport; a navaid is told by its
