@@ -44,7 +44,9 @@ TEST(RouteText, BuildsWhatPlacingByHandBuilds) {
   // The same cells, but for the altitude the group gives the points after it.
   for (std::size_t r = 0; r < 5; ++r)
     for (std::size_t c = 0; c < kPlanColumns; ++c)
-      if (c != colAltitude) EXPECT_EQ(built.plan.rows[r].cells[c], byHand.rows[r].cells[c]) << r << " " << c;
+      if (c != colAltitude) {
+        EXPECT_EQ(built.plan.rows[r].cells[c], byHand.rows[r].cells[c]) << r << " " << c;
+      }
   EXPECT_EQ(built.plan.rows[3][colAltitude], "4500");
   EXPECT_EQ(built.plan.rows[2][colAltitude], "");
   EXPECT_EQ(built.cruiseKnots, 110);
