@@ -71,6 +71,9 @@ SearchPane::SearchPane(const nav::NavDatabase& db, QWidget* parent) : QWidget(pa
   findGrid->horizontalHeader()->hide();
   findGrid->setIconSize(QSize(kIconRowWidth, kIconHeight));
   layout->addWidget(findGrid, 1);
+  // Tab from "OACI" goes to its results, as before the field "Nom" was there.
+  QWidget::setTabOrder(cbID, findGrid);
+  QWidget::setTabOrder(findGrid, cbNom);
 
   cbID->installEventFilter(this);
   PopupMenu2 = new QMenu(findGrid);

@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -343,6 +344,11 @@ class MainWindowTest : public QObject {
     QVERIFY(grid->model()->index(0, 4).data(Qt::FontRole).value<QFont>().bold());
     QVERIFY(!grid->model()->index(1, 4).data(Qt::FontRole).value<QFont>().bold());
     QCOMPARE(grid->rowAt(0), 0);
+    // Tab from the field goes to its results, then Enter places the current row.
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), grid);
+    field->setFocus();
 
     // By name, as the user types; the row is placed as any result row.
     QTest::keyClicks(child<QLineEdit>(w.get(), "cbNom"), QStringLiteral("rois"));
