@@ -85,8 +85,7 @@ LegsPage::LegsPage(PlanEditor& editor, QWidget* aircraft, QWidget* parent)
     in.reserveMinutes = number(reserve_);
     in.wind = nav::parseWind(toWindows1252(wind_->text()), userDecimalSeparator());
     in.variation = magnetic_;
-    const QDate day = date_->date();
-    in.year = nav::decimalYear(day.year(), day.month(), day.day());
+    in.year = flightYear();
     return in;
   };
 
@@ -188,7 +187,10 @@ QStringList LegsPage::logTitle() const {
   return title;
 }
 
-QDate LegsPage::flightDate() const { return date_->date(); }
+double LegsPage::flightYear() const {
+  const QDate day = date_->date();
+  return nav::decimalYear(day.year(), day.month(), day.day());
+}
 
 std::optional<QTime> LegsPage::departureTime() const {
   const QTime at = QTime::fromString(departure_->text().trimmed(), QStringLiteral("H:mm"));

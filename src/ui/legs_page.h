@@ -35,8 +35,8 @@ class LegsPage : public QWidget {
   LegsPage(PlanEditor& editor, QWidget* aircraft, QWidget* parent);
   // The tables, for the identifiers and frequencies of the printed log.
   void setDatabase(const nav::NavDatabase* db) { db_ = db; }
-  // The day of the flight.
-  QDate flightDate() const;
+  // The day of the flight, as the magnetic model counts time.
+  double flightYear() const;
   // The magnetic model, or none (and why) when it could not be read.
   void setMagneticModel(const nav::MagneticVariation* model, const QString& problem);
 

@@ -306,7 +306,7 @@ void TformNavView::connectHandlers() {
       showInfo(nav::subjectOfPlanRow(state_.db, rows[static_cast<std::size_t>(row)]));
   });
   connect(infoPane_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-    if (visible) showInfo(infoSubject_);
+    if (visible) describeInfo();
   });
   // Keeping the plan after a change that fails is said once, in the last
   // panel, and cleared when it works again.
@@ -361,13 +361,32 @@ void TformNavView::showHint(const QString& hint) {
   statusPanels_[0]->setFullText(hint);
 }
 
+namespace {
+
+template <class Record>
+bool sameRecord(const std::optional<Record>& a, const std::optional<Record>& b) {
+  return a.has_value() == b.has_value() && (!a || a->bytes == b->bytes);
+}
+
+// The pointer moves over the same object many times a second: its
+// description is made once.
+bool sameSubject(const nav::InfoSubject& a, const nav::InfoSubject& b) {
+  return sameRecord(a.airport, b.airport) && sameRecord(a.navaid, b.navaid) && sameRecord(a.waypoint, b.waypoint) &&
+         a.userName == b.userName && a.position == b.position;
+}
+
+}  // namespace
+
 void TformNavView::showInfo(std::optional<nav::InfoSubject> subject) {
-  if (!subject) return;
+  if (!subject || (infoSubject_ && sameSubject(*subject, *infoSubject_))) return;
   infoSubject_ = std::move(subject);
-  if (!infoPane_->isVisible()) return;
-  const QDate day = planPane_->legsPage()->flightDate();
+  describeInfo();
+}
+
+void TformNavView::describeInfo() {
+  if (!infoSubject_ || !infoPane_->isVisible()) return;
   infoPane_->describe(nav::objectInfo(state_.db, *infoSubject_, userDecimalSeparator(), magnetic_.get(),
-                                      nav::decimalYear(day.year(), day.month(), day.day())));
+                                      planPane_->legsPage()->flightYear()));
 }
 
 LayerButton* TformNavView::layerButton(std::string_view name) const { return mapPane_->layerButton(name); }
@@ -469,9 +488,7 @@ void TformNavView::PLNgridDragDrop(QPoint pos) { planEditor_->drop(planPane_->ro
 void TformNavView::btnPrintClick() { planPane_->print(); }
 void TformNavView::btnZoomRouteClick() { mapPane_->zoomToRoute(); }
 nav::RouteBuild TformNavView::buildTypedRoute(const QString& text) const {
-  const QDate day = planPane_->legsPage()->flightDate();
-  return nav::buildRoute(toWindows1252(text), state_.db, magnetic_.get(),
-                         nav::decimalYear(day.year(), day.month(), day.day()));
+  return nav::buildRoute(toWindows1252(text), state_.db, magnetic_.get(), planPane_->legsPage()->flightYear());
 }
 
 void TformNavView::btnCreerPlanClick() {

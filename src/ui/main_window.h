@@ -142,6 +142,7 @@ class TformNavView : public QMainWindow {
   void showHint(const QString& hint);
   // The "Infos" dock describes `subject` (kept for when it opens), if any.
   void showInfo(std::optional<nav::InfoSubject> subject);
+  void describeInfo();
   // What the route text would build, not yet applied.
   nav::RouteBuild buildTypedRoute(const QString& text) const;
   nav::NavViewState state_;
