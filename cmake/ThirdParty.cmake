@@ -35,7 +35,7 @@ endif()
 
 # GeographicLib, for the geodesics of the plan's legs and the magnetic
 # model: Debian's package; for a cross build its sources
-# (scripts/fetch-geographiclib-source.sh), on Windows its released ones, of
+# (scripts/fetch-library-source.sh), on Windows its released ones, of
 # which the files those need are built here.
 set(NAV_GEOGRAPHICLIB_SOURCE "" CACHE PATH "GeographicLib's sources, built here (a cross build)")
 if(NOT NAV_GEOGRAPHICLIB_SOURCE AND WIN32)
@@ -64,6 +64,25 @@ else()
   pkg_check_modules(GeographicLib REQUIRED IMPORTED_TARGET geographiclib)
   add_library(nav_geographiclib INTERFACE)
   target_link_libraries(nav_geographiclib INTERFACE PkgConfig::GeographicLib)
+endif()
+
+# pugixml reads the XML of other planners' routes: Debian's package; for a
+# cross build its sources, on Windows its released ones.
+set(NAV_PUGIXML_SOURCE "" CACHE PATH "pugixml's sources, built here (a cross build)")
+if(NOT NAV_PUGIXML_SOURCE AND WIN32)
+  include(FetchContent)
+  FetchContent_Declare(pugixml URL https://github.com/zeux/pugixml/releases/download/v1.13/pugixml-1.13.tar.gz)
+  FetchContent_Populate(pugixml)
+  set(NAV_PUGIXML_SOURCE ${pugixml_SOURCE_DIR})
+endif()
+if(NAV_PUGIXML_SOURCE)
+  add_library(nav_pugixml STATIC ${NAV_PUGIXML_SOURCE}/src/pugixml.cpp)
+  target_include_directories(nav_pugixml SYSTEM PUBLIC ${NAV_PUGIXML_SOURCE}/src)
+  target_compile_options(nav_pugixml PRIVATE $<$<CXX_COMPILER_ID:GNU,Clang>:-w>)
+else()
+  find_package(pugixml REQUIRED)
+  add_library(nav_pugixml INTERFACE)
+  target_link_libraries(nav_pugixml INTERFACE pugixml::static)
 endif()
 
 if(BUILD_TESTING)

@@ -4,7 +4,7 @@
 # Qt and the MinGW runtime linked in, the demo data beside them, and the
 # core tests. Qt is the static one of scripts/build-qt-windows.sh (built
 # once, then taken from its cache); fmt and nlohmann_json header-only,
-# GeographicLib and GoogleTest from Debian's sources, all with the same
+# GeographicLib, pugixml and GoogleTest from Debian's sources, all with the same
 # compiler.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,6 +16,7 @@ headers=build-windows/headers
 mkdir -p "$headers"
 ln -sfn /usr/include/fmt "$headers/fmt"
 ln -sfn /usr/include/nlohmann "$headers/nlohmann"
-bash scripts/fetch-geographiclib-source.sh build-windows/geographiclib
+bash scripts/fetch-library-source.sh geographiclib libgeographiclib-dev build-windows/geographiclib include/GeographicLib/Geodesic.hpp
+bash scripts/fetch-library-source.sh pugixml libpugixml-dev build-windows/pugixml src/pugixml.cpp
 cmake --preset windows-cross >/dev/null
 cmake --build --preset windows-cross

@@ -4,7 +4,8 @@
 #   scripts/fuzz.sh                  every target for 60 seconds
 #   scripts/fuzz.sh TARGET [SECONDS] one target (database, outline, nav_ini,
 #                                    tag_list, sit, csv, ourairports,
-#                                    topojson, airports_json, recovery)
+#                                    topojson, airports_json, recovery,
+#                                    route_file)
 #   scripts/fuzz.sh all SECONDS      every target for SECONDS each
 # Each starts from its committed seeds (tests/fuzz/corpus/TARGET); what it
 # finds new goes to build-fuzz/corpus/TARGET, a crash to build-fuzz/crashes/.
@@ -12,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh fuzz
 
-targets=(database outline nav_ini tag_list sit csv ourairports topojson airports_json recovery)
+targets=(database outline nav_ini tag_list sit csv ourairports topojson airports_json recovery route_file)
 which="${1:-all}"
 seconds="${2:-60}"
 if [ "$which" != all ]; then

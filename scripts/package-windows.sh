@@ -32,6 +32,7 @@ crlf "$qt/licenses/debian-copyright.txt" "$stage/licences/Qt-copyright.txt"
 crlf /usr/share/doc/libfmt-dev/copyright "$stage/licences/fmt-copyright.txt"
 crlf /usr/share/doc/nlohmann-json3-dev/copyright "$stage/licences/nlohmann-json-copyright.txt"
 crlf /usr/share/doc/libgeographiclib-dev/copyright "$stage/licences/GeographicLib-copyright.txt"
+crlf /usr/share/doc/libpugixml-dev/copyright "$stage/licences/pugixml-copyright.txt"
 crlf /usr/share/doc/mingw-w64-x86-64-dev/copyright "$stage/licences/mingw-w64-copyright.txt"
 crlf packaging/TIERS.txt "$stage/licences/TIERS.txt"
 

@@ -10,10 +10,10 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-qpa-plugins libqt6test6 libgl-dev
-  libfmt-dev libgeographiclib-dev libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
+  libfmt-dev libgeographiclib-dev libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev libpugixml-dev
   qt6-translations-l10n
   xvfb xauth fonts-liberation fonts-liberation2 fontconfig
-  geographiclib-tools gpsbabel
+  geographiclib-tools gpsbabel libxml2-utils
 )
 for extra in "$@"; do
   case "$extra" in

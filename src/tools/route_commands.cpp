@@ -8,10 +8,11 @@
 
 #include "app/command_line.h"
 #include "app/nav_view_state.h"
+#include "app/plan_exchange.h"
 #include "app/route_text.h"
 #include "base/number_format.h"
 #include "base/windows1252.h"
-#include "flightplan/gpx_route.h"
+#include "exchange/route_exchange.h"
 #include "flightplan/nav_log.h"
 #include "flightplan/plan_legs.h"
 #include "flightplan/sit_reader.h"
@@ -131,18 +132,46 @@ int routeCommand(const std::vector<std::string>& args, const std::string& magnet
   return ok ? 0 : 1;
 }
 
+int exportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const std::optional<nav::RouteFormat> format = args.size() >= 2 ? nav::formatOfName(args[1]) : std::nullopt;
+  if (args.size() < 3 || args.size() > 4 || !format) {
+    err << "Usage: navtool export FILE.sit gpx|fpl|pln|fms|kml OUT [FOLDER]\n";
+    return 2;
+  }
+  nav::NavViewState state;
+  if (args.size() == 4 && !nav::loadDataFolder(args[3], state, err)) return 1;
+  const bool ok = nav::runGuarded(
+      [&] {
+        nav::FlightPlan plan;
+        nav::replaceRows(plan, nav::readSitFile(args[0]));
+        const nav::ExchangeRoute route = nav::exportRoute(plan, state.db);
+        nav::writeRouteFile(route, *format, args[2]);
+        out << args[2] << ": " << route.points.size() << " route points\n";
+      },
+      nav::printingTo(err));
+  return ok ? 0 : 1;
+}
+
 int gpxCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() != 2) {
     err << "Usage: navtool gpx FILE.sit OUT.gpx\n";
     return 2;
   }
+  return exportCommand({args[0], "gpx", args[1]}, out, err);
+}
+
+int importPlanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 3) {
+    err << "Usage: navtool import-plan FILE FOLDER OUT.sit\n";
+    return 2;
+  }
+  nav::NavViewState state;
+  if (!nav::loadDataFolder(args[1], state, err)) return 1;
   const bool ok = nav::runGuarded(
       [&] {
-        const std::vector<nav::PlanRow> rows = nav::readSitFile(args[0]);
-        nav::writeGpxRoute(rows, args[1]);
-        std::size_t points = 0;
-        for (const nav::PlanRow& row : rows) points += nav::legEnd(row) ? 1 : 0;
-        out << args[1] << ": " << points << " route points\n";
+        const nav::PlanImport imported = nav::importRoute(nav::readRouteFile(args[0]), state.db);
+        nav::ecris_pln(imported.plan.rows, state.tagListPath(), args[2]);
+        out << nav::windows1252ToUtf8(nav::importSummary(imported, args[0])) << '\n';
       },
       nav::printingTo(err));
   return ok ? 0 : 1;

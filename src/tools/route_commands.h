@@ -22,7 +22,17 @@ int legsCommand(const std::vector<std::string>& args, const std::string& magneti
 int routeCommand(const std::vector<std::string>& args, const std::string& magneticFolder, std::ostream& out,
                  std::ostream& err);
 
-// navtool gpx FILE.sit OUT.gpx: the plan as the window exports it.
+// navtool gpx FILE.sit OUT.gpx: export FILE.sit gpx OUT without a database.
 int gpxCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// navtool import-plan FILE FOLDER OUT.sit: a GPX, FPL, PLN, FMS or KML
+// route as the window imports it on the data of FOLDER, saved; the summary
+// on the output.
+int importPlanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// navtool export FILE.sit FORMAT OUT [FOLDER]: the plan in FORMAT (gpx, fpl,
+// pln, fms, kml), its identifiers from the data of FOLDER; without it,
+// airports by their OACI cell and the others by their names.
+int exportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace navtools

@@ -16,7 +16,6 @@
 #include <array>
 
 #include "base/number_format.h"
-#include "flightplan/gpx_route.h"
 #include "paint/text_decoding.h"
 #include "ui/error_box.h"
 #include "ui/grid_style.h"
@@ -91,29 +90,14 @@ LegsPage::LegsPage(PlanEditor& editor, QWidget* aircraft, QWidget* parent)
 
   printLog_ = new QPushButton(QStringLiteral("Imprimer le log…"), this);
   printLog_->setObjectName(QStringLiteral("btnPrintLog"));
-  exportGpx_ = new QPushButton(QStringLiteral("Exporter en GPX…"), this);
-  exportGpx_->setObjectName(QStringLiteral("btnExportGpx"));
   exportPdf_ = new QPushButton(QStringLiteral("Exporter le log en PDF…"), this);
   exportPdf_->setObjectName(QStringLiteral("btnExportLogPdf"));
   connectGuarded(exportPdf_, &QPushButton::clicked, this, [this] { btnExportLogPdfClick(); });
   connectGuarded(printLog_, &QPushButton::clicked, this, [this] { btnPrintLogClick(); });
-  connectGuarded(exportGpx_, &QPushButton::clicked, this, [this] { btnExportGpxClick(); });
   for (QLineEdit* input : {cruise_, fuelFlow_, usableFuel_, reserve_, wind_, departure_})
     if (input) connectGuarded(input, &QLineEdit::textChanged, this, [this] { refresh(); });
   connectGuarded(date_, &QDateEdit::dateChanged, this, [this] { refresh(); });
   connect(&editor_, &PlanEditor::planChanged, this, &LegsPage::refresh);
-  chooseGpxFile = [this] {
-    // The name of the plan's file with ".gpx" for its extension.
-    QString proposed = editor_.lastLoadedName();
-    const qsizetype dot = proposed.lastIndexOf(QLatin1Char('.'));
-    proposed = proposed.isEmpty() ? QStringLiteral("plan.gpx") : (dot >= 0 ? proposed.left(dot) : proposed) + ".gpx";
-    QFileDialog dialog(this, QString(), editor_.dialogFolder());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("Route GPX (*.gpx)"));
-    dialog.setDefaultSuffix(QStringLiteral("gpx"));
-    dialog.selectFile(proposed);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-  };
   choosePdfFile = [this] {
     QFileDialog dialog(this, QString(), editor_.dialogFolder());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -130,7 +114,6 @@ LegsPage::LegsPage(PlanEditor& editor, QWidget* aircraft, QWidget* parent)
   buttons->addWidget(departure_);
   buttons->addWidget(printLog_);
   buttons->addWidget(exportPdf_);
-  buttons->addWidget(exportGpx_);
   buttons->addStretch(1);
   auto* left = new QVBoxLayout;
   left->setSpacing(1);
@@ -214,12 +197,6 @@ void LegsPage::btnPrintLogClick() {
   connect(preview, &QPrintPreviewDialog::paintRequested, this,
           [this](QPrinter* printer) { guarded([&] { printLog(*printer); }); });
   preview->open();
-}
-
-void LegsPage::btnExportGpxClick() {
-  const QString path = chooseGpxFile ? chooseGpxFile() : QString();
-  if (path.isEmpty()) return;
-  nav::writeGpxRoute(editor_.plan().rows, path.toStdString());
 }
 
 void LegsPage::btnExportLogPdfClick() {

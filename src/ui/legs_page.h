@@ -25,8 +25,8 @@ class PlanEditor;
 
 // The page "Étapes": the legs of the plan with their true and magnetic
 // courses, distance, the wind's heading and ground speed, time and fuel, the
-// total, and the two ways of taking the plan along: the printed navigation
-// log and a GPX route. The wind and the day of the flight are entered here.
+// total, and the navigation log to take along, printed or as a PDF. The
+// wind and the day of the flight are entered here.
 class LegsPage : public QWidget {
   Q_OBJECT
  public:
@@ -48,14 +48,11 @@ class LegsPage : public QWidget {
 
   // "Imprimer le log…": the print preview of the log, with the printer set-up.
   void btnPrintLogClick();
-  // "Exporter en GPX…".
-  void btnExportGpxClick();
   // "Exporter le log en PDF…": the kneeboard log on A5, without a printer.
   void btnExportLogPdfClick();
 
   // The save dialog of the export, replaceable for tests: returns the chosen
   // path, or an empty text when the user cancels.
-  std::function<QString()> chooseGpxFile;
   std::function<QString()> choosePdfFile;
 
   // The log's title lines: the departure and the destination, the speed.
@@ -66,7 +63,6 @@ class LegsPage : public QWidget {
   QTableView* grid_;
   LegsTableModel* model_;
   QPushButton* printLog_;
-  QPushButton* exportGpx_;
   QPushButton* exportPdf_ = nullptr;
   QWidget* aircraft_ = nullptr;
   QLineEdit* departure_ = nullptr;

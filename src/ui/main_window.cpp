@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -21,9 +22,11 @@
 #include <cmath>
 
 #include "app/layer_switches.h"
+#include "app/plan_exchange.h"
 #include "app/plan_placement.h"
 #include "app/settings_file.h"
 #include "base/number_format.h"
+#include "exchange/route_exchange.h"
 #include "flightplan/plan_recovery.h"
 #include "paint/text_decoding.h"
 #include "ui/error_box.h"
@@ -160,6 +163,41 @@ TformNavView::TformNavView(const std::string& exeFolder, QWidget* parent) : QMai
     dialog.selectFile(proposed);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
   };
+  chooseImportFile = [this](const QString& folder) {
+    QFileDialog dialog(this, QStringLiteral("Importer un plan"), folder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QStringLiteral("Plans d'autres logiciels (*.gpx *.fpl *.pln *.fms *.kml)"),
+                           QStringLiteral("Tous fichiers (*)")});
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+  };
+  chooseExportFile = [this](const QString& folder, const QString& base) {
+    QFileDialog dialog(this, QStringLiteral("Exporter le plan"), folder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    QStringList filters;
+    for (const nav::RouteFormat f : nav::kRouteFormats) {
+      const QString ext = QString::fromUtf8(nav::formatExtension(f));
+      filters << QString::fromUtf8(nav::formatTitle(f)) + QStringLiteral(" (*.") + ext + QLatin1Char(')');
+    }
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(QStringLiteral("gpx"));
+    dialog.selectFile(base + QStringLiteral(".gpx"));
+    // The name follows the format chosen.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters, base](const QString& filter) {
+      const qsizetype i = filters.indexOf(filter);
+      if (i < 0) return;
+      const QString ext = QString::fromUtf8(nav::formatExtension(nav::kRouteFormats[i]));
+      dialog.setDefaultSuffix(ext);
+      dialog.selectFile(base + QLatin1Char('.') + ext);
+    });
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    QString path = dialog.selectedFiles().value(0);
+    // A name of no format's extension takes the chosen filter's.
+    const qsizetype i = filters.indexOf(dialog.selectedNameFilter());
+    if (!path.isEmpty() && !nav::formatOfFileName(path.toStdString()) && i >= 0)
+      path += QLatin1Char('.') + QString::fromUtf8(nav::formatExtension(nav::kRouteFormats[i]));
+    return path;
+  };
   chooseOpenFile = [this](const QString& folder) {
     QFileDialog dialog(this, QString(), folder);
     dialog.setObjectName(QStringLiteral("OpenDialog"));
@@ -274,6 +312,8 @@ void TformNavView::connectHandlers() {
   connect(planPane_, &PlanPane::mapObjectDropped, this, &TformNavView::PLNgridDragDrop);
   connect(planPane_, &PlanPane::routeEntered, this, [this] { guarded([this] { btnCreerPlanClick(); }); });
   connect(planPane_, &PlanPane::routeCopyRequested, this, [this] { guarded([this] { btnCopierRouteClick(); }); });
+  connect(planPane_, &PlanPane::importRequested, this, [this] { guarded([this] { btnImporterPlanClick(); }); });
+  connect(planPane_, &PlanPane::exportRequested, this, [this] { guarded([this] { btnExporterClick(); }); });
   // Each token that does not resolve is listed while the user types.
   connect(planPane_, &PlanPane::routeEdited, this, [this](const QString& text) {
     guarded([&] {
@@ -505,6 +545,34 @@ void TformNavView::btnCreerPlanClick() {
     mapPane_->zoomToRoute();
   }
   planPane_->showRouteProblems(problems);
+}
+
+void TformNavView::btnImporterPlanClick() {
+  const QString path = chooseImportFile ? chooseImportFile(planEditor_->dialogFolder()) : QString();
+  if (path.isEmpty()) return;
+  // Read whole before anything changes: a damaged file leaves the plan as it was.
+  const nav::PlanImport imported = nav::importRoute(nav::readRouteFile(path.toStdString()), state_.db);
+  planEditor_->replacePlan(imported.plan);
+  planPane_->routeField()->setText(fromWindows1252(nav::routeText(planEditor_->plan(), state_.db)));
+  planPane_->showRouteProblems({});
+  planPane_->showImportSummary(fromWindows1252(nav::importSummary(imported, QFileInfo(path).fileName().toStdString())));
+  if (imported.cruiseKnots)
+    planPane_->findChild<QLineEdit*>(QStringLiteral("EditVitesse1"))
+        ->setText(
+            QString::fromStdString(nav::formatGeneral(std::round(*imported.cruiseKnots), userDecimalSeparator())));
+  mapPane_->zoomToRoute();
+}
+
+void TformNavView::btnExporterClick() {
+  // Said before any dialog when there is nothing to export.
+  const nav::ExchangeRoute route = nav::exportRoute(planEditor_->plan(), state_.db);
+  QString base = planEditor_->lastLoadedName();
+  const qsizetype dot = base.lastIndexOf(QLatin1Char('.'));
+  base = base.isEmpty() ? QStringLiteral("plan") : dot >= 0 ? base.left(dot) : base;
+  const QString path = chooseExportFile ? chooseExportFile(planEditor_->dialogFolder(), base) : QString();
+  if (path.isEmpty()) return;
+  const std::optional<nav::RouteFormat> format = nav::formatOfFileName(path.toStdString());
+  nav::writeRouteFile(route, format.value_or(nav::RouteFormat::gpx), path.toStdString());
 }
 
 void TformNavView::btnCopierRouteClick() {

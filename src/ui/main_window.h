@@ -99,6 +99,12 @@ class TformNavView : public QMainWindow {
   void btnCreerPlanClick();
   // "Copier la route": the plan as a route text, on the clipboard.
   void btnCopierRouteClick();
+  // "Importer un plan…": a route of another planner's file replaces the
+  // plan (one step of undo), the map fits it, and what its points became is
+  // said under the route field. A file that cannot be read changes nothing.
+  void btnImporterPlanClick();
+  // "Exporter…": the plan in the format chosen in the dialog.
+  void btnExporterClick();
   // A drop from the map at `pos` in the plan grid's viewport.
   void PLNgridDragDrop(QPoint pos);
 
@@ -106,6 +112,9 @@ class TformNavView : public QMainWindow {
   // or an empty text when the user cancels.
   std::function<QString(const QString& folder, const QString& proposedName)> chooseSaveFile;
   std::function<QString(const QString& folder)> chooseOpenFile;
+  std::function<QString(const QString& folder)> chooseImportFile;
+  // The path, its format told by its extension.
+  std::function<QString(const QString& folder, const QString& proposedBaseName)> chooseExportFile;
   // A status panel's whole text, as its tooltip shows it when cut.
   QString statusText(int panel) const;
 

@@ -71,6 +71,18 @@ QWidget* PlanPane::buildPlanPage() {
   create->setObjectName(QStringLiteral("btnCreerPlan"));
   auto* copy = new QPushButton(QStringLiteral("Copier la route"), page);
   copy->setObjectName(QStringLiteral("btnCopierRoute"));
+  auto* importPlan = new QPushButton(QStringLiteral("Importer un plan…"), page);
+  importPlan->setObjectName(QStringLiteral("btnImporterPlan"));
+  importPlan->setToolTip(QStringLiteral("Route GPX, Garmin FPL, MSFS / FSX PLN, X-Plane 11 FMS ou KML"));
+  auto* exportPlan = new QPushButton(QStringLiteral("Exporter…"), page);
+  exportPlan->setObjectName(QStringLiteral("btnExporter"));
+  exportPlan->setToolTip(QStringLiteral("Le plan en GPX, Garmin FPL, MSFS / FSX PLN, X-Plane 11 FMS ou KML"));
+  connect(importPlan, &QPushButton::clicked, this, &PlanPane::importRequested);
+  connect(exportPlan, &QPushButton::clicked, this, &PlanPane::exportRequested);
+  importSummary_ = new QLabel(page);
+  importSummary_->setObjectName(QStringLiteral("ImportSummary"));
+  importSummary_->setWordWrap(true);
+  importSummary_->hide();
   routeProblems_ = new QLabel(page);
   routeProblems_->setObjectName(QStringLiteral("RouteProblems"));
   routeProblems_->setStyleSheet(QStringLiteral("color: #b00000"));
@@ -78,16 +90,21 @@ QWidget* PlanPane::buildPlanPage() {
   connect(routeField_, &QLineEdit::returnPressed, this, [this] { emit routeEntered(routeField_->text()); });
   connect(create, &QPushButton::clicked, this, [this] { emit routeEntered(routeField_->text()); });
   connect(routeField_, &QLineEdit::textEdited, this, &PlanPane::routeEdited);
+  connect(routeField_, &QLineEdit::textEdited, importSummary_, &QLabel::hide);
   connect(copy, &QPushButton::clicked, this, &PlanPane::routeCopyRequested);
   auto* bar = new QHBoxLayout;
   bar->setSpacing(4);
   bar->addWidget(routeField_, 1);
   bar->addWidget(create);
   bar->addWidget(copy);
+  bar->addSpacing(8);
+  bar->addWidget(importPlan);
+  bar->addWidget(exportPlan);
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(1);
   layout->addLayout(bar);
+  layout->addWidget(importSummary_);
   layout->addWidget(routeProblems_);
   PLNgrid->setParent(page);
   layout->addWidget(PLNgrid, 1);
@@ -102,6 +119,11 @@ void PlanPane::showRoute(const QString& text) {
 void PlanPane::showRouteProblems(const QStringList& problems) {
   routeProblems_->setText(problems.join(QStringLiteral(" ; ")));
   routeProblems_->setVisible(!problems.isEmpty());
+}
+
+void PlanPane::showImportSummary(const QString& summary) {
+  importSummary_->setText(summary);
+  importSummary_->setVisible(!summary.isEmpty());
 }
 
 QWidget* PlanPane::buildAircraftPage() {

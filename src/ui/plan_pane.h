@@ -48,6 +48,8 @@ class PlanPane : public QTabWidget {
   QLineEdit* routeField() const { return routeField_; }
   void showRoute(const QString& text);
   void showRouteProblems(const QStringList& problems);
+  // What an import made of the file's points, until the route is typed in.
+  void showImportSummary(const QString& summary);
 
  signals:
   // A drag from the map dropped at `pos` in the grid's viewport.
@@ -57,6 +59,9 @@ class PlanPane : public QTabWidget {
   void routeEdited(const QString& text);
   // "Copier la route".
   void routeCopyRequested();
+  // "Importer un plan…" and "Exporter…".
+  void importRequested();
+  void exportRequested();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -73,6 +78,7 @@ class PlanPane : public QTabWidget {
   PlanTableModel* planModel_ = nullptr;
   QMenu* PopupMenu1 = nullptr;
   QLineEdit* routeField_ = nullptr;
+  QLabel* importSummary_ = nullptr;
   QLabel* routeProblems_ = nullptr;
   LegsPage* legsPage_ = nullptr;
   const QWidget* dragSource_ = nullptr;

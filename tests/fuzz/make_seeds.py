@@ -161,6 +161,32 @@ def recovery():
         b"userPointCounter\t2147483647\r\nrow\t\\t\\r\\n" + b"\t" * 14 + b"\r\nfin\r\n")
 
 
+def route_file():
+    fixtures = os.path.join(HERE, "..", "exchange", "fixtures")
+    for name in ("lfpn-lfot.gpx", "lfpn-lfot.fms", "lfpn-lfot.pln"):
+        with open(os.path.join(fixtures, name), "rb") as f:
+            put("route_file", name, f.read())
+    put("route_file", "route.fpl",
+        b'<?xml version="1.0" encoding="utf-8"?>\n<flight-plan xmlns="http://www8.garmin.com/xmlschemas/FlightPlan/v1">\n'
+        b"<waypoint-table><waypoint><identifier>LFPN</identifier><type>AIRPORT</type><country-code>LF</country-code>"
+        b"<lat>48.7519</lat><lon>2.1062</lon><comment>TOUSSUS</comment></waypoint>\n<waypoint><identifier>MAISON</identifier>"
+        b"<type>USER WAYPOINT</type><country-code/><lat>48.1</lat><lon>-1.5</lon><comment/></waypoint></waypoint-table>\n"
+        b"<route><route-name>LFPN MAISON</route-name><flight-plan-index>1</flight-plan-index>\n"
+        b"<route-point><waypoint-identifier>LFPN</waypoint-identifier><waypoint-type>AIRPORT</waypoint-type>"
+        b"<waypoint-country-code>LF</waypoint-country-code></route-point>\n<route-point><waypoint-identifier>MAISON"
+        b"</waypoint-identifier><waypoint-type>USER WAYPOINT</waypoint-type><waypoint-country-code/></route-point>"
+        b"</route></flight-plan>\n")
+    put("route_file", "route.kml",
+        b'<?xml version="1.0" encoding="UTF-8"?>\n<kml xmlns="http://www.opengis.net/kml/2.2"><Document><name>r</name>\n'
+        b"<Placemark><name>r</name><LineString><coordinates>2.1062,48.7519,0 1.9942,48.6539,1066.8</coordinates>"
+        b"</LineString></Placemark>\n<Folder><Placemark><name>RBT</name><ExtendedData><Data name=\"type\"><value>VOR"
+        b"</value></Data></ExtendedData><Point><altitudeMode>absolute</altitudeMode><coordinates>1.9942,48.6539,1066.8"
+        b"</coordinates></Point></Placemark></Folder></Document></kml>\n")
+    put("route_file", "track.gpx",
+        b'<gpx version="1.1" creator="x"><trk><name>t</name><trkseg><trkpt lat="48.1" lon="2.2"/>'
+        b'<trkpt lat="48.2" lon="179.99999999"/></trkseg></trk><wpt lat="1" lon="2"><name>W</name></wpt></gpx>')
+
+
 database()
 outline()
 sit(tag_list())
@@ -170,3 +196,4 @@ topojson()
 airports_json()
 nav_ini()
 recovery()
+route_file()

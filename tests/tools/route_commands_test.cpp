@@ -4,7 +4,8 @@
 
 #include <sstream>
 
-#include "flightplan/gpx_route.h"
+#include "app/plan_exchange.h"
+#include "exchange/route_exchange.h"
 #include "flightplan/sit_reader.h"
 #include "flightplan/sit_writer.h"
 #include "test_support.h"
@@ -87,7 +88,10 @@ TEST_F(RouteCommands, GpxWritesTheWindowsExport) {
   std::ostringstream out, err;
   EXPECT_EQ(navtools::gpxCommand({sit(), dir.path() + "vol.gpx"}, out, err), 0);
   EXPECT_EQ(out.str(), dir.path() + "vol.gpx: 3 route points\n");
-  EXPECT_EQ(navtest::readFile(dir.path() + "vol.gpx"), nav::gpxRoute(nav::readSitFile(sit())));
+  nav::FlightPlan plan;
+  nav::replaceRows(plan, nav::readSitFile(sit()));
+  EXPECT_EQ(navtest::readFile(dir.path() + "vol.gpx"),
+            nav::routeFileText(nav::exportRoute(plan, nav::NavDatabase{}), nav::RouteFormat::gpx));
 }
 
 }  // namespace

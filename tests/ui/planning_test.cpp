@@ -182,13 +182,23 @@ class PlanningTest : public QObject {
     for (int r = 0; r < 2; ++r)
       for (int c = 0; c < 2; ++c)
         QVERIFY2(metrics.horizontalAdvance(cell(legs, r, c)) < legs->columnWidth(c) - 8, qPrintable(cell(legs, r, c)));
-    for (const char* name : {"btnPrintLog", "btnExportGpx"}) {
+    for (const char* name : {"btnPrintLog", "btnExportLogPdf"}) {
       auto* button = child<QWidget>(w.get(), name);
       QVERIFY2(button && button->isVisible(), name);
       QVERIFY(legs->geometry().right() < button->geometry().left());
     }
     QCOMPARE(child<QWidget>(w.get(), "btnPrintLog")->property("text").toString(), QStringLiteral("Imprimer le log…"));
-    QCOMPARE(child<QWidget>(w.get(), "btnExportGpx")->property("text").toString(), QStringLiteral("Exporter en GPX…"));
+    QCOMPARE(child<QWidget>(w.get(), "btnExportLogPdf")->property("text").toString(),
+             QStringLiteral("Exporter le log en PDF…"));
+    // The route's bar: every button's text whole, room left to type a route.
+    pages->setCurrentIndex(0);
+    auto* route = child<QLineEdit>(w.get(), "EditRoute");
+    QTRY_VERIFY(route->isVisible());
+    QVERIFY2(route->width() >= 200, qPrintable(QString::number(route->width())));
+    for (const char* name : {"btnCreerPlan", "btnCopierRoute", "btnImporterPlan", "btnExporter"}) {
+      auto* button = child<QPushButton>(w.get(), name);
+      QVERIFY2(button->isVisible() && button->width() >= button->sizeHint().width(), name);
+    }
   }
 
   // With the magnetic model beside the program, a wind and the aircraft's
@@ -585,21 +595,57 @@ class PlanningTest : public QObject {
     QCOMPARE(w->statusText(3), QString());
   }
 
-  void gpxExportWritesTheRoute() {
+  void exportWritesTheChosenFormatAndImportTakesItBack() {
     auto w = windowWithAPlan();
-    auto* page = w->findChild<navui::LegsPage*>();
-    QVERIFY(page);
-    const QString path = QString::fromStdString(dir->path() + "vol.gpx");
-    page->chooseGpxFile = [&] { return path; };
-    QTest::mouseClick(child<QPushButton>(w.get(), "btnExportGpx"), Qt::LeftButton);
-    const std::string gpx = navtest::readFile(path.toStdString());
-    QVERIFY(gpx.find("<name>A\xC3\xA9roport Roissy - Blagnac</name>") != std::string::npos);
-    QVERIFY(gpx.find("<rtept lat=\"47.42900000\" lon=\"1.06440000\">\n      <name>Amboise</name>\n"
-                     "      <type>snav</type>") != std::string::npos);
+    const ShownPlan before = shown(w.get());
+    const QString path = QString::fromStdString(dir->path() + "vol.fms");
+    QString proposed;
+    w->chooseExportFile = [&](const QString&, const QString& base) { return proposed = base, path; };
+    QTest::mouseClick(child<QPushButton>(w.get(), "btnExporter"), Qt::LeftButton);
+    QCOMPARE(proposed, QStringLiteral("plan"));
+    const std::string fms = navtest::readFile(path.toStdString());
+    QVERIFY2(fms.find("NUMENR 3\n1 LFPG ADEP 0.000000 49.01") != std::string::npos, fms.c_str());
+    QVERIFY2(fms.find("\n3 AMB DRCT 0.000000 47.42900000 1.06440000\n") != std::string::npos, fms.c_str());
     // A folder that is not there: reported, nothing else happens.
-    page->chooseGpxFile = [&] { return QString::fromStdString(dir->path() + "none/vol.gpx"); };
-    QTest::mouseClick(child<QPushButton>(w.get(), "btnExportGpx"), Qt::LeftButton);
+    w->chooseExportFile = [&](const QString&, const QString&) {
+      return QString::fromStdString(dir->path() + "none/vol.gpx");
+    };
+    QTest::mouseClick(child<QPushButton>(w.get(), "btnExporter"), Qt::LeftButton);
     QCOMPARE(dir->errors, QStringList{QString::fromStdString("Cannot create file " + dir->path() + "none/vol.gpx.")});
+    dir->errors.clear();
+
+    // Cleared, then imported: the same plan again, in one step of undo.
+    QTest::mouseClick(child<QToolButton>(w.get(), "btnClearPLN"), Qt::LeftButton);
+    w->chooseImportFile = [&](const QString&) { return path; };
+    QTest::mouseClick(child<QPushButton>(w.get(), "btnImporterPlan"), Qt::LeftButton);
+    QCOMPARE(dir->errors, QStringList{});
+    const ShownPlan after = shown(w.get());
+    QCOMPARE(after.cells, before.cells);
+    QCOMPARE(child<QLabel>(w.get(), "ImportSummary")->text(),
+             QStringLiteral("3 points importés de vol.fms : 3 de la base"));
+    QVERIFY(child<QLabel>(w.get(), "ImportSummary")->isVisibleTo(w.get()));
+    QCOMPARE(child<QLineEdit>(w.get(), "EditRoute")->text(), QStringLiteral("LFPG AMB LFBO"));
+    child<QAction>(w.get(), "Annuler1")->trigger();
+    QCOMPARE(planGrid(w.get())->model()->rowCount(), 1);
+    child<QAction>(w.get(), "Retablir1")->trigger();
+
+    // A damaged file: said, and the plan stays as it was.
+    navtest::writeFile(dir->path() + "abime.pln",
+                       "<SimBase.Document><FlightPlan.FlightPlan>\n</FlightPlan.FlightPlan>");
+    w->chooseImportFile = [&](const QString&) { return QString::fromStdString(dir->path() + "abime.pln"); };
+    QTest::mouseClick(child<QPushButton>(w.get(), "btnImporterPlan"), Qt::LeftButton);
+    QCOMPARE(dir->errors.size(), 1);
+    QVERIFY2(dir->errors[0].startsWith(QStringLiteral("Plan illisible dans ")), qPrintable(dir->errors[0]));
+    QCOMPARE(shown(w.get()).cells, before.cells);
+
+    // Nothing to export is said before any dialog.
+    dir->errors.clear();
+    QTest::mouseClick(child<QToolButton>(w.get(), "btnClearPLN"), Qt::LeftButton);
+    bool asked = false;
+    w->chooseExportFile = [&](const QString&, const QString&) { return asked = true, path; };
+    QTest::mouseClick(child<QPushButton>(w.get(), "btnExporter"), Qt::LeftButton);
+    QVERIFY(!asked);
+    QCOMPARE(dir->errors, QStringList{QStringLiteral("Le plan de vol n'a aucun point à exporter.")});
   }
 
   void printedLogFitsThePageAndRepeatsItsHeader() {
