@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -36,7 +37,7 @@ class SmallCrosses {
       : arm_(arm), segments_{{{{arm, 0}, {-arm - 1, 0}}, {{0, arm}, {0, -arm - 1}}}} {}
   void draw(MapSurface& s, std::int32_t x, std::int32_t y) {
     if (const std::optional<PixelRaster> raster = s.raster()) {
-      if (!pixels_) pixels_.emplace(segments_, raster->stride);
+      if (!pixels_) pixels_.emplace(segments_, raster->stride, raster->scale);
       if (pixels_->set(*raster, x, y)) return s.moveTo(x, y - arm_ - 1);
     }
     const PixelPoint at{x, y};
@@ -46,7 +47,7 @@ class SmallCrosses {
  private:
   std::int32_t arm_;
   std::array<PixelSegment, 2> segments_;
-  std::optional<MarkPixels> pixels_;  // made for the raster's stride, which stays
+  std::optional<MarkPixels> pixels_;  // made for the raster's stride and scale, which stay
 };
 
 // The two label lines of a radio station: name above, frequency and
@@ -69,10 +70,13 @@ bool isNdb(std::int32_t type) { return type == navType::ndb; }
 // call for many. What was gathered is drawn before the pen changes and
 // when the walk ends, also when it ends in a failure; the drawing position
 // then stands where the last mark ends, as if each had been drawn in turn.
+// On a raster of several image pixels to a map pixel the image is too large
+// for the caches and each mark spans many rows: the places are first noted
+// in a grid of map pixels, then set row after row of the image.
 class MarkBatch {
  public:
   MarkBatch(MapSurface& s, std::span<const PixelSegment> mark) : s_(s), mark_(mark), raster_(s.raster()) {
-    if (raster_) pixels_.emplace(mark, raster_->stride);
+    if (raster_) usePixels();
   }
   MarkBatch(const MarkBatch&) = delete;
   MarkBatch& operator=(const MarkBatch&) = delete;
@@ -83,26 +87,69 @@ class MarkBatch {
   void add(std::int32_t x, std::int32_t y) {
     any_ = true;
     last_ = {x, y};
-    if (raster_ && pixels_->set(*raster_, x, y)) return;
+    if (raster_) {
+      if (!noted_.empty()) {
+        if (x < gridWidth_ && y < gridHeight_ && pixels_->fits(*raster_, x, y)) {
+          noted_[static_cast<std::size_t>(y) * static_cast<std::size_t>(gridWidth_) + static_cast<std::size_t>(x)] = 1;
+          anyNoted_ = true;
+          return;
+        }
+      } else if (pixels_->set(*raster_, x, y)) {
+        return;
+      }
+    }
     places_[count_++] = {x, y};
-    if (count_ == places_.size()) flush();
+    if (count_ == places_.size()) drawPlaces();
   }
   void flush() {
-    if (count_ > 0) s_.marks(mark_, std::span(places_.data(), count_));
-    count_ = 0;
+    if (anyNoted_) {
+      // Eight places at a time: most of the grid is empty.
+      const std::size_t cells = noted_.size();
+      std::uint8_t* const grid = noted_.data();
+      for (std::size_t at = 0; at < cells; at += 8) {
+        std::uint64_t word = 0;
+        const std::size_t n = std::min<std::size_t>(8, cells - at);
+        std::memcpy(&word, grid + at, n);
+        if (word == 0) continue;
+        std::memset(grid + at, 0, n);
+        for (std::size_t i = 0; i < n; ++i)
+          if (word >> (8 * i) & 0xFF) {
+            const auto cell = static_cast<std::int32_t>(at + i);
+            pixels_->setFitting(*raster_, cell % gridWidth_, cell / gridWidth_);
+          }
+      }
+      anyNoted_ = false;
+    }
+    drawPlaces();
   }
   // After a change of pen: the marks so far in the old one, the next in the new.
   void penChanged() {
     flush();
     raster_ = s_.raster();
-    if (raster_ && !pixels_) pixels_.emplace(mark_, raster_->stride);
+    if (raster_ && !pixels_) usePixels();
   }
 
  private:
+  void drawPlaces() {
+    if (count_ > 0) s_.marks(mark_, std::span(places_.data(), count_));
+    count_ = 0;
+  }
+  void usePixels() {
+    pixels_.emplace(mark_, raster_->stride, raster_->scale);
+    if (raster_->scale > 1) {
+      gridWidth_ = raster_->width / raster_->scale;
+      gridHeight_ = raster_->height / raster_->scale;
+      noted_.assign(static_cast<std::size_t>(gridWidth_) * static_cast<std::size_t>(gridHeight_), 0);
+    }
+  }
+
   MapSurface& s_;
   std::span<const PixelSegment> mark_;
   std::optional<PixelRaster> raster_;
   std::optional<MarkPixels> pixels_;
+  std::vector<std::uint8_t> noted_;  // by map pixel, a mark to set there
+  std::int32_t gridWidth_ = 0, gridHeight_ = 0;
+  bool anyNoted_ = false;
   std::array<PixelPoint, 32> places_;
   std::size_t count_ = 0;
   bool any_ = false;

@@ -33,6 +33,10 @@ struct PixelRaster {
   std::ptrdiff_t stride = 0;  // pixels from one row to the next
   std::int32_t width = 0, height = 0;
   std::uint32_t color = 0;
+  // Image pixels to a map pixel along each axis: 2 on a screen of twice the
+  // density. Only marks (MarkPixels) are set in a raster of more than one;
+  // its width and height are then the image's.
+  std::int32_t scale = 1;
 
   bool contains(std::int64_t x, std::int64_t y) const { return x >= 0 && x < width && y >= 0 && y < height; }
 
@@ -128,20 +132,36 @@ struct PixelRaster {
 // of `stride`, and the box they lie in: worked out once, set at every place.
 class MarkPixels {
  public:
-  MarkPixels(std::span<const PixelSegment> mark, std::ptrdiff_t stride) {
+  // At a scale of more than one, each segment runs between the image pixels
+  // of its ends, `scale` pixels thick, as a scaled surface draws a line.
+  MarkPixels(std::span<const PixelSegment> mark, std::ptrdiff_t stride, std::int32_t scale = 1) : scale_(scale) {
+    // The box holds the mark's origin and its segments' ends too.
+    const auto extend = [&](int x, int y) {
+      left_ = std::min(left_, x), right_ = std::max(right_, x);
+      top_ = std::min(top_, y), bottom_ = std::max(bottom_, y);
+    };
+    const auto add = [&](int x, int y) {
+      extend(x, y);
+      offsets_.push_back(y * stride + x);
+    };
+    const int w = scale;
     for (const PixelSegment& s : mark) {
-      left_ = std::min({left_, s.from.x, s.to.x});
-      right_ = std::max({right_, s.from.x, s.to.x});
-      top_ = std::min({top_, s.from.y, s.to.y});
-      bottom_ = std::max({bottom_, s.from.y, s.to.y});
-      const int dx = std::abs(s.to.x - s.from.x), sx = s.from.x < s.to.x ? 1 : -1;
-      const int dy = -std::abs(s.to.y - s.from.y), sy = s.from.y < s.to.y ? 1 : -1;
-      int x = s.from.x, y = s.from.y, err = dx + dy;
+      int ax = s.from.x * w, ay = s.from.y * w, bx = s.to.x * w, by = s.to.y * w;
+      extend(ax, ay);
+      extend(bx, by);
+      const bool alongX = std::abs(bx - ax) >= std::abs(by - ay);
+      // Going back along its long axis, a thick line keeps to the far side
+      // of each band, so that it covers the same map pixels as going forward.
+      if (w > 1 && alongX && bx < ax) ax += w - 1, bx += w - 1;
+      if (w > 1 && !alongX && by < ay) ay += w - 1, by += w - 1;
+      const int dx = std::abs(bx - ax), sx = ax < bx ? 1 : -1;
+      const int dy = -std::abs(by - ay), sy = ay < by ? 1 : -1;
+      int err = dx + dy;
       for (int n = std::max(dx, -dy); n > 0; --n) {
-        offsets_.push_back(y * stride + x);
+        for (int k = 0; k < w; ++k) add(alongX ? ax : ax + k, alongX ? ay + k : ay);
         const int e2 = 2 * err;
-        if (e2 >= dy) err += dy, x += sx;
-        if (e2 <= dx) err += dx, y += sy;
+        if (e2 >= dy) err += dy, ax += sx;
+        if (e2 <= dx) err += dx, ay += sy;
       }
     }
     // A pixel two segments share is set once.
@@ -150,17 +170,30 @@ class MarkPixels {
   }
   // Sets the mark at (x, y) when all of it lies in the image; false, and
   // nothing set, otherwise.
+  // Whether the whole mark at (x, y) lies in the image.
+  bool fits(const PixelRaster& r, std::int32_t x, std::int32_t y) const {
+    const std::int64_t ix = std::int64_t{x} * scale_, iy = std::int64_t{y} * scale_;
+    return r.contains(ix + left_, iy + top_) && r.contains(ix + right_, iy + bottom_);
+  }
   bool set(const PixelRaster& r, std::int32_t x, std::int32_t y) const {
-    if (!r.contains(std::int64_t{x} + left_, std::int64_t{y} + top_) ||
-        !r.contains(std::int64_t{x} + right_, std::int64_t{y} + bottom_))
-      return false;
-    std::uint32_t* const origin = r.pixels + y * r.stride + x;
+    if (!fits(r, x, y)) return false;
+    setFitting(r, x, y);
+    return true;
+  }
+  // The same for a mark known to fit.
+  void setFitting(const PixelRaster& r, std::int32_t x, std::int32_t y) const {
+    const std::int64_t ix = std::int64_t{x} * scale_, iy = std::int64_t{y} * scale_;
+    std::uint32_t* const origin = r.pixels + iy * r.stride + ix;
     const std::ptrdiff_t* const o = offsets_.data();
     const std::uint32_t c = r.color;
     // Unrolled for the map's small marks (up to a dozen pixels), set a
     // quarter of a million times at the lowest levels: the loop's own work
     // was most of a mark's cost.
     switch (offsets_.size()) {
+      case 16: origin[o[15]] = c; [[fallthrough]];
+      case 15: origin[o[14]] = c; [[fallthrough]];
+      case 14: origin[o[13]] = c; [[fallthrough]];
+      case 13: origin[o[12]] = c; [[fallthrough]];
       case 12: origin[o[11]] = c; [[fallthrough]];
       case 11: origin[o[10]] = c; [[fallthrough]];
       case 10: origin[o[9]] = c; [[fallthrough]];
@@ -177,11 +210,11 @@ class MarkPixels {
       default:
         for (const std::ptrdiff_t offset : offsets_) origin[offset] = c;
     }
-    return true;
   }
 
  private:
   std::vector<std::ptrdiff_t> offsets_;
+  std::int32_t scale_ = 1;
   std::int32_t left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
 };
 

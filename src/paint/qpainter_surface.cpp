@@ -297,15 +297,46 @@ void QPainterSurface::polyline(std::span<const nav::PixelPoint> points) {
     posY_ = points.back().y;
     return;
   }
+  if (pixels_ && pen_.width <= 1 && !invert_ && ratio_ != 1) {
+    if (const std::optional<nav::PixelRaster> scaled = raster()) {
+      for (std::size_t i = 1; i < points.size(); ++i) {
+        const nav::PixelPoint a = points[i - 1], b = points[i];
+        const int dx = b.x - a.x, dy = b.y - a.y;
+        if (static_cast<unsigned>(dx + kShortReach) > 2 * kShortReach ||
+            static_cast<unsigned>(dy + kShortReach) > 2 * kShortReach ||
+            !shortScaledLine(dx, dy).set(*scaled, a.x, a.y)) {
+          posX_ = a.x, posY_ = a.y;
+          QPainterSurface::lineTo(b.x, b.y);
+        }
+      }
+      posX_ = points.back().x;
+      posY_ = points.back().y;
+      return;
+    }
+  }
   posX_ = points[0].x;
   posY_ = points[0].y;
   for (std::size_t i = 1; i < points.size(); ++i) QPainterSurface::lineTo(points[i].x, points[i].y);
 }
 
+const nav::MarkPixels& QPainterSurface::shortScaledLine(int dx, int dy) {
+  std::optional<nav::MarkPixels>& line = shortScaled_[(dy + kShortReach) * (2 * kShortReach + 1) + (dx + kShortReach)];
+  if (!line) {
+    const nav::PixelSegment segment{{0, 0}, {dx, dy}};
+    line.emplace(std::span(&segment, 1), stride_, static_cast<std::int32_t>(std::lround(ratio_)));
+  }
+  return *line;
+}
+
 std::optional<nav::PixelRaster> QPainterSurface::raster() {
-  // At another ratio a map pixel is several of the image's: the painter draws.
-  if (!pixels_ || pen_.width > 1 || invert_ || ratio_ != 1) return std::nullopt;
-  return penRaster();
+  if (!pixels_ || pen_.width > 1 || invert_) return std::nullopt;
+  if (ratio_ == 1) return penRaster();
+  // At a whole ratio a map pixel is a square of the image's, and a mark
+  // its scaled lines, set as plotScaledLine sets them; at another the
+  // lines themselves are drawn.
+  const int w = static_cast<int>(std::lround(ratio_));
+  if (w != ratio_) return std::nullopt;
+  return nav::PixelRaster{pixels_, stride_, imageWidth_, imageHeight_, penPixel_, w};
 }
 
 void QPainterSurface::frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {

@@ -8,6 +8,7 @@
 #include <QLine>
 #include <QPainter>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,11 @@ class QPainterSurface : public nav::MapSurface {
   void fillBox(int x, int y, int w, int h);
   void plotLine(int x0, int y0, int x1, int y1);
   void plotScaledLine(int x0, int y0, int x1, int y1);
+  // At a whole ratio, a line of at most kShortReach map pixels each way as
+  // its image pixels, by its end's offset: the outline's lines at the
+  // lowest levels, made once a surface.
+  static constexpr int kShortReach = 4;
+  const nav::MarkPixels& shortScaledLine(int dx, int dy);
   // Where an outline is stroked: on the middle of the map's pixels when they
   // are several of the image's.
   QRectF strokeBox(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) const;
@@ -85,6 +91,7 @@ class QPainterSurface : public nav::MapSurface {
   std::int64_t posX_ = 0;
   std::int64_t posY_ = 0;
   std::vector<QLine> lines_;
+  std::array<std::optional<nav::MarkPixels>, (2 * kShortReach + 1) * (2 * kShortReach + 1)> shortScaled_;
   QFont font_;
   QFontMetrics metrics_;
   std::array<Measured, 2> measured_;

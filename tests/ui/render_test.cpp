@@ -13,7 +13,8 @@
 // made again from build/bin/ with, for each level M:
 //   navtool render . ../../tests/render/levelM.png --size 320x200 --mag M
 //     --center 8400,176400 --layers <the list below> [--plan ../../tests/render/route.sit]
-// (levelM-route.png with the plan).
+// (levelM-route.png with the plan; levelM-ratio2.png with --ratio 2, as on
+// a screen of twice the density).
 
 namespace {
 
@@ -27,14 +28,20 @@ class RenderTest : public QObject {
   void paintsAsTheReferenceImages_data() {
     QTest::addColumn<int>("mag");
     QTest::addColumn<bool>("route");
+    QTest::addColumn<int>("ratio");
     for (const int mag : {1, 5, 7, 10})
-      for (const bool route : {false, true}) QTest::addRow("level%d%s", mag, route ? "-route" : "") << mag << route;
+      for (const bool route : {false, true})
+        QTest::addRow("level%d%s", mag, route ? "-route" : "") << mag << route << 1;
+    for (const int mag : {1, 7}) QTest::addRow("level%d-ratio2", mag) << mag << true << 2;
   }
 
   void paintsAsTheReferenceImages() {
     QFETCH(int, mag);
     QFETCH(bool, route);
-    const QString name = QStringLiteral("level%1%2.png").arg(mag).arg(route ? QStringLiteral("-route") : QString());
+    QFETCH(int, ratio);
+    const QString name =
+        ratio != 1 ? QStringLiteral("level%1-ratio%2.png").arg(mag).arg(ratio)
+                   : QStringLiteral("level%1%2.png").arg(mag).arg(route ? QStringLiteral("-route") : QString());
     QTemporaryDir scratch;
     const QString out = scratch.filePath(name);
     std::vector<std::string> args{
@@ -43,6 +50,10 @@ class RenderTest : public QObject {
         "--mag",         std::to_string(mag),
         "--center",      "8400,176400",
         "--layers",      "showMaps,showGrid,airport,vor,ndb,ils,marker,waypoint,id,name,freq,planning,wptName"};
+    if (ratio != 1) {
+      args.push_back("--ratio");
+      args.push_back(std::to_string(ratio));
+    }
     if (route) {
       args.push_back("--plan");
       args.push_back((kReferences + QStringLiteral("/route.sit")).toStdString());
