@@ -91,8 +91,8 @@ void paintFloor(QImage& image, const nav::NavViewState& s, int ratio) {
 }
 
 void registerPaint(int mag, int scale, int ratio) {
-  const std::string name = "paint/level:" + std::to_string(mag) + (ratio != 1 ? "/ratio:" + std::to_string(ratio) : "") +
-                           "/x" + std::to_string(scale);
+  const std::string name = "paint/level:" + std::to_string(mag) +
+                           (ratio != 1 ? "/ratio:" + std::to_string(ratio) : "") + "/x" + std::to_string(scale);
   const auto image = [ratio] {
     QImage out(ratio * kWidth, ratio * kHeight, QImage::Format_RGB32);
     out.setDevicePixelRatio(ratio);
