@@ -12,7 +12,9 @@ namespace {
 
 struct Entry {
   std::string name;
-  double bound;
+  double bound;          // of the ratio to the floor; 0 for none
+  double timeBound = 0;  // ns; 0 for none
+  bool hasFloor = true;
 };
 
 std::vector<Entry>& entries() {
@@ -68,15 +70,26 @@ class TableReporter : public benchmark::ConsoleReporter {
   void Finalize() override {
     if (!rowsOnly_) std::printf("\n%-44s %12s %12s %7s %6s\n", "path", "time", "floor", "ratio", "bound");
     for (const Entry& e : entries()) {
+      if (!e.hasFloor) {
+        const auto path = times_.find(e.name);
+        if (path == times_.end()) continue;
+        const double t = median(path->second);
+        if (rowsOnly_)
+          std::printf("%s\t%.0f\t0\t0\t%.0f\n", e.name.c_str(), t, e.timeBound);
+        else
+          std::printf("%-44s %12s %12s %7s %6s%s\n", e.name.c_str(), timeText(t).c_str(), "-", "-",
+                      timeText(e.timeBound).c_str(), t > e.timeBound ? "  over" : "");
+        continue;
+      }
       const auto path = times_.find(e.name);
       const auto floor = times_.find(e.name + "/floor");
       if (path == times_.end() || floor == times_.end()) continue;
       const double t = median(path->second), f = median(floor->second);
       if (rowsOnly_) {
-        std::printf("%s\t%.0f\t%.0f\t%g\n", e.name.c_str(), t, f, e.bound);
+        std::printf("%s\t%.0f\t%.0f\t%g\t%.0f\n", e.name.c_str(), t, f, e.bound, e.timeBound);
         continue;
       }
-      const bool over = e.bound > 0 && t > e.bound * f;
+      const bool over = (e.bound > 0 && t > e.bound * f) || (e.timeBound > 0 && t > e.timeBound);
       std::printf("%-44s %12s %12s %7.2f %6s%s\n", e.name.c_str(), timeText(t).c_str(), timeText(f).c_str(), t / f,
                   e.bound > 0 ? (std::to_string(e.bound).substr(0, 4)).c_str() : "", over ? "  over" : "");
     }
@@ -91,9 +104,18 @@ class TableReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 BenchPair addPair(const std::string& name, double bound, BenchFn path, BenchFn floor) {
-  entries().push_back({name, bound});
+  return addPair(name, bound, 0, std::move(path), std::move(floor));
+}
+
+BenchPair addPair(const std::string& name, double bound, double timeBoundNs, BenchFn path, BenchFn floor) {
+  entries().push_back({name, bound, timeBoundNs});
   return {benchmark::RegisterBenchmark(name.c_str(), std::move(path)),
           benchmark::RegisterBenchmark((name + "/floor").c_str(), std::move(floor))};
+}
+
+benchmark::internal::Benchmark* addBounded(const std::string& name, double boundNs, BenchFn path) {
+  entries().push_back({name, 0, boundNs, false});
+  return benchmark::RegisterBenchmark(name.c_str(), std::move(path));
 }
 
 int runBenchmarks(int argc, char** argv) {

@@ -19,10 +19,17 @@ struct BenchPair {
   benchmark::internal::Benchmark* floor;
 };
 BenchPair addPair(const std::string& name, double bound, BenchFn path, BenchFn floor);
+// The same, the path also held to a time (`timeBoundNs`).
+BenchPair addPair(const std::string& name, double bound, double timeBoundNs, BenchFn path, BenchFn floor);
+
+// A path held to a time (`boundNs`) rather than to a floor: what the user
+// waits for, whatever the least work would be.
+benchmark::internal::Benchmark* addBounded(const std::string& name, double boundNs, BenchFn path);
 
 // Runs the benchmarks selected on the command line, then prints the table.
 // With NAVBENCH_ROWS=1 in the environment it prints only the table's rows,
-// tab-separated (name, path ns, floor ns, bound), for scripts/bench.sh.
+// tab-separated (name, path ns, floor ns, ratio bound, time bound ns), for
+// scripts/bench.sh; 0 where there is none.
 int runBenchmarks(int argc, char** argv);
 
 }  // namespace navbench

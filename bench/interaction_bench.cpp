@@ -160,7 +160,7 @@ std::size_t nameFloor(std::string_view wanted, const nav::NavDatabase& db) {
 
 void registerNameSearch(int scale) {
   const auto pair = navbench::addPair(
-      "search/name/x" + std::to_string(scale), 2,
+      "search/name/x" + std::to_string(scale), 2, 20e6,
       [=](benchmark::State& bench) {
         const nav::NavViewState& s = world(scale);
         for (auto _ : bench) benchmark::DoNotOptimize(nav::searchByName("tours val", s.db, '.').data());

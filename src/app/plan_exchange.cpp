@@ -33,22 +33,39 @@ bool isVor(const NavaidRecord& n) { return (n.navType() & (navType::vor | navTyp
 bool isNdb(const NavaidRecord& n) { return (n.navType() & navType::ndb) != 0; }
 
 // The records of the identifiers a route names, found in one pass over
-// each table however long the route.
+// each table however long the route: each record's identifier looked up as
+// it lies in the record, without a copy.
 struct Candidates {
-  std::unordered_map<std::string, std::vector<const AirportRecord*>> airports;
-  std::unordered_map<std::string, std::vector<const NavaidRecord*>> navaids;
-  std::unordered_map<std::string, std::vector<const WaypointRecord*>> waypoints;
+  std::unordered_map<std::string_view, std::vector<const AirportRecord*>> airports;
+  std::unordered_map<std::string_view, std::vector<const NavaidRecord*>> navaids;
+  std::unordered_map<std::string_view, std::vector<const WaypointRecord*>> waypoints;
 };
+
+// A few bits of an identifier: a table of them, small enough for the
+// nearest cache, turns away nearly every record before the hash map sees it.
+std::uint16_t sketch(std::string_view ident) {
+  std::uint32_t h = 2166136261u;
+  for (const char c : ident) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+  return static_cast<std::uint16_t>(h ^ (h >> 16));
+}
 
 Candidates candidatesOf(const std::vector<std::string>& idents, const NavDatabase& db) {
   Candidates c;
-  for (const std::string& ident : idents) c.airports[ident], c.navaids[ident], c.waypoints[ident];
-  for (const AirportRecord& a : db.airports)
-    if (auto it = c.airports.find(a.ident()); it != c.airports.end()) it->second.push_back(&a);
-  for (const NavaidRecord& n : db.navaids)
-    if (auto it = c.navaids.find(n.ident()); it != c.navaids.end()) it->second.push_back(&n);
-  for (const WaypointRecord& w : db.waypoints)
-    if (auto it = c.waypoints.find(std::string(w.identView())); it != c.waypoints.end()) it->second.push_back(&w);
+  std::vector<bool> named(1 << 16);
+  for (const std::string& ident : idents) {
+    c.airports[ident], c.navaids[ident], c.waypoints[ident];
+    named[sketch(ident)] = true;
+  }
+  const auto gather = [&](const auto& table, auto& found, auto identOf) {
+    for (const auto& r : table) {
+      const std::string_view ident = identOf(r);
+      if (!named[sketch(ident)]) continue;
+      if (auto it = found.find(ident); it != found.end()) it->second.push_back(&r);
+    }
+  };
+  gather(db.airports, c.airports, [](const AirportRecord& a) { return a.view(airportField::ident); });
+  gather(db.navaids, c.navaids, [](const NavaidRecord& n) { return n.view(navaidField::ident); });
+  gather(db.waypoints, c.waypoints, [](const WaypointRecord& w) { return w.identView(); });
   return c;
 }
 
@@ -63,7 +80,8 @@ template <typename Record, typename Keep>
 const Record* nearest(const std::vector<const Record*>& records, const RoutePoint& p, double& bestMetres, Keep keep) {
   const Record* best = nullptr;
   for (const Record* r : records) {
-    if (!keep(*r)) continue;
+    // A mile is under a minute of latitude: farther in latitude alone, no geodesic needed.
+    if (!keep(*r) || std::abs(r->lat() / kArcSecondsPerDegree - p.lat) > 1.01 / 60 * kImportMatchNm) continue;
     const double d =
         metresBetween(p.lat, p.lon, r->lat() / kArcSecondsPerDegree, signedLon(r->lon()) / kArcSecondsPerDegree);
     if (d <= kImportMatchNm * kMetresPerNm && d < bestMetres) bestMetres = d, best = r;

@@ -13,15 +13,15 @@ namespace nav {
 namespace {
 
 constexpr double kRadians = std::numbers::pi / 180;
+constexpr double kMetresPerNauticalMile = 1852;
 
-// Halfway along the geodesic from `a` to `b` (signed longitudes).
-GeoPosition midpoint(GeoPosition a, GeoPosition b) {
-  const GeographicLib::Geodesic& wgs84 = GeographicLib::Geodesic::WGS84();
+// Halfway along the leg's geodesic from `a` (a signed longitude), which
+// the leg's course and distance give.
+GeoPosition midpoint(GeoPosition a, const PlanLeg& leg) {
   constexpr double k = kArcSecondsPerDegree;
-  double metres = 0, azi1 = 0, azi2 = 0;
-  wgs84.Inverse(a.lat / k, a.lon / k, b.lat / k, b.lon / k, metres, azi1, azi2);
   double lat = 0, lon = 0;
-  wgs84.Direct(a.lat / k, a.lon / k, azi1, metres / 2, lat, lon);
+  GeographicLib::Geodesic::WGS84().Direct(a.lat / k, a.lon / k, leg.initialAzimuth,
+                                          leg.distanceNm * kMetresPerNauticalMile / 2, lat, lon);
   return {.lat = lat * k, .lon = lon * k};
 }
 
@@ -54,8 +54,7 @@ NavLog navLog(const std::vector<PlanRow>& rows, const LogInputs& in) {
     LogLeg out;
     out.leg = leg;
     if (in.variation) {
-      const GeoPosition from = *legEnd(rows[leg.fromRow]), to = *legEnd(rows[leg.toRow]);
-      out.variation = in.variation->at(midpoint(from, to), in.year);
+      out.variation = in.variation->at(midpoint(*legEnd(rows[leg.fromRow]), leg), in.year);
       outsideModel = outsideModel || !out.variation;
     }
     // A leg of no length has no course, hence no heading; its time is none.

@@ -38,6 +38,7 @@ PlanLegs planLegs(const std::vector<PlanRow>& rows) {
       leg.fromRow = *previousRow;
       leg.toRow = r;
       leg.distanceNm = metres / kMetresPerNauticalMile;
+      leg.initialAzimuth = azi1;
       if (metres > 0) {
         const long whole = std::lround(azi1 < 0 ? azi1 + 360 : azi1);
         leg.course = static_cast<int>(whole == 0 ? 360 : whole);

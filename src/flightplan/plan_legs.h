@@ -24,6 +24,7 @@ struct PlanLeg {
   // length, where any course would be made up.
   std::optional<int> course;
   double cumulativeNm = 0;
+  double initialAzimuth = 0;  // degrees, as the geodesic gives it: where the leg's middle is found
 };
 
 struct PlanLegs {
