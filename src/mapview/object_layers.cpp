@@ -104,19 +104,17 @@ class MarkBatch {
   void flush() {
     if (anyNoted_) {
       // Eight places at a time: most of the grid is empty.
-      const std::size_t cells = noted_.size();
-      std::uint8_t* const grid = noted_.data();
-      for (std::size_t at = 0; at < cells; at += 8) {
-        std::uint64_t word = 0;
-        const std::size_t n = std::min<std::size_t>(8, cells - at);
-        std::memcpy(&word, grid + at, n);
-        if (word == 0) continue;
-        std::memset(grid + at, 0, n);
-        for (std::size_t i = 0; i < n; ++i)
-          if (word >> (8 * i) & 0xFF) {
-            const auto cell = static_cast<std::int32_t>(at + i);
-            pixels_->setFitting(*raster_, cell % gridWidth_, cell / gridWidth_);
-          }
+      for (std::int32_t y = 0; y < gridHeight_; ++y) {
+        std::uint8_t* const row = noted_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(gridWidth_);
+        for (std::int32_t x = 0; x < gridWidth_; x += 8) {
+          const auto n = static_cast<std::size_t>(std::min(8, gridWidth_ - x));
+          std::uint64_t word = 0;
+          std::memcpy(&word, row + x, n);
+          if (word == 0) continue;
+          std::memset(row + x, 0, n);
+          for (std::size_t i = 0; i < n; ++i)
+            if (word >> (8 * i) & 0xFF) pixels_->setFitting(*raster_, x + static_cast<std::int32_t>(i), y);
+        }
       }
       anyNoted_ = false;
     }
