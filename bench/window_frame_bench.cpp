@@ -30,9 +30,13 @@ struct Window {
   QPoint centre;
 };
 
+// Made at the first benchmark, closed before the application ends.
+std::unique_ptr<Window> theWindow;
+
 Window& window() {
-  static Window w = [] {
-    Window out;
+  if (!theWindow) {
+    theWindow = std::make_unique<Window>();
+    Window& out = *theWindow;
     const QByteArray folder = qgetenv("NAVBENCH_WORLD");
     out.view = std::make_unique<navui::TformNavView>(nav::withTrailingSeparator(folder.toStdString()));
     out.view->resize(1600, 900);
@@ -40,9 +44,8 @@ Window& window() {
     if (!QTest::qWaitForWindowExposed(out.view.get())) std::fprintf(stderr, "framebench: the window was not exposed\n");
     out.map = out.view->carte();
     out.centre = out.map->rect().center();
-    return out;
-  }();
-  return w;
+  }
+  return *theWindow;
 }
 
 // Every update the step asked for done: the map painted again, the grids
@@ -164,5 +167,7 @@ int main(int argc, char** argv) {
   }
   for (int mag : {1, 7, 13}) registerNavigation(mag);
   registerPlanCommand();
-  return navbench::runBenchmarks(argc, argv);
+  const int status = navbench::runBenchmarks(argc, argv);
+  theWindow.reset();
+  return status;
 }
