@@ -20,8 +20,6 @@ namespace nav {
 
 namespace {
 
-constexpr double kMetresPerNm = 1852;
-
 std::string upper(std::string_view text) {
   std::string out(text);
   for (char& c : out)
@@ -84,7 +82,7 @@ const Record* nearest(const std::vector<const Record*>& records, const RoutePoin
     if (!keep(*r) || std::abs(r->lat() / kArcSecondsPerDegree - p.lat) > 1.01 / 60 * kImportMatchNm) continue;
     const double d =
         metresBetween(p.lat, p.lon, r->lat() / kArcSecondsPerDegree, signedLon(r->lon()) / kArcSecondsPerDegree);
-    if (d <= kImportMatchNm * kMetresPerNm && d < bestMetres) bestMetres = d, best = r;
+    if (d <= kImportMatchNm * kMetresPerNauticalMile && d < bestMetres) bestMetres = d, best = r;
   }
   return best;
 }
@@ -138,7 +136,7 @@ PlanImport importRoute(const ExchangeRoute& route, const NavDatabase& db) {
       std::string name = utf8ToWindows1252(p.ident.empty() ? p.name : p.ident);
       if (name.empty()) {
         name = userPointName(plan.userPointCounter);
-        if (plan.userPointCounter < std::numeric_limits<std::int32_t>::max()) plan.userPointCounter += 1;
+        countUserPoint(plan);
       }
       const double lat = p.lat * kArcSecondsPerDegree, lon = p.lon * kArcSecondsPerDegree;
       row = userPointPlanRow(name, {.lat = lat, .lon = lon < 0 ? lon + kFullTurn : lon});

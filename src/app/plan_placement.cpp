@@ -103,6 +103,10 @@ PlanRow userPointPlanRow(const std::string& name, GeoPosition stored) {
   return row;
 }
 
+void countUserPoint(FlightPlan& plan) {
+  if (plan.userPointCounter < std::numeric_limits<std::int32_t>::max()) plan.userPointCounter += 1;
+}
+
 std::size_t dropRow(const FlightPlan& plan, std::optional<std::size_t> rowUnderPoint) {
   std::size_t at = rowUnderPoint && *rowUnderPoint < plan.rows.size() ? *rowUnderPoint : plan.rows.size();
   // Below the last row: before a trailing empty row, which would otherwise
@@ -137,8 +141,7 @@ void dropMapObject(FlightPlan& plan, std::optional<std::size_t> rowUnderPoint, c
   } else {
     const UserPoint& u = hover.userPoint;
     row = userPointPlanRow(u.name, u.position);
-    // Saturated: a counter read from a file may stand at the top already.
-    if (plan.userPointCounter < std::numeric_limits<std::int32_t>::max()) plan.userPointCounter += 1;
+    countUserPoint(plan);
   }
   plan.routeShown = true;
 }

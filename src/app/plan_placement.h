@@ -20,6 +20,9 @@ void fillAirportRow(PlanRow& row, const AirportRecord& airport);
 void fillNavaidRow(PlanRow& row, const NavaidRecord& navaid);
 void fillWaypointRow(PlanRow& row, const WaypointRecord& waypoint);
 PlanRow userPointPlanRow(const std::string& name, GeoPosition stored);
+// The counter that names the next user point moves on; it stops at its top,
+// where a counter read from a file may stand already.
+void countUserPoint(FlightPlan& plan);
 
 // "Placer dans le plan de vol": the current result row, looked up again in
 // its table.

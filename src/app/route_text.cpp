@@ -11,6 +11,7 @@
 
 #include "app/object_info.h"
 #include "app/plan_placement.h"
+#include "flightplan/plan_legs.h"
 #include "interaction/hover_identification.h"
 #include "navdata/records.h"
 
@@ -194,7 +195,7 @@ RouteBuild buildRoute(std::string_view text, const NavDatabase& db, const Magnet
       add(userPointPlanRow(userPointName(plan.userPointCounter),
                            {.lat = at->lat, .lon = at->lon < 0 ? at->lon + kFullTurn : at->lon}),
           *at);
-      if (plan.userPointCounter < std::numeric_limits<std::int32_t>::max()) plan.userPointCounter += 1;
+      countUserPoint(plan);
       continue;
     }
     const bool endPoint = i == firstPoint || i == lastPoint;
@@ -216,7 +217,8 @@ RouteBuild buildRoute(std::string_view text, const NavDatabase& db, const Magnet
                                   "clinaison inconnue"});
         double lat = 0, lon = 0;
         constexpr double k = kArcSecondsPerDegree;
-        GeographicLib::Geodesic::WGS84().Direct(base.at.lat / k, base.at.lon / k, radial, nm * 1852, lat, lon);
+        GeographicLib::Geodesic::WGS84().Direct(base.at.lat / k, base.at.lon / k, radial, nm * kMetresPerNauticalMile,
+                                                lat, lon);
         const GeoPosition at{.lat = lat * k, .lon = lon * k};
         add(userPointPlanRow(t, {.lat = at.lat, .lon = at.lon < 0 ? at.lon + kFullTurn : at.lon}), at);
         continue;

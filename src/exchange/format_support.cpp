@@ -3,22 +3,15 @@
 #include <fmt/format.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 #include "base/failure.h"
+#include "base/number_format.h"
 #include "base/windows1252.h"
 
 namespace nav::exchange {
 
 namespace {
-
-std::string lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
 
 // pugixml's reasons, as the user reads them.
 std::string_view parseProblem(pugi::xml_parse_status status) {
@@ -87,15 +80,14 @@ std::string childText(pugi::xml_node parent, std::string_view name) {
   return trimmed(child(parent, name).text().get());
 }
 
-std::optional<double> number(std::string_view text) {
-  const std::string t = trimmed(text);
-  const char* begin = t.data();
-  if (!t.empty() && t[0] == '+') ++begin;
-  double v = 0;
-  const auto [end, error] = std::from_chars(begin, t.data() + t.size(), v);
-  if (error != std::errc() || end != t.data() + t.size() || begin == end || !std::isfinite(v)) return std::nullopt;
-  return v;
+std::string asciiLower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
 }
+
+std::optional<double> number(std::string_view text) { return parseReal(trimmed(text)); }
 
 void checkPosition(const XmlFile& file, pugi::xml_node at, double lat, double lon) {
   if (!(std::abs(lat) <= 90) || !(lon >= -180 && lon <= 360))
@@ -137,7 +129,7 @@ double wrappedLongitude(double degrees) {
 std::string degreesText(double degrees) { return fmt::format("{:.8f}", degrees); }
 
 PointKind kindOfText(std::string_view text) {
-  const std::string t = lower(trimmed(text));
+  const std::string t = asciiLower(trimmed(text));
   if (t.empty()) return PointKind::unknown;
   if (t == "sarw" || t.find("airport") != std::string::npos || t.find("aerodrome") != std::string::npos ||
       t.find("aérodrome") != std::string::npos || t.find("airfield") != std::string::npos ||

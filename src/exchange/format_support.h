@@ -41,6 +41,8 @@ pugi::xml_node child(pugi::xml_node parent, std::string_view name);
 // Its text, trimmed; empty when there is no such child.
 std::string childText(pugi::xml_node parent, std::string_view name);
 std::string trimmed(std::string_view text);
+// Upper-case ASCII letters made lower-case, the other bytes as they are.
+std::string asciiLower(std::string_view text);
 
 // A number in C's notation whatever the locale; none for anything else.
 std::optional<double> number(std::string_view text);

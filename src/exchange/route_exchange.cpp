@@ -14,17 +14,6 @@
 
 namespace nav {
 
-namespace {
-
-std::string lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
-}  // namespace
-
 std::string_view formatExtension(RouteFormat format) {
   switch (format) {
     case RouteFormat::gpx: return "gpx";
@@ -48,7 +37,7 @@ std::string_view formatTitle(RouteFormat format) {
 }
 
 std::optional<RouteFormat> formatOfName(std::string_view name) {
-  const std::string n = lower(name);
+  const std::string n = exchange::asciiLower(name);
   for (const RouteFormat f : kRouteFormats)
     if (formatExtension(f) == n) return f;
   return std::nullopt;

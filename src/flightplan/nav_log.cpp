@@ -13,7 +13,6 @@ namespace nav {
 namespace {
 
 constexpr double kRadians = std::numbers::pi / 180;
-constexpr double kMetresPerNauticalMile = 1852;
 
 // Halfway along the leg's geodesic from `a` (a signed longitude), which
 // the leg's course and distance give.

@@ -10,11 +10,7 @@
 
 namespace nav {
 
-namespace {
-
-constexpr double kMetresPerNauticalMile = 1852;
-
-}  // namespace
+namespace {}  // namespace
 
 std::optional<GeoPosition> legEnd(const PlanRow& row) {
   const std::optional<GeoPosition> p = planRowPosition(row);

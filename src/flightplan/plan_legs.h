@@ -32,6 +32,8 @@ struct PlanLegs {
   double totalNm = 0;
 };
 
+inline constexpr double kMetresPerNauticalMile = 1852;
+
 // Rows without a position are passed over: their neighbours make the leg.
 PlanLegs planLegs(const std::vector<PlanRow>& rows);
 

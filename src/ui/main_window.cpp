@@ -45,6 +45,12 @@ namespace navui {
 
 namespace {
 
+// A file's name without its extension, for the name a save proposes.
+QString withoutExtension(const QString& name) {
+  const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+  return dot >= 0 ? name.left(dot) : name;
+}
+
 constexpr int kUpperPanelHeight = 141;
 constexpr int kSplitterHandle = 5;
 constexpr std::array<int, 4> kStatusPanelWidths{300, 200, 200, 50};
@@ -536,15 +542,18 @@ void TformNavView::btnCreerPlanClick() {
   QStringList problems;
   for (const nav::RouteProblem& p : built.problems) problems << fromWindows1252(p.token + " : " + p.reason);
   // Shown after the plan changed, which puts the built route in the field.
-  if (built.plan.rows.size() > 1) {
-    planEditor_->replacePlan(built.plan);
-    planPane_->routeField()->setText(fromWindows1252(nav::routeText(planEditor_->plan(), state_.db)));
-    if (built.cruiseKnots)
-      planPane_->findChild<QLineEdit*>(QStringLiteral("EditVitesse1"))
-          ->setText(QString::fromStdString(nav::formatGeneral(std::round(*built.cruiseKnots), userDecimalSeparator())));
-    mapPane_->zoomToRoute();
-  }
+  if (built.plan.rows.size() > 1) takePlan(built.plan, built.cruiseKnots);
   planPane_->showRouteProblems(problems);
+}
+
+void TformNavView::takePlan(const nav::FlightPlan& plan, std::optional<double> cruiseKnots) {
+  planEditor_->replacePlan(plan);
+  // Also while the user's focus is in the field, which showRoute leaves alone.
+  planPane_->routeField()->setText(fromWindows1252(nav::routeText(planEditor_->plan(), state_.db)));
+  if (cruiseKnots)
+    planPane_->findChild<QLineEdit*>(QStringLiteral("EditVitesse1"))
+        ->setText(QString::fromStdString(nav::formatGeneral(std::round(*cruiseKnots), userDecimalSeparator())));
+  mapPane_->zoomToRoute();
 }
 
 void TformNavView::btnImporterPlanClick() {
@@ -552,23 +561,16 @@ void TformNavView::btnImporterPlanClick() {
   if (path.isEmpty()) return;
   // Read whole before anything changes: a damaged file leaves the plan as it was.
   const nav::PlanImport imported = nav::importRoute(nav::readRouteFile(path.toStdString()), state_.db);
-  planEditor_->replacePlan(imported.plan);
-  planPane_->routeField()->setText(fromWindows1252(nav::routeText(planEditor_->plan(), state_.db)));
+  takePlan(imported.plan, imported.cruiseKnots);
   planPane_->showRouteProblems({});
   planPane_->showImportSummary(fromWindows1252(nav::importSummary(imported, QFileInfo(path).fileName().toStdString())));
-  if (imported.cruiseKnots)
-    planPane_->findChild<QLineEdit*>(QStringLiteral("EditVitesse1"))
-        ->setText(
-            QString::fromStdString(nav::formatGeneral(std::round(*imported.cruiseKnots), userDecimalSeparator())));
-  mapPane_->zoomToRoute();
 }
 
 void TformNavView::btnExporterClick() {
   // Said before any dialog when there is nothing to export.
   const nav::ExchangeRoute route = nav::exportRoute(planEditor_->plan(), state_.db);
-  QString base = planEditor_->lastLoadedName();
-  const qsizetype dot = base.lastIndexOf(QLatin1Char('.'));
-  base = base.isEmpty() ? QStringLiteral("plan") : dot >= 0 ? base.left(dot) : base;
+  QString base = withoutExtension(planEditor_->lastLoadedName());
+  if (base.isEmpty()) base = QStringLiteral("plan");
   const QString path = chooseExportFile ? chooseExportFile(planEditor_->dialogFolder(), base) : QString();
   if (path.isEmpty()) return;
   const std::optional<nav::RouteFormat> format = nav::formatOfFileName(path.toStdString());
@@ -588,9 +590,7 @@ void TformNavView::btnHelpClick() {
 
 void TformNavView::btnSavePLNClick() {
   // The name of the file last loaded, with ".sit" for its extension.
-  QString proposed = planEditor_->lastLoadedName();
-  const qsizetype dot = proposed.lastIndexOf(QLatin1Char('.'));
-  proposed = (dot >= 0 ? proposed.left(dot) : proposed) + QStringLiteral(".sit");
+  const QString proposed = withoutExtension(planEditor_->lastLoadedName()) + QStringLiteral(".sit");
   const QString path = chooseSaveFile ? chooseSaveFile(planEditor_->dialogFolder(), proposed) : QString();
   if (path.isEmpty()) return;
   planEditor_->save(path.toStdString(), state_.tagListPath());

@@ -154,6 +154,10 @@ class TformNavView : public QMainWindow {
   void describeInfo();
   // What the route text would build, not yet applied.
   nav::RouteBuild buildTypedRoute(const QString& text) const;
+  // A plan built or imported in place of the current one (one step of
+  // undo): its route in the field, its cruise speed where it has one, the
+  // map on it.
+  void takePlan(const nav::FlightPlan& plan, std::optional<double> cruiseKnots);
   nav::NavViewState state_;
   PlanEditor* planEditor_ = nullptr;
 
