@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <utility>
 #include <vector>
 
 #include "base/number_format.h"
+#include "mapview/scaled_marks.h"
 #include "navdata/table_walk.h"
 
 namespace nav {
@@ -70,9 +70,8 @@ bool isNdb(std::int32_t type) { return type == navType::ndb; }
 // call for many. What was gathered is drawn before the pen changes and
 // when the walk ends, also when it ends in a failure; the drawing position
 // then stands where the last mark ends, as if each had been drawn in turn.
-// On a raster of several image pixels to a map pixel the image is too large
-// for the caches and each mark spans many rows: the places are first noted
-// in a grid of map pixels, then set row after row of the image.
+// On a raster of several image pixels to a map pixel the places are noted
+// and set row after row of the image (ScaledMarks).
 class MarkBatch {
  public:
   MarkBatch(MapSurface& s, std::span<const PixelSegment> mark) : s_(s), mark_(mark), raster_(s.raster()) {
@@ -82,18 +81,15 @@ class MarkBatch {
   MarkBatch& operator=(const MarkBatch&) = delete;
   ~MarkBatch() {
     flush();
+    if (scaled_) spareGrid() = std::move(*scaled_).takeStorage();
     if (any_) s_.moveTo(last_.x + mark_.back().to.x, last_.y + mark_.back().to.y);
   }
   void add(std::int32_t x, std::int32_t y) {
     any_ = true;
     last_ = {x, y};
     if (raster_) {
-      if (!noted_.empty()) {
-        if (x < gridWidth_ && y < gridHeight_ && pixels_->fits(*raster_, x, y)) {
-          noted_[static_cast<std::size_t>(y) * static_cast<std::size_t>(gridWidth_) + static_cast<std::size_t>(x)] = 1;
-          anyNoted_ = true;
-          return;
-        }
+      if (scaled_) {
+        if (x < gridWidth_ && y < gridHeight_ && pixels_->fits(*raster_, x, y)) return scaled_->note(x, y);
       } else if (pixels_->set(*raster_, x, y)) {
         return;
       }
@@ -102,22 +98,7 @@ class MarkBatch {
     if (count_ == places_.size()) drawPlaces();
   }
   void flush() {
-    if (anyNoted_) {
-      // Eight places at a time: most of the grid is empty.
-      for (std::int32_t y = 0; y < gridHeight_; ++y) {
-        std::uint8_t* const row = noted_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(gridWidth_);
-        for (std::int32_t x = 0; x < gridWidth_; x += 8) {
-          const auto n = static_cast<std::size_t>(std::min(8, gridWidth_ - x));
-          std::uint64_t word = 0;
-          std::memcpy(&word, row + x, n);
-          if (word == 0) continue;
-          std::memset(row + x, 0, n);
-          for (std::size_t i = 0; i < n; ++i)
-            if (word >> (8 * i) & 0xFF) pixels_->setFitting(*raster_, x + static_cast<std::int32_t>(i), y);
-        }
-      }
-      anyNoted_ = false;
-    }
+    if (scaled_ && raster_) scaled_->flush(*raster_);
     drawPlaces();
   }
   // After a change of pen: the marks so far in the old one, the next in the new.
@@ -137,17 +118,21 @@ class MarkBatch {
     if (raster_->scale > 1) {
       gridWidth_ = raster_->width / raster_->scale;
       gridHeight_ = raster_->height / raster_->scale;
-      noted_.assign(static_cast<std::size_t>(gridWidth_) * static_cast<std::size_t>(gridHeight_), 0);
+      scaled_.emplace(*pixels_, gridWidth_, gridHeight_, std::exchange(spareGrid(), {}));
     }
+  }
+  // The last batch's grid, kept for the next.
+  static std::vector<std::uint64_t>& spareGrid() {
+    static thread_local std::vector<std::uint64_t> spare;
+    return spare;
   }
 
   MapSurface& s_;
   std::span<const PixelSegment> mark_;
   std::optional<PixelRaster> raster_;
   std::optional<MarkPixels> pixels_;
-  std::vector<std::uint8_t> noted_;  // by map pixel, a mark to set there
+  std::optional<ScaledMarks> scaled_;
   std::int32_t gridWidth_ = 0, gridHeight_ = 0;
-  bool anyNoted_ = false;
   std::array<PixelPoint, 32> places_;
   std::size_t count_ = 0;
   bool any_ = false;

@@ -142,7 +142,7 @@ class MarkPixels {
     };
     const auto add = [&](int x, int y) {
       extend(x, y);
-      offsets_.push_back(y * stride + x);
+      points_.push_back({x, y});
     };
     const int w = scale;
     for (const PixelSegment& s : mark) {
@@ -165,16 +165,22 @@ class MarkPixels {
       }
     }
     // A pixel two segments share is set once.
-    std::sort(offsets_.begin(), offsets_.end());
-    offsets_.erase(std::unique(offsets_.begin(), offsets_.end()), offsets_.end());
+    std::sort(points_.begin(), points_.end(),
+              [](const PixelPoint& a, const PixelPoint& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+    points_.erase(std::unique(points_.begin(), points_.end()), points_.end());
+    offsets_.reserve(points_.size());
+    for (const PixelPoint& p : points_) offsets_.push_back(p.y * stride + p.x);
   }
-  // Sets the mark at (x, y) when all of it lies in the image; false, and
-  // nothing set, otherwise.
+  // The mark's image pixels about its origin's, row after row.
+  std::span<const PixelPoint> points() const { return points_; }
+  std::int32_t scale() const { return scale_; }
   // Whether the whole mark at (x, y) lies in the image.
   bool fits(const PixelRaster& r, std::int32_t x, std::int32_t y) const {
     const std::int64_t ix = std::int64_t{x} * scale_, iy = std::int64_t{y} * scale_;
     return r.contains(ix + left_, iy + top_) && r.contains(ix + right_, iy + bottom_);
   }
+  // Sets the mark at (x, y) when all of it lies in the image; false, and
+  // nothing set, otherwise.
   bool set(const PixelRaster& r, std::int32_t x, std::int32_t y) const {
     if (!fits(r, x, y)) return false;
     setFitting(r, x, y);
@@ -213,6 +219,7 @@ class MarkPixels {
   }
 
  private:
+  std::vector<PixelPoint> points_;
   std::vector<std::ptrdiff_t> offsets_;
   std::int32_t scale_ = 1;
   std::int32_t left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
