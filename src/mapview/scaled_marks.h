@@ -6,6 +6,14 @@
 
 #include "mapview/pixel_raster.h"
 
+// Where the compiler offers AVX-512 for a function of its own, crowded rows
+// are set with masked stores on the processors that have it.
+#if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__)
+#define NAV_AVX512_ROWS 1
+#else
+#define NAV_AVX512_ROWS 0
+#endif
+
 namespace nav {
 
 // One mark at many places on a raster of several image pixels to a map
@@ -22,6 +30,10 @@ class ScaledMarks {
   // allocation, which at every paint cost a page fault every 4 KB.
   ScaledMarks(const MarkPixels& mark, std::int32_t gridWidth, std::int32_t gridHeight,
               std::vector<std::uint64_t> storage = {});
+
+  // Whether crowded rows are set with AVX-512's masked stores: where the
+  // processor has them, unless turned off (the tests check both ways).
+  static bool maskedStores;
 
   // A place whose whole mark lies in the raster (MarkPixels::fits).
   void note(std::int32_t x, std::int32_t y) {
@@ -57,6 +69,9 @@ class ScaledMarks {
   const Spread& spread(std::int32_t y);
   void flushed();
   void setRow(std::uint32_t* pixels, std::int32_t width, std::uint32_t color) const;
+#if NAV_AVX512_ROWS
+  void setRowMasked(std::uint32_t* pixels, std::uint32_t color) const;
+#endif
 
   std::int32_t scale_;
   std::int32_t gridWidth_, gridHeight_;
@@ -64,7 +79,7 @@ class ScaledMarks {
   std::size_t imageWords_;   // of an image row
   std::int32_t padBits_;     // left of an image row's first pixel, for the mark's left reach
   std::vector<MarkRow> rows_;
-  std::vector<std::uint64_t> places_;  // by grid row, a bit for each map pixel
+  std::vector<std::uint64_t> places_;                    // by grid row, a bit for each map pixel
   std::int32_t firstRow_ = INT_MAX, lastRow_ = INT_MIN;  // the noted rows: none while first > last
   std::vector<Spread> spread_;
   std::vector<std::uint64_t> imageRow_;

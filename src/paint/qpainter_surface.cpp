@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPolygon>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "paint/map_glyphs.h"
@@ -172,8 +173,71 @@ QRectF QPainterSurface::strokeBox(std::int32_t x1, std::int32_t y1, std::int32_t
   return QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1.0, y2 - y1 - 1.0);
 }
 
+int QPainterSurface::wholeRatio() const {
+  const int w = static_cast<int>(std::lround(ratio_));
+  return w == ratio_ ? w : 0;
+}
+
+bool QPainterSurface::stamp(Shape shape, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+  const int w = wholeRatio();
+  if (w <= 1 || !pixels_ || invert_ || pen_.width > 1 || x2 - x1 < 2 || y2 - y1 < 2 || x2 - x1 > 64 || y2 - y1 > 64)
+    return false;
+  const auto key = std::make_tuple(shape, x2 - x1, y2 - y1);
+  auto found = stamps_.find(key);
+  if (found == stamps_.end()) {
+    // Drawn as syncPainterPen sets the pen, in two colours the map does
+    // not use, on a transparent image with a margin about the box.
+    constexpr int kMargin = 2;
+    const QColor penColor(1, 2, 3), brushColor(4, 5, 6);
+    QImage image(w * (x2 - x1 + 2 * kMargin), w * (y2 - y1 + 2 * kMargin), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(w);
+    image.fill(Qt::transparent);
+    {
+      QPainter painter(&image);
+      painter.setRenderHint(QPainter::Antialiasing, false);
+      QPen p(penColor);
+      p.setWidth(1);
+      p.setCapStyle(Qt::FlatCap);
+      p.setJoinStyle(Qt::MiterJoin);
+      painter.setPen(p);
+      painter.setBrush(brushColor);
+      const QRectF box(kMargin + 0.5, kMargin + 0.5, x2 - x1 - 1.0, y2 - y1 - 1.0);
+      if (shape == Shape::ellipse)
+        painter.drawEllipse(box);
+      else
+        painter.drawRect(box);
+    }
+    Stamp made;
+    made.left = made.top = INT_MAX;
+    made.right = made.bottom = INT_MIN;
+    for (int y = 0; y < image.height(); ++y) {
+      const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+      for (int x = 0; x < image.width(); ++x) {
+        const bool byPen = line[x] == penColor.rgba(), byBrush = line[x] == brushColor.rgba();
+        if (!byPen && !byBrush) continue;
+        const int dx = x - w * kMargin, dy = y - w * kMargin;
+        made.left = std::min(made.left, dx), made.right = std::max(made.right, dx);
+        made.top = std::min(made.top, dy), made.bottom = std::max(made.bottom, dy);
+        (byPen ? made.pen : made.brush).push_back(dy * stride_ + dx);
+      }
+    }
+    found = stamps_.emplace(key, std::move(made)).first;
+  }
+  const Stamp& st = found->second;
+  if (st.pen.empty() && st.brush.empty()) return true;
+  const std::int64_t ix = std::int64_t{x1} * w, iy = std::int64_t{y1} * w;
+  if (ix + st.left < 0 || iy + st.top < 0 || ix + st.right >= imageWidth_ || iy + st.bottom >= imageHeight_)
+    return false;
+  std::uint32_t* const origin = pixels_ + iy * stride_ + ix;
+  const std::uint32_t brush = fill_.rgba();
+  for (const qsizetype o : st.brush) origin[o] = brush;
+  for (const qsizetype o : st.pen) origin[o] = penPixel_;
+  return true;
+}
+
 void QPainterSurface::ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
   flush();
+  if (stamp(Shape::ellipse, x1, y1, x2, y2)) return;
   syncPainterPen();
   if (ratio_ != 1)
     painter_.drawEllipse(strokeBox(x1, y1, x2, y2));
@@ -183,6 +247,7 @@ void QPainterSurface::ellipse(std::int32_t x1, std::int32_t y1, std::int32_t x2,
 
 void QPainterSurface::rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
   flush();
+  if (stamp(Shape::rectangle, x1, y1, x2, y2)) return;
   syncPainterPen();
   if (ratio_ != 1)
     painter_.drawRect(strokeBox(x1, y1, x2, y2));
@@ -238,6 +303,21 @@ void QPainterSurface::plotScaledLine(int x0, int y0, int x1, int y1) {
                        std::max(ay, by) + w > imageHeight_;
   const qsizetype across = alongX ? stride_ : 1;
   int err = dx + dy;
+  if (!checked && !invert_ && w == 2) {
+    // The outline's longer lines at a ratio of 2: two pixels a step,
+    // without a branch.
+    std::uint32_t* pixel = pixels_ + ay * stride_ + ax;
+    const qsizetype stepY = sy * stride_;
+    for (int n = std::max(dx, -dy); n > 0; --n) {
+      pixel[0] = penPixel_;
+      pixel[across] = penPixel_;
+      const int e2 = 2 * err;
+      const bool stepsX = e2 >= dy, stepsY = e2 <= dx;
+      err += (stepsX ? dy : 0) + (stepsY ? dx : 0);
+      pixel += (stepsX ? sx : 0) + (stepsY ? stepY : 0);
+    }
+    return;
+  }
   for (int n = std::max(dx, -dy); n > 0; --n) {
     if (!checked) {
       std::uint32_t* pixel = pixels_ + ay * stride_ + ax;
@@ -339,8 +419,31 @@ std::optional<nav::PixelRaster> QPainterSurface::raster() {
   return nav::PixelRaster{pixels_, stride_, imageWidth_, imageHeight_, penPixel_, w};
 }
 
+// The ring of map pixels just inside the box, each a square of the
+// image's, as the painter strokes it with a map pixel's pen and mitred
+// corners.
+bool QPainterSurface::setFrame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+  const int w = wholeRatio();
+  if (w <= 1 || !pixels_ || invert_ || x2 - x1 < 3 || y2 - y1 < 3) return false;
+  const std::int64_t left = std::int64_t{x1} * w, right = std::int64_t{x2} * w;
+  const std::int64_t top = std::int64_t{y1} * w, bottom = std::int64_t{y2} * w;
+  if (left < 0 || top < 0 || right > imageWidth_ || bottom > imageHeight_) return false;
+  const std::uint32_t color = fill_.rgba();
+  for (std::int64_t y = top; y < bottom; ++y) {
+    std::uint32_t* const row = pixels_ + y * stride_;
+    if (y < top + w || y >= bottom - w) {
+      std::fill(row + left, row + right, color);
+    } else {
+      std::fill(row + left, row + left + w, color);
+      std::fill(row + right - w, row + right, color);
+    }
+  }
+  return true;
+}
+
 void QPainterSurface::frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
   flush();
+  if (setFrame(x1, y1, x2, y2)) return;
   // No save and restore of the painter's whole state: only its pen and brush change.
   if (ratio_ != 1) {
     QPen pen(fill_, 1);
@@ -362,9 +465,12 @@ void QPainterSurface::frame(std::int32_t x1, std::int32_t y1, std::int32_t x2, s
 // The white box under a text: a plain fill of whole pixels, set directly
 // where the image allows it, as the painter would set them.
 void QPainterSurface::fillBox(int x, int y, int w, int h) {
-  if (!pixels_ || invert_ || fill_.alpha() != 255 || ratio_ != 1) return painter_.fillRect(x, y, w, h, fill_);
-  const auto left = std::max<std::int64_t>(x, 0), right = std::min<std::int64_t>(std::int64_t{x} + w, width_);
-  const auto top = std::max<std::int64_t>(y, 0), bottom = std::min<std::int64_t>(std::int64_t{y} + h, height_);
+  const int scale = ratio_ == 1 ? 1 : wholeRatio();
+  if (!pixels_ || invert_ || fill_.alpha() != 255 || scale == 0) return painter_.fillRect(x, y, w, h, fill_);
+  const auto left = std::max<std::int64_t>(std::int64_t{x} * scale, 0);
+  const auto right = std::min<std::int64_t>((std::int64_t{x} + w) * scale, imageWidth_);
+  const auto top = std::max<std::int64_t>(std::int64_t{y} * scale, 0);
+  const auto bottom = std::min<std::int64_t>((std::int64_t{y} + h) * scale, imageHeight_);
   if (left >= right) return;
   const std::uint32_t color = fill_.rgba();
   for (auto row = top; row < bottom; ++row)

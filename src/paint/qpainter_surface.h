@@ -8,8 +8,10 @@
 #include <QLine>
 #include <QPainter>
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "mapview/map_surface.h"
@@ -71,6 +73,21 @@ class QPainterSurface : public nav::MapSurface {
   // Where an outline is stroked: on the middle of the map's pixels when they
   // are several of the image's.
   QRectF strokeBox(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) const;
+  // A filled shape the painter draws the same way wherever it is, as the
+  // image pixels its pen and its brush set, about the image pixel of its
+  // box's corner: taken once from the painter's own drawing of it into a
+  // small image, then set at every place. At a whole ratio of more than 1
+  // the stations' circles were most of a paint's time in the painter.
+  enum class Shape { ellipse, rectangle };
+  struct Stamp {
+    std::vector<qsizetype> pen, brush;
+    int left = 0, top = 0, right = 0, bottom = 0;  // the box of both, in image pixels
+  };
+  bool stamp(Shape shape, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+  // A label's frame and the box under its text, set directly at a whole
+  // ratio as the painter sets them; false where the painter must.
+  bool setFrame(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+  int wholeRatio() const;  // 0 when the ratio is not whole
 
   QImage& image_;
   std::uint32_t* pixels_;  // null when the image format needs the painter
@@ -92,6 +109,7 @@ class QPainterSurface : public nav::MapSurface {
   std::int64_t posY_ = 0;
   std::vector<QLine> lines_;
   std::array<std::optional<nav::MarkPixels>, (2 * kShortReach + 1) * (2 * kShortReach + 1)> shortScaled_;
+  std::map<std::tuple<Shape, int, int>, Stamp> stamps_;  // by shape, width and height
   QFont font_;
   QFontMetrics metrics_;
   std::array<Measured, 2> measured_;
