@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "mapview/paint_fixture.h"
 
 namespace {
@@ -36,6 +38,29 @@ TEST(NameSearch, EveryWordAccentsAndCaseIgnoredBestFirst) {
   EXPECT_EQ(idents(searchByName("tou", db, '.')), (std::vector<std::string>{"TOU", "LFPN", "LFOT"}));
   EXPECT_TRUE(searchByName("  ", db, '.').back().empty());
   EXPECT_EQ(searchByName("  ", db, '.').size(), 1u);
+}
+
+// Names of every kind of byte, ASCII runs beside accented letters and the
+// characters next to the letters ('@', '[', '`', '{'): a name is found for
+// a word exactly when its folded text holds the word.
+TEST(NameSearch, FindsAWordWhereTheFoldedNameHoldsIt) {
+  std::mt19937 random(5);
+  const std::string bytes =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcz@[`{\xC9\xE9\xC0\xFF\x8A"
+      "0";
+  std::uniform_int_distribution<std::size_t> pick(0, bytes.size() - 1), length(1, 40);
+  for (int trial = 0; trial < 400; ++trial) {
+    std::string name;
+    for (std::size_t n = length(random); name.size() < n;) name += bytes[pick(random)];
+    std::string word;
+    for (int k = 0; k < 3; ++k) word += foldedText(std::string(1, bytes[pick(random)]));
+    if (trial % 2 == 0) word = foldedText(name).substr(trial % name.size(), 3);  // often one it holds
+    if (word.find_first_of(" -'") != std::string::npos || word.empty()) continue;
+    NavDatabase db;
+    db.airports.push_back(navtest::airport("1", "0000", name, 0, 0));
+    const bool holds = foldedText(name).find(word) != std::string::npos;
+    EXPECT_EQ(searchByName(word, db, '.').size(), holds ? 2u : 1u) << name << " / " << word;
+  }
 }
 
 TEST(NameSearch, StopsAtItsLimit) {
