@@ -1,21 +1,10 @@
 #include "mapview/scaled_marks.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <climits>
-#include <cstring>
-#if NAV_AVX512_ROWS
-#include <immintrin.h>
-#endif
 
 namespace nav {
-
-#if NAV_AVX512_ROWS
-bool ScaledMarks::maskedStores = __builtin_cpu_supports("avx512f");
-#else
-bool ScaledMarks::maskedStores = false;
-#endif
 
 ScaledMarks::ScaledMarks(const MarkPixels& mark, std::int32_t gridWidth, std::int32_t gridHeight,
                          std::vector<std::uint64_t> storage)
@@ -68,66 +57,6 @@ const ScaledMarks::Spread& ScaledMarks::spread(std::int32_t y) {
   return out;
 }
 
-namespace {
-
-// Four pixels, set or kept by four bits of a row's mask.
-using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
-constexpr std::array<std::array<std::uint32_t, 4>, 16> kNibbleMasks = [] {
-  std::array<std::array<std::uint32_t, 4>, 16> masks{};
-  for (unsigned n = 0; n < 16; ++n)
-    for (unsigned i = 0; i < 4; ++i) masks[n][i] = (n >> i & 1) != 0 ? 0xFFFFFFFFu : 0;
-  return masks;
-}();
-
-}  // namespace
-
-#if NAV_AVX512_ROWS
-// The same with a masked store of sixteen pixels, which reads nothing.
-__attribute__((target("avx512f"))) void ScaledMarks::setRowMasked(std::uint32_t* pixels, std::uint32_t color) const {
-  const __m512i fill = _mm512_set1_epi32(static_cast<int>(color));
-  for (std::size_t w = 0; w < imageRow_.size(); ++w) {
-    const std::uint64_t bits = imageRow_[w];
-    if (bits == 0) continue;
-    // Left of the pad and right of the image no bit is set, and a masked
-    // store leaves those pixels alone.
-    const std::ptrdiff_t x = static_cast<std::ptrdiff_t>(w * 64) - padBits_;
-    for (int q = 0; q < 4; ++q)
-      if (const auto k = static_cast<__mmask16>(bits >> (16 * q)); k != 0)
-        _mm512_mask_storeu_epi32(pixels + x + 16 * q, k, fill);
-  }
-}
-#endif
-
-// The pixels of imageRow_'s bits in a row of the image: four at a time,
-// a plain store where all four are set, where a crowded row has most of
-// its pixels set.
-void ScaledMarks::setRow(std::uint32_t* pixels, std::int32_t width, std::uint32_t color) const {
-#if NAV_AVX512_ROWS
-  if (maskedStores) return setRowMasked(pixels, color);
-#endif
-  Pixels4 fill;
-  for (unsigned i = 0; i < 4; ++i) fill[i] = color;
-  for (std::size_t w = 0; w < imageRow_.size(); ++w)
-    for (std::uint64_t bits = imageRow_[w]; bits != 0;) {
-      const int first = std::countr_zero(bits) & ~3;
-      const unsigned n = static_cast<unsigned>(bits >> first) & 15;
-      bits &= first >= 60 ? 0 : ~std::uint64_t{0} << (first + 4);
-      // Bits left of the pad are never set: the marks fit the image.
-      const std::ptrdiff_t x = static_cast<std::ptrdiff_t>(w * 64) + first - padBits_;
-      std::uint32_t* const at = pixels + x;
-      if (x + 4 > width) {
-        for (unsigned i = 0; i < 4; ++i)
-          if ((n >> i & 1) != 0) at[i] = color;
-        continue;
-      }
-      Pixels4 v, m;
-      std::memcpy(&v, at, sizeof v);
-      std::memcpy(&m, kNibbleMasks[n].data(), sizeof m);
-      v = (v & ~m) | (fill & m);
-      std::memcpy(at, &v, sizeof v);
-    }
-}
-
 void ScaledMarks::flush(const PixelRaster& r) {
   if (!anyNoted()) return;
   const std::int32_t top = rows_.empty() ? 0 : rows_.front().dy, bottom = rows_.empty() ? 0 : rows_.back().dy;
@@ -163,7 +92,7 @@ void ScaledMarks::flush(const PixelRaster& r) {
         }
       }
     }
-    if (anyDense) setRow(pixels, r.width, r.color);
+    if (anyDense) setRowBits(imageRow_, padBits_, pixels, r.width, r.color);
   }
   flushed();
 }

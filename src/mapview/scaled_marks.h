@@ -5,14 +5,7 @@
 #include <vector>
 
 #include "mapview/pixel_raster.h"
-
-// Where the compiler offers AVX-512 for a function of its own, crowded rows
-// are set with masked stores on the processors that have it.
-#if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__)
-#define NAV_AVX512_ROWS 1
-#else
-#define NAV_AVX512_ROWS 0
-#endif
+#include "mapview/row_bits.h"
 
 namespace nav {
 
@@ -30,10 +23,6 @@ class ScaledMarks {
   // allocation, which at every paint cost a page fault every 4 KB.
   ScaledMarks(const MarkPixels& mark, std::int32_t gridWidth, std::int32_t gridHeight,
               std::vector<std::uint64_t> storage = {});
-
-  // Whether crowded rows are set with AVX-512's masked stores: where the
-  // processor has them, unless turned off (the tests check both ways).
-  static bool maskedStores;
 
   // A place whose whole mark lies in the raster (MarkPixels::fits).
   void note(std::int32_t x, std::int32_t y) {
@@ -68,10 +57,6 @@ class ScaledMarks {
   };
   const Spread& spread(std::int32_t y);
   void flushed();
-  void setRow(std::uint32_t* pixels, std::int32_t width, std::uint32_t color) const;
-#if NAV_AVX512_ROWS
-  void setRowMasked(std::uint32_t* pixels, std::uint32_t color) const;
-#endif
 
   std::int32_t scale_;
   std::int32_t gridWidth_, gridHeight_;

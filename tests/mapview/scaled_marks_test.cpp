@@ -18,7 +18,7 @@ constexpr nav::PixelSegment kCross[] = {{{-1, -1}, {1, 1}}, {{1, -1}, {-1, 1}}};
 TEST(ScaledMarks, SetWhatSettingEachMarkInTurnSets) {
   std::mt19937 random(11);
   std::vector<std::uint64_t> storage;
-  const bool masked = nav::ScaledMarks::maskedStores;
+  const bool masked = nav::rowBitsMaskedStores;
   for (const bool useMasked : {false, masked})
     for (const int scale : {2, 3})
       for (const auto& mark :
@@ -39,7 +39,7 @@ TEST(ScaledMarks, SetWhatSettingEachMarkInTurnSets) {
           std::uniform_int_distribution<int> x(0, kMapWidth - 1), y(0, kMapHeight - 1);
           for (int i = 0; i < crowd; ++i) place(x(random), i % 7 == 0 ? 20 : y(random));  // one row crowded
           for (const int edge : {1, 2, 3}) place(edge, edge), place(kMapWidth - edge, kMapHeight - edge);
-          nav::ScaledMarks::maskedStores = useMasked;
+          nav::rowBitsMaskedStores = useMasked;
           marks.flush(batch);
           ASSERT_EQ(image, expected) << "scale " << scale << ", " << crowd << " marks, masked " << useMasked;
           // Flushed, nothing is left to set again.
@@ -49,7 +49,7 @@ TEST(ScaledMarks, SetWhatSettingEachMarkInTurnSets) {
           storage = std::move(marks).takeStorage();
           EXPECT_EQ(storage, std::vector<std::uint64_t>(storage.size(), 0));
         }
-  nav::ScaledMarks::maskedStores = masked;
+  nav::rowBitsMaskedStores = masked;
 }
 
 }  // namespace
