@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -42,28 +43,53 @@ std::vector<std::string> wordsOf(std::string_view folded) {
   return words;
 }
 
-// Whether the name, folded, holds every word: folded into a buffer of the
-// field's width, as the search walks every airport and navaid at each
-// keystroke and a string for each cost most of its time.
-bool holdsEvery(std::string_view name, const std::vector<std::string>& words) {
+// Whether the text holds the word, which is not empty: a loop of its own,
+// where a call for each of a few dozen bytes cost more than the search.
+bool holds(std::string_view text, std::string_view word) {
+  const char first = word.front();
+  for (std::size_t i = 0; i + word.size() <= text.size(); ++i)
+    if (text[i] == first && std::memcmp(text.data() + i + 1, word.data() + 1, word.size() - 1) == 0) return true;
+  return false;
+}
+
+// Whether a name field, up to its first NUL and folded, holds every word:
+// folded into a buffer of the field's width, as the search walks every
+// airport and navaid at each keystroke and a string for each cost most of
+// its time.
+bool holdsEvery(std::string_view field, const std::vector<std::string>& words) {
   std::array<char, 64> buffer;
-  if (name.size() > buffer.size()) return holdsEvery(foldedText(name), words);
-  std::size_t i = 0;
+  if (field.size() > buffer.size()) {
+    const std::string folded = foldedText(field.substr(0, field.find('\0')));
+    return std::all_of(words.begin(), words.end(), [&](const std::string& w) { return holds(folded, w); });
+  }
+  std::size_t i = 0, length = field.size();
   // Eight bytes at a time while they are ASCII, most names being only
-  // that: upper-case letters get the bit of lower case.
+  // that: upper-case letters get the bit of lower case, and the first NUL
+  // ends the name.
   constexpr std::uint64_t kHigh = 0x8080808080808080u, kOnes = 0x0101010101010101u;
-  for (; i + 8 <= name.size(); i += 8) {
+  for (; i + 8 <= field.size(); i += 8) {
     std::uint64_t x;
-    std::memcpy(&x, name.data() + i, 8);
+    std::memcpy(&x, field.data() + i, 8);
     if ((x & kHigh) != 0) break;
     const std::uint64_t aboveZ = x + (0x7F - 'Z') * kOnes, fromA = x + (0x80 - 'A') * kOnes;
+    const std::uint64_t nul = (x - kOnes) & ~x & kHigh;
     x |= ((fromA ^ aboveZ) & kHigh) >> 2;
     std::memcpy(buffer.data() + i, &x, 8);
+    if (nul != 0) {
+      length = i + static_cast<std::size_t>(std::countr_zero(nul)) / 8;
+      break;
+    }
   }
-  for (; i < name.size(); ++i) buffer[i] = kFold[static_cast<unsigned char>(name[i])];
-  const std::string_view folded(buffer.data(), name.size());
-  return std::all_of(words.begin(), words.end(),
-                     [&](const std::string& w) { return folded.find(w) != std::string_view::npos; });
+  if (length == field.size())
+    for (; i < field.size(); ++i) {
+      if (field[i] == '\0') {
+        length = i;
+        break;
+      }
+      buffer[i] = kFold[static_cast<unsigned char>(field[i])];
+    }
+  const std::string_view folded(buffer.data(), length);
+  return std::all_of(words.begin(), words.end(), [&](const std::string& w) { return holds(folded, w); });
 }
 
 }  // namespace
@@ -83,16 +109,24 @@ std::vector<SearchRow> searchByName(std::string_view typed, const NavDatabase& d
     const std::vector<std::string> words = wordsOf(foldedText(typed));
     // Three ranks, each in table order; each object once, at its best rank.
     std::array<std::vector<SearchRow>, 3> ranked;
-    const auto rankOf = [&](std::string_view id, std::string_view name) {
-      if (id == ident) return 0;
-      if (id.substr(0, ident.size()) == ident) return 1;
-      return holdsEvery(name, words) ? 2 : 3;
+    // On the fields' whole width: the identifier up to its first NUL is
+    // the text, or starts with it, as the text's bytes lie at its start.
+    const bool plainIdent = ident.find('\0') == std::string::npos;
+    const auto rankOf = [&](std::string_view idField, std::string_view nameField) {
+      if (plainIdent && ident.size() <= idField.size() && std::memcmp(idField.data(), ident.data(), ident.size()) == 0)
+        return ident.size() == idField.size() || idField[ident.size()] == '\0' ? 0 : 1;
+      if (!plainIdent) {
+        const std::string_view id = idField.substr(0, idField.find('\0'));
+        if (id == ident) return 0;
+        if (id.substr(0, ident.size()) == ident) return 1;
+      }
+      return holdsEvery(nameField, words) ? 2 : 3;
     };
     for (const AirportRecord& a : prefetched(db.airports))
-      if (const int r = rankOf(a.view(airportField::ident), a.view(airportField::name)); r < 3)
+      if (const int r = rankOf(a.raw(airportField::ident), a.raw(airportField::name)); r < 3)
         ranked[static_cast<std::size_t>(r)].push_back(airportResultRow(a, sep));
     for (const NavaidRecord& n : prefetched(db.navaids))
-      if (const int r = rankOf(n.view(navaidField::ident), n.view(navaidField::name)); r < 3)
+      if (const int r = rankOf(n.raw(navaidField::ident), n.raw(navaidField::name)); r < 3)
         ranked[static_cast<std::size_t>(r)].push_back(navaidResultRow(n, sep));
     for (std::vector<SearchRow>& rank : ranked)
       for (SearchRow& row : rank) {

@@ -36,6 +36,12 @@ TEST(NameSearch, EveryWordAccentsAndCaseIgnoredBestFirst) {
   // The identifier itself first, then those that start with it, then names.
   EXPECT_EQ(idents(searchByName("lfp", db, '.')), (std::vector<std::string>{"LFP", "LFPN", "LFPG"}));
   EXPECT_EQ(idents(searchByName("tou", db, '.')), (std::vector<std::string>{"TOU", "LFPN", "LFOT"}));
+  // An identifier as wide as its field, and a name just as wide.
+  NavDatabase wide = db;
+  wide.airports.push_back(navtest::airport("5", "ABCDE", std::string(40, 'Q'), 0, 0));
+  EXPECT_EQ(idents(searchByName("abcde", wide, '.')), std::vector<std::string>{"ABCDE"});
+  EXPECT_EQ(idents(searchByName("abcd", wide, '.')), std::vector<std::string>{"ABCDE"});
+  EXPECT_EQ(idents(searchByName(std::string(40, 'q'), wide, '.')), std::vector<std::string>{"ABCDE"});
   EXPECT_TRUE(searchByName("  ", db, '.').back().empty());
   EXPECT_EQ(searchByName("  ", db, '.').size(), 1u);
 }
