@@ -110,16 +110,12 @@ std::vector<SearchRow> searchByName(std::string_view typed, const NavDatabase& d
     // Three ranks, each in table order; each object once, at its best rank.
     std::array<std::vector<SearchRow>, 3> ranked;
     // On the fields' whole width: the identifier up to its first NUL is
-    // the text, or starts with it, as the text's bytes lie at its start.
+    // the text, or starts with it, as the text's bytes lie at its start. A
+    // text with a NUL of its own is neither.
     const bool plainIdent = ident.find('\0') == std::string::npos;
     const auto rankOf = [&](std::string_view idField, std::string_view nameField) {
       if (plainIdent && ident.size() <= idField.size() && std::memcmp(idField.data(), ident.data(), ident.size()) == 0)
         return ident.size() == idField.size() || idField[ident.size()] == '\0' ? 0 : 1;
-      if (!plainIdent) {
-        const std::string_view id = idField.substr(0, idField.find('\0'));
-        if (id == ident) return 0;
-        if (id.substr(0, ident.size()) == ident) return 1;
-      }
       return holdsEvery(nameField, words) ? 2 : 3;
     };
     for (const AirportRecord& a : prefetched(db.airports))

@@ -89,7 +89,7 @@ class MarkBatch {
     last_ = {x, y};
     if (raster_) {
       if (scaled_) {
-        if (x < gridWidth_ && y < gridHeight_ && pixels_->fits(*raster_, x, y)) return scaled_->note(x, y);
+        if (scaled_->holds(x, y) && pixels_->fits(*raster_, x, y)) return scaled_->note(x, y);
       } else if (pixels_->set(*raster_, x, y)) {
         return;
       }
@@ -115,11 +115,9 @@ class MarkBatch {
   }
   void usePixels() {
     pixels_.emplace(mark_, raster_->stride, raster_->scale);
-    if (raster_->scale > 1) {
-      gridWidth_ = raster_->width / raster_->scale;
-      gridHeight_ = raster_->height / raster_->scale;
-      scaled_.emplace(*pixels_, gridWidth_, gridHeight_, std::exchange(spareGrid(), {}));
-    }
+    if (raster_->scale > 1)
+      scaled_.emplace(*pixels_, raster_->width / raster_->scale, raster_->height / raster_->scale,
+                      std::exchange(spareGrid(), {}));
   }
   // The last batch's grid, kept for the next.
   static std::vector<std::uint64_t>& spareGrid() {
@@ -132,7 +130,6 @@ class MarkBatch {
   std::optional<PixelRaster> raster_;
   std::optional<MarkPixels> pixels_;
   std::optional<ScaledMarks> scaled_;
-  std::int32_t gridWidth_ = 0, gridHeight_ = 0;
   std::array<PixelPoint, 32> places_;
   std::size_t count_ = 0;
   bool any_ = false;

@@ -24,7 +24,11 @@ class ScaledMarks {
   ScaledMarks(const MarkPixels& mark, std::int32_t gridWidth, std::int32_t gridHeight,
               std::vector<std::uint64_t> storage = {});
 
-  // A place whose whole mark lies in the raster (MarkPixels::fits).
+  // Whether the grid holds map pixel (x, y), not negative: a raster whose
+  // size is not a whole number of map pixels reaches past the last.
+  bool holds(std::int32_t x, std::int32_t y) const { return x < gridWidth_ && y < gridHeight_; }
+  // A place the grid holds whose whole mark lies in the raster
+  // (MarkPixels::fits).
   void note(std::int32_t x, std::int32_t y) {
     places_[static_cast<std::size_t>(y) * wordsPerRow_ + static_cast<std::size_t>(x >> 6)] |= std::uint64_t{1}
                                                                                               << (x & 63);

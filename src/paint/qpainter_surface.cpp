@@ -48,6 +48,21 @@ bool clipSegment(double& ax, double& ay, double& bx, double& by, double x0, doub
   return true;
 }
 
+// The painter's pen for a map pen of this colour and width on an image of
+// this ratio. A one-pixel pen would draw one of the image's pixels where a
+// map pixel is several: there it is a map pixel wide.
+QPen painterPen(const QColor& color, int width, qreal ratio) {
+  QPen p(color);
+  p.setWidth(width <= 1 ? 0 : width);  // width 0: the fast one-pixel pen
+  p.setStyle(Qt::SolidLine);
+  if (ratio != 1) {
+    p.setWidth(std::max(1, width));
+    p.setCapStyle(Qt::FlatCap);
+    p.setJoinStyle(Qt::MiterJoin);
+  }
+  return p;
+}
+
 int clampCoordinate(std::int32_t v, int size) {
   return static_cast<int>(std::clamp<std::int64_t>(v, -kMargin, std::int64_t{size} + kMargin));
 }
@@ -114,16 +129,7 @@ void QPainterSurface::syncPainterPen() {
   if (!painterPenStale_) return;
   painterPenStale_ = false;
   painterHasTextPen_ = false;
-  QPen p(toColor(pen_.color));
-  p.setWidth(pen_.width <= 1 ? 0 : pen_.width);  // width 0: the fast one-pixel pen
-  p.setStyle(Qt::SolidLine);
-  // A one-pixel pen would draw one of the image's pixels: a map pixel wide.
-  if (ratio_ != 1) {
-    p.setWidth(std::max(1, pen_.width));
-    p.setCapStyle(Qt::FlatCap);
-    p.setJoinStyle(Qt::MiterJoin);
-  }
-  painter_.setPen(p);
+  painter_.setPen(painterPen(toColor(pen_.color), pen_.width, ratio_));
 }
 
 void QPainterSurface::setPen(const nav::Pen& pen) {
@@ -185,7 +191,7 @@ bool QPainterSurface::stamp(Shape shape, std::int32_t x1, std::int32_t y1, std::
   const auto key = std::make_tuple(shape, x2 - x1, y2 - y1);
   auto found = stamps_.find(key);
   if (found == stamps_.end()) {
-    // Drawn as syncPainterPen sets the pen, in two colours the map does
+    // Drawn with the pen syncPainterPen sets, in two colours the map does
     // not use, on a transparent image with a margin about the box.
     constexpr int kMargin = 2;
     const QColor penColor(1, 2, 3), brushColor(4, 5, 6);
@@ -195,11 +201,7 @@ bool QPainterSurface::stamp(Shape shape, std::int32_t x1, std::int32_t y1, std::
     {
       QPainter painter(&image);
       painter.setRenderHint(QPainter::Antialiasing, false);
-      QPen p(penColor);
-      p.setWidth(1);
-      p.setCapStyle(Qt::FlatCap);
-      p.setJoinStyle(Qt::MiterJoin);
-      painter.setPen(p);
+      painter.setPen(painterPen(penColor, pen_.width, w));
       painter.setBrush(brushColor);
       const QRectF box(kMargin + 0.5, kMargin + 0.5, x2 - x1 - 1.0, y2 - y1 - 1.0);
       if (shape == Shape::ellipse)
@@ -377,7 +379,7 @@ void QPainterSurface::polyline(std::span<const nav::PixelPoint> points) {
     posY_ = points.back().y;
     return;
   }
-  if (pixels_ && pen_.width <= 1 && !invert_ && ratio_ != 1) {
+  if (ratio_ != 1) {
     if (const std::optional<nav::PixelRaster> scaled = raster()) {
       for (std::size_t i = 1; i < points.size(); ++i) {
         const nav::PixelPoint a = points[i - 1], b = points[i];
@@ -403,7 +405,7 @@ const nav::MarkPixels& QPainterSurface::shortScaledLine(int dx, int dy) {
   std::optional<nav::MarkPixels>& line = shortScaled_[(dy + kShortReach) * (2 * kShortReach + 1) + (dx + kShortReach)];
   if (!line) {
     const nav::PixelSegment segment{{0, 0}, {dx, dy}};
-    line.emplace(std::span(&segment, 1), stride_, static_cast<std::int32_t>(std::lround(ratio_)));
+    line.emplace(std::span(&segment, 1), stride_, wholeRatio());
   }
   return *line;
 }
@@ -414,8 +416,8 @@ std::optional<nav::PixelRaster> QPainterSurface::raster() {
   // At a whole ratio a map pixel is a square of the image's, and a mark
   // its scaled lines, set as plotScaledLine sets them; at another the
   // lines themselves are drawn.
-  const int w = static_cast<int>(std::lround(ratio_));
-  if (w != ratio_) return std::nullopt;
+  const int w = wholeRatio();
+  if (w == 0) return std::nullopt;
   return nav::PixelRaster{pixels_, stride_, imageWidth_, imageHeight_, penPixel_, w};
 }
 
