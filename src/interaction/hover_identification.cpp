@@ -50,7 +50,7 @@ Identification identifyAt(GeoPosition pointer, std::int32_t mag, const ViewSetti
   const std::int32_t r = hoverRadius(mag);
 
   if (on.airport) {
-    for (const AirportRecord& a : prefetched(db.airports)) {
+    for (const AirportRecord& a : db.airports) {
       if (!underPointer(a.lat(), a.lon(), pLat, pLon, r)) continue;
       out.selection.hoveredAirport = a;
       out.description = fmt::format("AIRPORT {} ({})", a.name(), a.dbky());
