@@ -93,6 +93,7 @@ void fillSyntheticWorld(nav::NavViewState& state, int scale) {
     putF64(r, 86, apt.lon() + 20);
     putF64(r, 98, 110.3);
   }
+  db.indexPositions();
 
   // Polylines of 250 points wandering in small steps, a separator between.
   std::uniform_real_distribution<double> step(-600, 600);

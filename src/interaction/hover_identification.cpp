@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "base/number_format.h"
@@ -49,46 +50,49 @@ Identification identifyAt(GeoPosition pointer, std::int32_t mag, const ViewSetti
   Identification out;
   const std::int32_t r = hoverRadius(mag);
 
+  // The pointer's box as the records hold positions; each walk stops at
+  // its table's first record inside.
+  const std::array<PositionBox, 1> box{{{pLat - r, pLat + r, pLon - r, pLon + r}}};
   if (on.airport) {
-    for (const AirportRecord& a : db.airports) {
-      if (!underPointer(a.lat(), a.lon(), pLat, pLon, r)) continue;
+    visitInBoxes(db.airports, db.positions.airports, box, [&](const AirportRecord& a) {
+      if (!underPointer(a.lat(), a.lon(), pLat, pLon, r)) return true;
       out.selection.hoveredAirport = a;
       out.description = fmt::format("AIRPORT {} ({})", a.name(), a.dbky());
       out.found = true;
-      break;
-    }
+      return false;
+    });
   }
 
   if (mag > 6) {
     if (on.vor || on.ndb) {
-      for (const NavaidRecord& n : prefetched(db.navaids)) {
-        if (!underPointer(n.lat(), n.lon(), pLat, pLon, r)) continue;
+      visitInBoxes(db.navaids, db.positions.navaids, box, [&](const NavaidRecord& n) {
+        if (!underPointer(n.lat(), n.lon(), pLat, pLon, r)) return true;
         out.selection.hoveredNavaid = n;
         const std::int32_t type = n.navType();
-        if ((type == navType::vor && !on.vor) || (type == navType::ndb && !on.ndb)) break;
+        if ((type == navType::vor && !on.vor) || (type == navType::ndb && !on.ndb)) return false;
         out.description = fmt::format("{} {} {} {} ({}) ", navaidLabel(type), n.ident(), n.name(),
                                       formatFixed(n.freq(), 3, sep), n.dbky());
         out.found = true;
-        break;
-      }
+        return false;
+      });
     }
     if (on.waypoint) {
-      for (const WaypointRecord& w : prefetched(db.waypoints)) {
-        if (w.mapHidden() != 0 || !underPointer(w.lat(), w.lon(), pLat, pLon, r)) continue;
+      visitInBoxes(db.waypoints, db.positions.waypoints, box, [&](const WaypointRecord& w) {
+        if (w.mapHidden() != 0 || !underPointer(w.lat(), w.lon(), pLat, pLon, r)) return true;
         out.selection.hoveredWaypoint = w;
         out.description = fmt::format("WAYPOINT {} ({})", w.ident(), w.dbky());
         out.found = true;
-        break;
-      }
+        return false;
+      });
     }
     if (on.ils) {
-      for (const IlsRecord& i : prefetched(db.ilsComponents)) {
-        if (!underPointer(i.lat(), i.lon(), pLat, pLon, r)) continue;
+      visitInBoxes(db.ilsComponents, db.positions.ilsComponents, box, [&](const IlsRecord& i) {
+        if (!underPointer(i.lat(), i.lon(), pLat, pLon, r)) return true;
         out.description = fmt::format("ILS : {} {} {} {} {} Mhz ({})", i.rwyId(), i.ident(), i.name(), i.aptKey(),
                                       formatFixed(i.freq(), 3, sep), i.dbky());
         out.found = true;
-        break;
-      }
+        return false;
+      });
     }
   }
 

@@ -141,12 +141,14 @@ class MarkBatch {
 // without the text engine's work between records, each of which would
 // otherwise push the other out of the caches.
 template <class Record, class Keep>
-std::vector<std::pair<const Record*, MapPixel>> visibleRecords(const std::vector<Record>& table, const Viewport& v,
+std::vector<std::pair<const Record*, MapPixel>> visibleRecords(const std::vector<Record>& table,
+                                                               const PositionIndex& index, const Viewport& v,
                                                                Keep keep) {
   std::vector<std::pair<const Record*, MapPixel>> out;
-  for (const Record& r : prefetched(table))
+  visitInBoxes(table, index, storedBoxesOf(v), [&](const Record& r) {
     if (keep(r))
       if (const std::optional<MapPixel> p = visiblePixel(v, {.lat = r.lat(), .lon = r.lon()})) out.emplace_back(&r, *p);
+  });
   return out;
 }
 constexpr auto kEvery = [](const auto&) { return true; };
@@ -191,7 +193,7 @@ void drawNavaidLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
   const bool full = ctx.fullDetail();
   SmallCrosses crosses(v.mag == 6 ? 2 : 1);
-  for (const auto& [record, p] : visibleRecords(ctx.db.navaids, v, kEvery)) {
+  for (const auto& [record, p] : visibleRecords(ctx.db.navaids, ctx.db.positions.navaids, v, kEvery)) {
     const NavaidRecord& r = *record;
     const std::int32_t x = p.x, y = p.y;
     const std::int32_t type = r.navType();
@@ -233,24 +235,24 @@ void drawNavaidLayer(MapSurface& s, MapPaintContext& ctx) {
 void drawAirportCrosses(MapSurface& s, MapPaintContext& ctx) {
   MarkBatch crosses(s, kAirportCross);
   bool restored = false;  // from then on nothing in the loop changes either pen
-  for (const AirportRecord& r : prefetched(ctx.db.airports)) {
+  visitInBoxes(ctx.db.airports, ctx.db.positions.airports, storedBoxesOf(ctx.view), [&](const AirportRecord& r) {
     const std::optional<MapPixel> p = visiblePixel(ctx.view, {.lat = r.lat(), .lon = r.lon()});
-    if (!p) continue;
+    if (!p) return;
     crosses.add(p->x, p->y);
-    if (restored) continue;
+    if (restored) return;
     restored = true;
-    if (s.pen() == ctx.penSaved) continue;  // restoring would change nothing
-    crosses.flush();                        // the first cross may take another pen
+    if (s.pen() == ctx.penSaved) return;  // restoring would change nothing
+    crosses.flush();                      // the first cross may take another pen
     restorePen(s, ctx.penSaved);
     crosses.penChanged();
-  }
+  });
 }
 
 void drawAirportLayer(MapSurface& s, MapPaintContext& ctx) {
   const Viewport& v = ctx.view;
   const bool full = ctx.fullDetail();
   if (v.mag < 6 && !full) return drawAirportCrosses(s, ctx);
-  for (const auto& [record, p] : visibleRecords(ctx.db.airports, v, kEvery)) {
+  for (const auto& [record, p] : visibleRecords(ctx.db.airports, ctx.db.positions.airports, v, kEvery)) {
     const AirportRecord& r = *record;
     const std::int32_t x = p.x, y = p.y;
     if (full) {
@@ -284,15 +286,15 @@ void drawIlsLayer(MapSurface& s, MapPaintContext& ctx) {
     // Short of full detail a station only saves the pen and takes the ILS
     // pen. From the second one on that changes nothing, so the walk ends there.
     int seen = 0;
-    for (const IlsRecord& r : prefetched(ctx.db.ilsComponents)) {
-      if (!visiblePixel(v, {.lat = r.lat(), .lon = r.lon()})) continue;
+    visitInBoxes(ctx.db.ilsComponents, ctx.db.positions.ilsComponents, storedBoxesOf(v), [&](const IlsRecord& r) {
+      if (!visiblePixel(v, {.lat = r.lat(), .lon = r.lon()})) return true;
       savePen(s, ctx.penSaved);
       s.setPen(ctx.pens.penIls);
-      if (++seen == 2) break;
-    }
+      return ++seen < 2;
+    });
     return;
   }
-  for (const auto& [record, p] : visibleRecords(ctx.db.ilsComponents, v, kEvery)) {
+  for (const auto& [record, p] : visibleRecords(ctx.db.ilsComponents, ctx.db.positions.ilsComponents, v, kEvery)) {
     const IlsRecord& r = *record;
     const std::int32_t x = p.x, y = p.y;
     savePen(s, ctx.penSaved);
@@ -340,14 +342,14 @@ void drawWaypointLayer(MapSurface& s, MapPaintContext& ctx) {
   if (!(ctx.fullDetail() && ctx.settings.wptName)) {
     // Marks only, with no names between them.
     MarkBatch marks(s, v.mag >= 6 ? std::span<const PixelSegment>(kWaypointSix) : kWaypointSmall);
-    for (const WaypointRecord& r : prefetched(ctx.db.waypoints)) {
-      if (r.mapHidden() != 0) continue;
+    visitInBoxes(ctx.db.waypoints, ctx.db.positions.waypoints, storedBoxesOf(v), [&](const WaypointRecord& r) {
+      if (r.mapHidden() != 0) return;
       if (const std::optional<MapPixel> p = visiblePixel(v, {.lat = r.lat(), .lon = r.lon()})) marks.add(p->x, p->y);
-    }
+    });
     return;
   }
   const auto shown = [](const WaypointRecord& r) { return r.mapHidden() == 0; };
-  for (const auto& [r, p] : visibleRecords(ctx.db.waypoints, v, shown))
+  for (const auto& [r, p] : visibleRecords(ctx.db.waypoints, ctx.db.positions.waypoints, v, shown))
     drawWaypointSymbol(s, ctx, p.x, p.y, r->identView());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -13,8 +14,9 @@ namespace nav {
 void drawLabel(MapSurface& surface, std::int32_t x, std::int32_t y, const std::string& upper, const std::string& lower,
                Rgb frameColor);
 
-// The layers of navigation objects: each walks its whole table and draws
-// what lies inside the view, more of it at full detail.
+// The layers of navigation objects: each walks its table (through its
+// index, the part of it about the view) and draws what lies inside the
+// view, more of it at full detail.
 void drawNavaidLayer(MapSurface& surface, MapPaintContext& ctx);
 void drawAirportLayer(MapSurface& surface, MapPaintContext& ctx);
 void drawIlsLayer(MapSurface& surface, MapPaintContext& ctx);
@@ -28,6 +30,16 @@ inline std::optional<MapPixel> visiblePixel(const Viewport& view, GeoPosition st
   const GeoPosition g{.lat = stored.lat, .lon = signedLon(stored.lon)};
   if (!view.contains(g)) return std::nullopt;
   return view.GeoToPixel(g);
+}
+
+// The stored positions visiblePixel may find in the view: those of the
+// eastern half as they are, those of the western half a turn further on.
+// An arc second wider, for the rounding of that turn.
+inline std::array<PositionBox, 2> storedBoxesOf(const Viewport& view) {
+  constexpr double kSlack = 1;
+  const double south = view.bottom - kSlack, north = view.top + kSlack;
+  return {{{south, north, view.left - kSlack, std::min(view.right, kHalfTurn) + kSlack},
+           {south, north, std::max(view.left + kFullTurn, kHalfTurn) - kSlack, view.right + kFullTurn + kSlack}}};
 }
 
 // The waypoint mark and, at full detail with waypoint names on, its name in

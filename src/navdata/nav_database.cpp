@@ -109,6 +109,7 @@ void loadNavDatabase(const std::string& folder, NavDatabase& db) {
   loadTable(folder + kIlsFile.fileName, db.ilsComponents);
   loadTable(folder + kNavaidFile.fileName, db.navaids);
   loadTable(folder + kRunwayFile.fileName, db.runways);
+  db.indexPositions();
 }
 
 }  // namespace nav

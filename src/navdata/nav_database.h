@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "navdata/position_index.h"
 #include "navdata/records.h"
 
 namespace nav {
@@ -15,6 +16,14 @@ struct NavDatabase {
   std::vector<IlsRecord> ilsComponents;
   std::vector<NavaidRecord> navaids;
   std::vector<RunwayRecord> runways;
+  // Made by indexPositions() once the tables are filled; a walk over a
+  // table its index was not made for walks all of it.
+  PositionIndexes positions;
+
+  void indexPositions() {
+    positions = {PositionIndex(waypoints), PositionIndex(airports), PositionIndex(navaids),
+                 PositionIndex(ilsComponents)};
+  }
 
   std::size_t waypointCount() const { return waypoints.size(); }
   std::size_t airportCount() const { return airports.size(); }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+
 #include "mapview/paint_fixture.h"
 
 namespace {
@@ -105,6 +106,34 @@ TEST(Identify, LaterLayersWinTheDescriptionAndEverySlotStays) {
   id = nav::identifyAt({.lat = 0, .lon = 100}, 10, on, db, 1, '.');
   EXPECT_EQ(id.description, "AIRPORT Airport (KA)");
   EXPECT_FALSE(id.selection.hasWaypoint());
+}
+
+// Many objects a few arc seconds apart about the corner of four squares of
+// a degree: the first of each table under the pointer, through the index
+// as through the whole table.
+TEST(Identify, TheIndexFindsTheFirstUnderThePointer) {
+  nav::NavDatabase db;
+  for (int i = 0; i < 400; ++i) {
+    const double lat = (i * 37) % 200 - 100, lon = 3600 + (i * 53) % 200 - 100;
+    const std::string id = "X" + std::to_string(i);
+    db.airports.push_back(airport("K" + id, id, "A", lat, lon));
+    db.navaids.push_back(navaid(id, "N", 113.9, i % 2 ? 1 : 2, lat + 3, lon));
+    db.waypoints.push_back(waypoint(id, lat, lon + 3, static_cast<std::uint8_t>(i % 5 == 0)));
+    db.ilsComponents.push_back(navtest::ils(64, id, "I", 110.3, lat - 3, lon));
+  }
+  nav::NavDatabase indexed = db;
+  indexed.indexPositions();
+  const auto on = layers({&S::airport, &S::vor, &S::ndb, &S::waypoint, &S::ils});
+  for (const int mag : {1, 7, 13})
+    for (double lat = -120; lat <= 120; lat += 17)
+      for (double lon = 3480; lon <= 3720; lon += 13) {
+        const nav::Identification a = nav::identifyAt({.lat = lat, .lon = lon}, mag, on, db, 1, '.');
+        const nav::Identification b = nav::identifyAt({.lat = lat, .lon = lon}, mag, on, indexed, 1, '.');
+        EXPECT_EQ(a.description, b.description);
+        EXPECT_EQ(a.selection.hoveredAirport.dbky(), b.selection.hoveredAirport.dbky());
+        EXPECT_EQ(a.selection.hoveredNavaid.ident(), b.selection.hoveredNavaid.ident());
+        EXPECT_EQ(a.selection.hoveredWaypoint.ident(), b.selection.hoveredWaypoint.ident());
+      }
 }
 
 TEST(Identify, NavaidOfALayerThatIsOffEndsTheScan) {

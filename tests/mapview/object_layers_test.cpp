@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "mapview/map_painter.h"
 #include "mapview/paint_fixture.h"
@@ -275,4 +276,48 @@ TEST(CartePaint, ObjectsFarOutsideTheViewDoNotBreakThePaint) {
   EXPECT_NO_THROW(nav::CartePaint(f.surface, ctx));
 }
 
+// Every layer, at levels from the whole world to the deepest and over the
+// seam of longitudes: the same drawing with the tables' index as without.
+TEST(CartePaint, DrawsTheSameThroughThePositionIndex) {
+  std::mt19937 rng(3);
+  std::uniform_real_distribution<double> near(-20000, 20000), lat(-324000, 324000), lon(0, 1296000);
+  const auto filled = [&](PaintFixture& f) {
+    nav::ViewSettings& on = f.state.settings;
+    on.vor = on.ndb = on.airport = on.ils = on.waypoint = on.name = on.id = on.freq = on.wptName = true;
+    nav::NavDatabase& db = f.state.db;
+    for (int i = 0; i < 600; ++i) {
+      // About Paris, about the seam on both sides, and anywhere.
+      const double la = i % 3 == 0 ? 176400 + near(rng) : i % 3 == 1 ? near(rng) : lat(rng);
+      const double lo = i % 3 == 0 ? 8400 + near(rng) : i % 3 == 1 ? std::fmod(1296000 + 648000 + near(rng), 1296000)
+                                                                   : lon(rng);
+      const std::string id = "P" + std::to_string(i);
+      db.navaids.push_back(navtest::navaid(id, "N", 113.9, i % 2 ? 1 : 2, la, lo));
+      db.airports.push_back(navtest::airport("K" + id, id, "A", la + 60, lo + 60));
+      db.ilsComponents.push_back(navtest::ils(64, id, "I", 110.3, la - 60, lo - 60));
+      db.waypoints.push_back(navtest::waypoint(id, la + 120, lo - 120, static_cast<std::uint8_t>(i % 7 == 0)));
+    }
+  };
+  const auto same = [](const std::vector<Op>& a, const std::vector<Op>& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+      if (a[i].kind != b[i].kind || a[i].args != b[i].args || a[i].text != b[i].text ||
+          a[i].pen.color != b[i].pen.color)
+        return false;
+    return true;
+  };
+  for (const double centre : {8400.0, 647000.0, -647000.0})
+    for (const int mag : {1, 4, 6, 7, 10, 13}) {
+      PaintFixture walked(1000, 500, mag, centre, centre == 8400 ? 176400 : 0);
+      filled(walked);
+      PaintFixture indexed = walked;
+      indexed.state.db.indexPositions();
+      auto a = walked.context(), b = indexed.context();
+      nav::CartePaint(walked.surface, a);
+      nav::CartePaint(indexed.surface, b);
+      EXPECT_GT(walked.surface.ops.size(), 2u);
+      EXPECT_TRUE(same(walked.surface.ops, indexed.surface.ops)) << "level " << mag << " about " << centre;
+    }
+}
+
 }  // namespace
+
