@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "mapview/paint_fixture.h"
 
 namespace {

@@ -288,8 +288,9 @@ TEST(CartePaint, DrawsTheSameThroughThePositionIndex) {
     for (int i = 0; i < 600; ++i) {
       // About Paris, about the seam on both sides, and anywhere.
       const double la = i % 3 == 0 ? 176400 + near(rng) : i % 3 == 1 ? near(rng) : lat(rng);
-      const double lo = i % 3 == 0 ? 8400 + near(rng) : i % 3 == 1 ? std::fmod(1296000 + 648000 + near(rng), 1296000)
-                                                                   : lon(rng);
+      const double lo = i % 3 == 0   ? 8400 + near(rng)
+                        : i % 3 == 1 ? std::fmod(1296000 + 648000 + near(rng), 1296000)
+                                     : lon(rng);
       const std::string id = "P" + std::to_string(i);
       db.navaids.push_back(navtest::navaid(id, "N", 113.9, i % 2 ? 1 : 2, la, lo));
       db.airports.push_back(navtest::airport("K" + id, id, "A", la + 60, lo + 60));
@@ -320,4 +321,3 @@ TEST(CartePaint, DrawsTheSameThroughThePositionIndex) {
 }
 
 }  // namespace
-

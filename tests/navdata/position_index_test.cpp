@@ -27,8 +27,17 @@ bool inside(const nav::WaypointRecord& r, const nav::PositionBox& b) {
 TEST(PositionIndex, FindsWhatAWalkOfTheWholeTableFinds) {
   std::mt19937 rng(7);
   std::uniform_real_distribution<double> lat(-324000, 324000), lon(0, 1296000), spread(-30000, 30000);
-  const double odd[] = {-324000, 324000, 0, 1296000, 648000, 3600, -3600, 1e12, -1e12,
-                        std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+  const double odd[] = {-324000,
+                        324000,
+                        0,
+                        1296000,
+                        648000,
+                        3600,
+                        -3600,
+                        1e12,
+                        -1e12,
+                        std::numeric_limits<double>::quiet_NaN(),
+                        std::numeric_limits<double>::infinity(),
                         -std::numeric_limits<double>::infinity()};
   std::vector<nav::WaypointRecord> table;
   for (int i = 0; i < 4000; ++i) {
@@ -67,7 +76,7 @@ TEST(PositionIndex, FindsWhatAWalkOfTheWholeTableFinds) {
       ++walkedAll;
     }
   }
-  EXPECT_GT(looked, 200);  // the small boxes look up their records
+  EXPECT_GT(looked, 200);   // the small boxes look up their records
   EXPECT_GT(walkedAll, 0);  // the largest walk the table
 }
 
