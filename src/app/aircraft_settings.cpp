@@ -17,7 +17,7 @@ namespace {
 constexpr const char* kSection = "Avion";
 
 // Each key of the section and its field.
-const std::array<std::pair<const char*, std::string AircraftSettings::*>, 7> kKeys{{
+const std::array<std::pair<const char*, std::string AircraftSettings::*>, 7> kAircraftKeys{{
     {"vitesseCroisiere", &AircraftSettings::cruise},
     {"vitesseMontee", &AircraftSettings::climb},
     {"vitesseDescente", &AircraftSettings::descent},
@@ -35,7 +35,7 @@ AircraftSettings loadAircraftSettings(const std::string& path) {
   // empty fields, never a failure at start.
   try {
     const IniFile ini = IniFile::parse(readWholeFile(path, kTextFileLimit));
-    for (const auto& [key, field] : kKeys)
+    for (const auto& [key, field] : kAircraftKeys)
       if (auto text = ini.value(kSection, key)) aircraft.*field = *text;
   } catch (...) {
     aircraft = {};
@@ -46,7 +46,7 @@ AircraftSettings loadAircraftSettings(const std::string& path) {
 void saveAircraftSettings(const std::string& path, const AircraftSettings& aircraft) {
   const std::string failure = fmt::format("Unable to write to {}", path);
   IniFile ini = settingsToUpdate(path, failure);
-  for (const auto& [key, field] : kKeys) {
+  for (const auto& [key, field] : kAircraftKeys) {
     // A line break typed or pasted into a field would end the line early.
     std::string value = aircraft.*field;
     for (char& c : value)

@@ -14,7 +14,6 @@ namespace nav {
 
 namespace {
 
-constexpr double kFeetPerMetre = 1 / 0.3048;
 constexpr double kMetresPerNm = 1852;
 
 // Whole degrees 001 to 360.

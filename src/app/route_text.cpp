@@ -19,8 +19,6 @@ namespace nav {
 
 namespace {
 
-constexpr double kFeetPerMetre = 1 / 0.3048;
-
 bool digits(std::string_view s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }

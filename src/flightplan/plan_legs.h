@@ -33,6 +33,7 @@ struct PlanLegs {
 };
 
 inline constexpr double kMetresPerNauticalMile = 1852;
+inline constexpr double kFeetPerMetre = 1 / 0.3048;
 
 // Rows without a position are passed over: their neighbours make the leg.
 PlanLegs planLegs(const std::vector<PlanRow>& rows);

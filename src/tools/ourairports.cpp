@@ -14,6 +14,7 @@
 #include "base/file_io.h"
 #include "base/geo_position.h"
 #include "base/windows1252.h"
+#include "navdata/records.h"
 #include "tools/csv_reader.h"
 
 namespace navtools {
@@ -22,7 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kArcSecondsPerDegree = 3600;
+using nav::kArcSecondsPerDegree;
 constexpr double kFullCircle = 360 * kArcSecondsPerDegree;
 constexpr double kMetresPerFoot = 0.3048;
 constexpr std::size_t kKeyWidth = 10;

@@ -12,7 +12,7 @@ namespace navtools {
 
 namespace {
 
-constexpr double kArcSecondsPerDegree = 3600;
+using nav::kArcSecondsPerDegree;
 
 float arcSeconds(double degrees, double limit) {
   return static_cast<float>(std::clamp(degrees * kArcSecondsPerDegree, -limit, limit));

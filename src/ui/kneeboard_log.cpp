@@ -14,8 +14,8 @@ namespace navui {
 namespace {
 
 enum Column { kTo, kName, kFrequency, kAltitude, kCourse, kHeading, kDistance, kTime, kEta, kAta, kFuel, kFuelActual };
-const std::array<const char*, 12> kHeaders{"Vers",  "Nom",   "Fréq.", "Alt. (ft)", "Rm",    "Cm",
-                                           "Dist.", "Temps", "HE",    "HR",        "Carb.", "Carb. réel"};
+const std::array<const char*, 12> kLogHeaders{"Vers",  "Nom",   "Fréq.", "Alt. (ft)", "Rm",    "Cm",
+                                              "Dist.", "Temps", "HE",    "HR",        "Carb.", "Carb. réel"};
 
 }  // namespace
 
@@ -23,16 +23,16 @@ std::unique_ptr<QAbstractItemModel> kneeboardTable(const LegsTableModel& legs, c
                                                    const nav::NavDatabase* db, std::optional<QTime> departure) {
   const nav::NavLog& log = legs.log();
   const char sep = userDecimalSeparator();
-  auto table = std::make_unique<QStandardItemModel>(0, static_cast<int>(kHeaders.size()));
-  for (int c = 0; c < static_cast<int>(kHeaders.size()); ++c) {
-    table->setHeaderData(c, Qt::Horizontal, QString::fromUtf8(kHeaders[static_cast<std::size_t>(c)]));
+  auto table = std::make_unique<QStandardItemModel>(0, static_cast<int>(kLogHeaders.size()));
+  for (int c = 0; c < static_cast<int>(kLogHeaders.size()); ++c) {
+    table->setHeaderData(c, Qt::Horizontal, QString::fromUtf8(kLogHeaders[static_cast<std::size_t>(c)]));
     table->setHeaderData(c, Qt::Horizontal, c == kAta || c == kFuelActual, Qt::UserRole);
     // Only the name gives way on a narrow page; the identifier stays whole.
     table->setHeaderData(c, Qt::Horizontal, c == kName, Qt::UserRole + 1);
   }
   const auto addRow = [&](std::size_t planRow, auto fill) {
     QList<QStandardItem*> items;
-    for (std::size_t c = 0; c < kHeaders.size(); ++c) {
+    for (std::size_t c = 0; c < kLogHeaders.size(); ++c) {
       auto* item = new QStandardItem;
       item->setData(static_cast<int>((c >= kAltitude ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter),
                     Qt::TextAlignmentRole);

@@ -18,7 +18,7 @@ namespace navui {
 
 namespace {
 
-constexpr int kRowHeight = 18;  // grid pixels, as the grid shows them
+constexpr int kPrintRowHeight = 18;  // grid pixels, as the grid shows them
 
 }  // namespace
 
@@ -33,7 +33,7 @@ void paintPlanPages(QPainter& painter, int pageHeight, const std::function<void(
     int x = 0;
     for (int c = 0; c < grid.columnCount(); ++c) {
       const int w = static_cast<std::size_t>(c) < widths.size() ? widths[static_cast<std::size_t>(c)] : 64;
-      const QRect cell(x + 2, y, w - 4, kRowHeight);
+      const QRect cell(x + 2, y, w - 4, kPrintRowHeight);
       // Cut as on screen: a text wider than its column, clipped, would show
       // digits that are not its own.
       painter.drawText(cell, alignment(c), metrics.elidedText(cellText(c), Qt::ElideRight, cell.width()));
@@ -45,16 +45,16 @@ void paintPlanPages(QPainter& painter, int pageHeight, const std::function<void(
   drawRow(
       y, [&](int c) { return grid.headerData(c, Qt::Horizontal).toString(); },
       [](int) { return Qt::AlignLeft | Qt::AlignVCenter; });
-  y += kRowHeight;
+  y += kPrintRowHeight;
   for (int r = 0; r < grid.rowCount(); ++r) {
-    if (y + kRowHeight > pageHeight) {
+    if (y + kPrintRowHeight > pageHeight) {
       newPage();
       y = 0;  // the header is printed once, not on every page
     }
     drawRow(
         y, [&](int c) { return grid.index(r, c).data().toString(); },
         [&](int c) { return Qt::Alignment(grid.index(r, c).data(Qt::TextAlignmentRole).toInt()); });
-    y += kRowHeight;
+    y += kPrintRowHeight;
   }
 }
 
