@@ -14,8 +14,6 @@ namespace nav {
 
 namespace {
 
-constexpr double kMetresPerNm = 1852;
-
 // Whole degrees 001 to 360.
 std::string degrees(double azimuth) {
   long whole = std::lround(azimuth < 0 ? azimuth + 360 : azimuth);
@@ -32,7 +30,7 @@ Geodesic between(GeoPosition from, GeoPosition to) {
   double metres = 0, azi1 = 0, azi2 = 0;
   GeographicLib::Geodesic::WGS84().Inverse(from.lat / k, signedLon(from.lon) / k, to.lat / k, signedLon(to.lon) / k,
                                            metres, azi1, azi2);
-  return {metres / kMetresPerNm, azi1};
+  return {metres / kMetresPerNauticalMile, azi1};
 }
 
 std::string positionLine(GeoPosition stored) {

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "base/number_format.h"
-#include "navdata/table_walk.h"
+#include "navdata/position_index.h"
 
 namespace nav {
 

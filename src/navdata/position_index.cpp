@@ -39,7 +39,7 @@ bool PositionIndex::candidates(std::span<const PositionBox> boxes, std::vector<s
       low = std::min<std::size_t>(low, i >> 6), high = std::max<std::size_t>(high, i >> 6);
     }
   out.reserve(total);
-  for (std::size_t w = low; w <= high && w < bits.size(); ++w) {
+  for (std::size_t w = low; w <= high; ++w) {
     for (std::uint64_t word = bits[w]; word != 0; word &= word - 1)
       out.push_back(static_cast<std::uint32_t>(w * 64 + static_cast<std::size_t>(std::countr_zero(word))));
     bits[w] = 0;

@@ -20,8 +20,18 @@ inline constexpr double kQuarterTurn = 324000;  // 90 degrees: the poles
 inline constexpr double kFullTurn = 1296000;    // 360 degrees
 
 // The text of a fixed-width character field: up to its first NUL, or the whole
-// width. Bytes are kept as they are (Windows-1252).
-std::string fieldText(const std::uint8_t* field, std::size_t width);
+// width. Bytes are kept as they are (Windows-1252). Found with a loop of its
+// own: the fields are a few bytes long, and a call to find the NUL in each
+// cost more than the walks that read them.
+inline std::string_view fieldView(const std::uint8_t* field, std::size_t width) {
+  const char* text = reinterpret_cast<const char*>(field);
+  std::size_t length = 0;
+  while (length < width && text[length] != '\0') ++length;
+  return {text, length};
+}
+inline std::string fieldText(const std::uint8_t* field, std::size_t width) {
+  return std::string(fieldView(field, width));
+}
 
 // A stored longitude in the signed form; exactly 648000 stays east.
 inline double signedLon(double lon) { return lon > kHalfTurn ? lon - kFullTurn : lon; }
@@ -145,14 +155,7 @@ struct FixedRecord {
   std::uint8_t get(ByteField f) const { return bytes[f.offset]; }
   std::string get(TextField f) const { return fieldText(bytes.data() + f.offset, f.width); }
   // The same text without a copy, for the paint.
-  // A loop of its own: the fields are a few bytes long, and a call to find
-  // the NUL in each cost more than the walks that read them.
-  std::string_view view(TextField f) const {
-    const char* text = reinterpret_cast<const char*>(bytes.data() + f.offset);
-    std::size_t length = 0;
-    while (length < f.width && text[length] != '\0') ++length;
-    return {text, length};
-  }
+  std::string_view view(TextField f) const { return fieldView(bytes.data() + f.offset, f.width); }
   // The whole width of a character field, bytes after a NUL included.
   std::string_view raw(TextField f) const { return {reinterpret_cast<const char*>(bytes.data() + f.offset), f.width}; }
 
